@@ -1,0 +1,55 @@
+// The window system as the core sees it. The core never talks to Qt, a
+// terminal or the clock directly: it goes through the current Host, so a whole
+// game can run on a virtual clock in a test, in a terminal, or in a window.
+#pragma once
+#include <chrono>
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+
+namespace drum {
+
+using Millis = std::chrono::milliseconds;
+
+class Host {
+ public:
+  using TimerId = std::uint64_t;
+  virtual ~Host() = default;
+
+  // Deliver every event that is pending now (keys, timers, posted calls), then return.
+  virtual void processEvents() = 0;
+  // Block until at least one event has been delivered or `timeout` has passed.
+  // Used by every wait that has nothing to do but wait, so nothing spins.
+  virtual void waitForEvents(Millis timeout) = 0;
+  // Plain sleep: no events are delivered meanwhile.
+  virtual void sleep(Millis duration) = 0;
+
+  // Monotonic clock, microseconds since an arbitrary start.
+  virtual std::int64_t nowMicros() = 0;
+  // Local wall-clock time (TIME$, greetings).
+  virtual std::tm localTime() = 0;
+
+  // One-shot timer: `callback` runs on the UI thread, from event delivery,
+  // once `delay` has passed, unless cancelled first.
+  virtual TimerId startTimer(Millis delay, std::function<void()> callback) = 0;
+  virtual void cancelTimer(TimerId id) = 0;
+
+  // Thread-safe: runs `fn` on the UI thread at the next event delivery and
+  // wakes a waitForEvents in progress.
+  virtual void post(std::function<void()> fn) = 0;
+
+  // A modal message box; `text` is Windows-1250. Returns when it is closed.
+  virtual void messageBox(const std::string& text) = 0;
+  // The standard error report: an error that ended a command. Windows-1250.
+  virtual void reportError(const std::string& text) = 0;
+
+  // End the process at once (after whatever had to be saved was saved).
+  [[noreturn]] virtual void terminate(int status) = 0;
+};
+
+// The host in force for the whole process (set once by main, or by a test).
+Host& host();
+void setHost(Host* h);
+
+}  // namespace drum

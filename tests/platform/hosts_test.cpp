@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/realhost.h"
+#include "platform/virtualhost.h"
+
+namespace drum {
+namespace {
+
+TEST(VirtualHost, ClockMovesOnlyWhenSleepingOrWaiting) {
+  VirtualHost h;
+  h.processEvents();
+  EXPECT_EQ(h.nowMicros(), 0);
+  h.sleep(Millis(300));
+  EXPECT_EQ(h.nowMicros(), 300000);
+  h.waitForEvents(Millis(10));
+  EXPECT_EQ(h.nowMicros(), 310000);
+}
+
+TEST(VirtualHost, WaitJumpsToTheNextTimerAndSleepDeliversNothing) {
+  VirtualHost h;
+  int fired = 0;
+  h.startTimer(Millis(250), [&] { ++fired; });
+  h.sleep(Millis(300));
+  EXPECT_EQ(fired, 0);  // a plain sleep delivers no events
+  h.processEvents();
+  EXPECT_EQ(fired, 1);
+
+  const auto id = h.startTimer(Millis(100), [&] { fired += 10; });
+  h.startTimer(Millis(40), [&] { fired += 100; });
+  h.waitForEvents(Millis(1000));
+  EXPECT_EQ(fired, 101);
+  EXPECT_EQ(h.nowMicros(), 340000);
+  h.cancelTimer(id);
+  h.waitForEvents(Millis(1000));
+  EXPECT_EQ(fired, 101);
+  EXPECT_EQ(h.nowMicros(), 1340000);
+}
+
+TEST(VirtualHost, LocalTimeFollowsTheVirtualClock) {
+  std::tm start = VirtualHost::defaultStart();
+  start.tm_hour = 23;
+  start.tm_min = 59;
+  start.tm_sec = 59;
+  VirtualHost h(start);
+  h.sleep(Millis(1500));
+  const std::tm t = h.localTime();
+  EXPECT_EQ(t.tm_hour, 0);
+  EXPECT_EQ(t.tm_min, 0);
+  EXPECT_EQ(t.tm_sec, 0);
+}
+
+TEST(VirtualHost, ScheduledEventsAndClockListeners) {
+  VirtualHost h;
+  std::vector<std::int64_t> seen;
+  h.addClockListener([&](std::int64_t now) { seen.push_back(now); });
+  bool key = false;
+  h.schedule(5000, [&] { key = true; });
+  h.waitForEvents(Millis(100));
+  EXPECT_TRUE(key);
+  EXPECT_EQ(seen, std::vector<std::int64_t>{5000});
+  EXPECT_THROW(h.terminate(3), ProcessTerminated);
+}
+
+TEST(RealHost, PostFromAnotherThreadWakesAWait) {
+  RealHost h;
+  bool ran = false;
+  std::thread t([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    h.post([&] { ran = true; });
+  });
+  const auto before = h.nowMicros();
+  while (!ran) h.waitForEvents(Millis(5000));
+  t.join();
+  EXPECT_LT(h.nowMicros() - before, 4000000);
+}
+
+TEST(RealHost, TimerFiresFromEventDelivery) {
+  RealHost h;
+  int fired = 0;
+  h.startTimer(Millis(15), [&] { ++fired; });
+  const auto start = h.nowMicros();
+  while (fired == 0 && h.nowMicros() - start < 2000000) h.waitForEvents(Millis(1000));
+  EXPECT_EQ(fired, 1);
+  EXPECT_GE(h.nowMicros() - start, 15000);
+}
+
+}  // namespace
+}  // namespace drum
