@@ -108,6 +108,16 @@ void saveram(const std::string& path);
 
 // ---- Sound statements --------------------------------------------------------
 
+extern std::uint8_t lastvoice;      // voice of the previous SOUND (reset by resetruntime)
+extern std::int32_t lastduration;   // duration of the previous SOUND (reset by resetruntime)
+extern bool soundplaying;           // a SOUND is waiting for its timer or a key
+
+// The main window's Timer event: ends a timed SOUND.
+void TimerTimer();
+// What a key going down does to a waiting SOUND: clears soundplaying and
+// stops the Timer, so the wait ends at once.
+void endsoundwait();
+
 void sound(const std::vector<double>& values, double duration, double voice);
 void beep();
 void click(double n);
