@@ -1,0 +1,12 @@
+// The table of localised texts, numbered language base + message.
+#pragma once
+#include <map>
+#include <string>
+
+namespace drum {
+
+// Every text of the table by its number, in Windows-1250. Built once, on
+// first use, from the UTF-8 texts of the source.
+const std::map<int, std::string>& messagetable();
+
+}  // namespace drum

@@ -1,0 +1,67 @@
+#include "shell/resourcelocalizer.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "shell/inifile.h"
+#include "shell/messages.h"
+
+namespace drum {
+
+std::function<bool()> enumeratorexistshook;
+
+std::string TResourceLocalizer::LocalString(int base, int n) {
+  // A base edited by hand into the settings file can be any 32-bit number;
+  // the sum must not overflow on its way to "no such text".
+  const std::int64_t number = std::int64_t{base} + n;
+  if (number < INT32_MIN || number > INT32_MAX) return {};
+  const auto& table = messagetable();
+  const auto it = table.find(static_cast<int>(number));
+  return it == table.end() ? std::string() : it->second;
+}
+
+void fillLanguageList(std::vector<LanguageEntry>& list, const std::map<int, std::string>& table) {
+  list.clear();
+  for (std::int64_t base = 1000; base <= INT32_MAX; base += 1000) {
+    const auto it = table.find(static_cast<int>(base));
+    if (it == table.end()) break;
+    list.push_back({it->second, static_cast<int>(base)});
+  }
+}
+
+void TResourceLocalizer::FillLanguageList(std::vector<LanguageEntry>& list) { fillLanguageList(list, messagetable()); }
+
+void TResourceLocalizer::ReadLanguage() {
+  languagebase = static_cast<int>(settingsfile().readInteger("environment", "language", 1000));
+}
+
+void TResourceLocalizer::WriteLanguage() { settingsfile().writeInteger("environment", "language", languagebase); }
+
+void TResourceLocalizer::LoadSettings() {
+  IniFile& ini = settingsfile();
+  if (ini.exists()) {
+    voiceallowed = ini.readBool("voice", "voiceallowed", true);
+    oskirasounds = ini.readBool("sounds", "oskirasounds", true);
+    // Attenuation only: a hand-edited positive value would otherwise amplify
+    // every sound far beyond full scale.
+    sndvolume = static_cast<int>(std::clamp<std::int64_t>(ini.readInteger("sounds", "sndvolume", 0), -10000, 0));
+    braillemode = ini.readBool("keyboard", "braillekeys", false);
+    usesapi5checked = ini.readBool("Voice", "sapi5", false);
+    braillekeyboardchecked = braillemode;
+  } else {
+    voiceallowed = enumeratorexistshook && enumeratorexistshook();
+    ini.writeBool("voice", "voiceallowed", voiceallowed);
+  }
+}
+
+void TResourceLocalizer::SaveSettings() {
+  IniFile& ini = settingsfile();
+  ini.writeBool("voice", "voiceallowed", voiceallowed);
+  ini.writeBool("sounds", "oskirasounds", oskirasounds);
+  ini.writeInteger("sounds", "sndvolume", sndvolume);
+  ini.writeBool("keyboard", "braillekeys", braillemode);
+}
+
+void WriteSapi5Mark(bool on) { settingsfile().writeBool("Voice", "SAPI5", on); }
+
+}  // namespace drum
