@@ -88,6 +88,7 @@ extern std::string keybuffer;
 extern double lastrandom;
 
 std::string inkey();
+// An address outside 0..65535 after truncation raises Error naming it.
 std::uint8_t peek(double address);
 void poke(double address, double value);
 double rnd(double x);
@@ -96,7 +97,7 @@ std::string timestring();
 std::string leftstring(const std::string& text, double count);
 std::string midstring(const std::string& text, double start, double count);
 double val(const std::string& text);
-std::uint8_t asc(const std::string& text);
+std::uint8_t asc(const std::string& text);  // 0 for the empty text
 std::string chrstring(double code);
 
 // The memory image "ram.dat" in the current directory.
@@ -125,7 +126,10 @@ void click(double n);
 // ---- Helpers for the translated program ---------------------------------------
 
 // Truncation toward zero, the one conversion of a number to a whole number.
+// NaN gives 0; numbers beyond the 64-bit range are clamped to its ends.
 std::int64_t truncate(double x);
+// The low eight bits of truncate(x) in two's complement (POKE, CHR$).
+std::uint8_t lowbyte(double x);
 // STR$: always the general layout of numbertext.
 std::string strstring(double x);
 
