@@ -6,6 +6,7 @@
 
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
+#include "runtime/trace.h"
 #include "shell/flags.h"
 #include "shell/resourcelocalizer.h"
 
@@ -145,6 +146,7 @@ void writetext(const std::string& text) {
 }
 
 void printstring(const std::string& text, std::uint8_t separator) {
+  traceprintstring(text, separator);
   printseparator = separator;
   writetext(text);
   if (pagemode || text.empty()) return;
@@ -164,6 +166,7 @@ void printstring(const std::string& text, std::uint8_t separator) {
 }
 
 void printnumber(std::uint8_t separator, double value) {
+  traceprintnumber(separator, value);
   const std::string text = numbertext(value);
   printseparator = separator;
   writetext(text);

@@ -1,0 +1,44 @@
+// Observation of the statements that a player hears or sees: every PRINT,
+// SOUND, CLICK, BEEP and fixed pause. drumrun writes its transcript from
+// these, and tests watch a whole game through them. Nothing observes by
+// default; then each call costs one test of an empty function.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace drum {
+
+struct TraceHooks {
+  std::function<void(const std::string& text, std::uint8_t separator)> printstring;
+  std::function<void(std::uint8_t separator, double value)> printnumber;
+  // The arguments as the statement was given them, before any rule applies.
+  std::function<void(const std::vector<double>& values, double duration, double voice)> sound;
+  std::function<void(double n)> click;
+  std::function<void()> beep;
+  std::function<void(int milliseconds)> pause;
+};
+
+inline TraceHooks tracehooks;
+
+inline void traceprintstring(const std::string& text, std::uint8_t separator) {
+  if (tracehooks.printstring) tracehooks.printstring(text, separator);
+}
+inline void traceprintnumber(std::uint8_t separator, double value) {
+  if (tracehooks.printnumber) tracehooks.printnumber(separator, value);
+}
+inline void tracesound(const std::vector<double>& values, double duration, double voice) {
+  if (tracehooks.sound) tracehooks.sound(values, duration, voice);
+}
+inline void traceclick(double n) {
+  if (tracehooks.click) tracehooks.click(n);
+}
+inline void tracebeep() {
+  if (tracehooks.beep) tracehooks.beep();
+}
+inline void tracepause(int milliseconds) {
+  if (tracehooks.pause) tracehooks.pause(milliseconds);
+}
+
+}  // namespace drum
