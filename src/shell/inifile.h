@@ -1,5 +1,7 @@
 // The settings file: a sectioned text file, opened anew for every read and
-// every write. Section and key names match without regard to case.
+// every write. Section and key names match without regard to case (ASCII
+// letters). Where a section or a key appears twice, the first one is read and
+// written and the later ones are left as they are.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -12,15 +14,18 @@ class IniFile {
   const std::string& path() const { return path_; }
   bool exists() const;
 
-  // Strings are read up to 2,047 characters. Integers are decimal, or
-  // hexadecimal with "0x"/"0X" or "$"; anything else reads as the default.
+  // Strings are read up to 2,047 characters (and up to a NUL), without the
+  // blanks around them. Integers are decimal, or hexadecimal with "0x"/"0X"
+  // or "$", with an optional sign, and fit in 32 bits; anything else
+  // (trailing characters, overflow) reads as the default.
   std::string readString(const std::string& section, const std::string& key, const std::string& def) const;
   std::int64_t readInteger(const std::string& section, const std::string& key, std::int64_t def) const;
   bool readBool(const std::string& section, const std::string& key, bool def) const;
 
-  // Replaces the key's line or adds it (and its section). The file is
-  // rewritten through a temporary file and a rename; a refused write raises
-  // Error("Unable to write to <path>").
+  // Replaces the key's line or adds it (and its section); every other line
+  // and each line's ending stay as they were. The file is rewritten through
+  // a temporary file and a rename; a refused write raises
+  // Error("Unable to write to <path>"). Line breaks in a value become blanks.
   void writeString(const std::string& section, const std::string& key, const std::string& value);
   void writeInteger(const std::string& section, const std::string& key, std::int64_t value);
   void writeBool(const std::string& section, const std::string& key, bool value);
