@@ -23,7 +23,7 @@ constexpr const char* kImageName = "ram.dat";
 
 std::size_t address(double where) {
   const std::int64_t a = truncate(where);
-  if (a < 0 || a >= static_cast<std::int64_t>(kRamSize))
+  if (std::isnan(where) || a < 0 || a >= static_cast<std::int64_t>(kRamSize))
     throw Error("Memory address " + strstring(std::trunc(where)) + " is outside 0..65535");
   return static_cast<std::size_t>(a);
 }
