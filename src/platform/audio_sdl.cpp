@@ -1,0 +1,70 @@
+// The sound device through SDL2's audio subsystem (PulseAudio, PipeWire or
+// ALSA, whichever SDL finds). Only asks the mixer for frames.
+#include <SDL.h>
+
+#include "platform/audiooutput.h"
+
+namespace drum {
+namespace {
+
+class SdlOutput : public AudioOutput {
+ public:
+  SdlOutput(AudioRender render, int period) : render_(std::move(render)), period_(period) {}
+  ~SdlOutput() override {
+    if (device_) SDL_CloseAudioDevice(device_);
+    if (initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+
+  bool open(std::string* error) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      if (error) *error = SDL_GetError();
+      return false;
+    }
+    initialised_ = true;
+    SDL_AudioSpec want{};
+    want.freq = kRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    want.samples = static_cast<Uint16>(period_);
+    want.callback = &SdlOutput::callback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    // No changes allowed: SDL converts for the device if it must, and the
+    // mixer keeps its own 48 kHz stereo float and period.
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device_ == 0) {
+      if (error) *error = SDL_GetError();
+      return false;
+    }
+    const char* driver = SDL_GetCurrentAudioDriver();
+    driver_ = driver ? driver : "sdl";
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+  }
+
+  int period() const override { return period_; }
+  std::string name() const override { return driver_; }
+
+ private:
+  static void callback(void* self, Uint8* stream, int len) {
+    auto* out = static_cast<SdlOutput*>(self);
+    const int frames = len / static_cast<int>(2 * sizeof(float));
+    out->render_(reinterpret_cast<float*>(stream), frames, monoMicros());
+  }
+
+  AudioRender render_;
+  int period_;
+  bool initialised_ = false;
+  SDL_AudioDeviceID device_ = 0;
+  std::string driver_;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioOutput> openSdlOutput(AudioRender render, int period, std::string* error) {
+  auto out = std::make_unique<SdlOutput>(std::move(render), period);
+  if (!out->open(error)) return nullptr;
+  return out;
+}
+
+}  // namespace drum

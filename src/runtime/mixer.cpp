@@ -1,0 +1,416 @@
+#include "runtime/mixer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace drum {
+namespace {
+
+constexpr int kRampFrames = Mixer::kRate * 2 / 1000;  // 2 ms de-click ramps
+constexpr float kRampStep = 1.0f / kRampFrames;
+constexpr float kGainSmoothing = 0.05f;               // per frame, about 0.4 ms
+constexpr double kHighPassHz = 25.0;
+constexpr double kDcBlock = 0.9995;                   // about 4 Hz
+
+// Catmull-Rom through four neighbouring samples.
+inline float cubic(float xm1, float x0, float x1, float x2, float t) {
+  const float c1 = 0.5f * (x1 - xm1);
+  const float c2 = xm1 - 2.5f * x0 + 2.0f * x1 - 0.5f * x2;
+  const float c3 = 0.5f * (x2 - xm1) + 1.5f * (x0 - x1);
+  return ((c3 * t + c2) * t + c1) * t + x0;
+}
+
+// Limits the sum of several loud sources without a hard edge.
+inline float softLimit(double x) {
+  const double a = std::fabs(x);
+  if (a <= 0.9) return static_cast<float>(x);
+  const double y = 0.9 + 0.1 * std::tanh((a - 0.9) / 0.1);
+  return static_cast<float>(x < 0 ? -y : y);
+}
+
+}  // namespace
+
+float Mixer::gainOf(int volume) {
+  if (volume <= kSilence) return 0.0f;
+  if (volume >= 0) return 1.0f;
+  return static_cast<float>(std::pow(10.0, volume / 2000.0));
+}
+
+int Mixer::clampRate(int rate) {
+  if (rate == 0) return 0;
+  return std::clamp(rate, kMinRate, kMaxRate);
+}
+
+Mixer::Mixer(std::function<std::int64_t()> clock)
+    : mutex_(std::make_shared<std::mutex>()), clock_(std::move(clock)) {
+  // Fourth-order Butterworth high-pass as two biquads (Q of each section).
+  const double qs[2] = {0.54119610, 1.30656296};
+  const double w0 = 2 * M_PI * kHighPassHz / kRate;
+  for (int s = 0; s < 2; ++s) {
+    const double alpha = std::sin(w0) / (2 * qs[s]);
+    const double c = std::cos(w0);
+    const double a0 = 1 + alpha;
+    hp_[s] = {(1 + c) / 2 / a0, -(1 + c) / a0, (1 + c) / 2 / a0, -2 * c / a0, (1 - alpha) / a0};
+  }
+}
+
+Mixer::~Mixer() = default;
+
+void Mixer::setCommandDelay(std::int64_t micros) {
+  std::lock_guard lock(*mutex_);
+  delay_ = micros;
+}
+
+// ---- Voices -------------------------------------------------------------------
+
+Mixer::VoiceId Mixer::addVoice(std::shared_ptr<const SampleBuffer> buffer) {
+  std::lock_guard lock(*mutex_);
+  for (std::size_t i = 0; i < voices_.size(); ++i) {
+    if (!voices_[i].used) {
+      voices_[i] = Voice{};
+      voices_[i].used = true;
+      voices_[i].buffer = std::move(buffer);
+      return static_cast<VoiceId>(i);
+    }
+  }
+  Voice v;
+  v.used = true;
+  v.buffer = std::move(buffer);
+  voices_.push_back(std::move(v));
+  return static_cast<VoiceId>(voices_.size() - 1);
+}
+
+void Mixer::removeVoice(VoiceId id) {
+  std::lock_guard lock(*mutex_);
+  if (id < 0 || id >= static_cast<VoiceId>(voices_.size())) return;
+  // Commands still queued for it must not reach a voice that reuses the slot.
+  std::erase_if(commands_, [id](const Command& c) { return c.id == id; });
+  voices_[id] = Voice{};
+}
+
+void Mixer::queue(Command c) {
+  c.stamp = clock_();
+  commands_.push_back(c);
+}
+
+void Mixer::start(VoiceId id, int rate, int volume, bool looped) {
+  std::lock_guard lock(*mutex_);
+  if (id < 0 || id >= static_cast<VoiceId>(voices_.size()) || !voices_[id].used) return;
+  Voice& v = voices_[id];
+  v.playing = true;
+  ++v.generation;
+  queue({0, Op::Start, id, clampRate(rate), volume, looped, v.generation});
+}
+
+void Mixer::stop(VoiceId id) {
+  std::lock_guard lock(*mutex_);
+  if (id < 0 || id >= static_cast<VoiceId>(voices_.size()) || !voices_[id].used) return;
+  voices_[id].playing = false;
+  queue({0, Op::Stop, id, 0, 0, false, 0});
+}
+
+void Mixer::setRate(VoiceId id, int rate) {
+  std::lock_guard lock(*mutex_);
+  if (id < 0 || id >= static_cast<VoiceId>(voices_.size()) || !voices_[id].used) return;
+  queue({0, Op::Rate, id, clampRate(rate), 0, false, 0});
+}
+
+void Mixer::setVolume(VoiceId id, int volume) {
+  std::lock_guard lock(*mutex_);
+  if (id < 0 || id >= static_cast<VoiceId>(voices_.size()) || !voices_[id].used) return;
+  queue({0, Op::Volume, id, 0, volume, false, 0});
+}
+
+bool Mixer::isPlaying(VoiceId id) const {
+  std::lock_guard lock(*mutex_);
+  if (id < 0 || id >= static_cast<VoiceId>(voices_.size())) return false;
+  return voices_[id].playing;
+}
+
+double Mixer::stepFor(const SampleBuffer& b, int rate) const {
+  return static_cast<double>(rate == 0 ? b.rate : rate) / kRate;
+}
+
+void Mixer::apply(const Command& c) {
+  Voice& v = voices_[c.id];
+  if (!v.used) return;
+  Playback& p = v.cur;
+  switch (c.op) {
+    case Op::Start: {
+      if (p.active) {
+        v.tail = p;
+        v.tail.envStep = -kRampStep;
+      }
+      p = Playback{};
+      p.buffer = v.buffer;
+      p.generation = c.generation;
+      if (!p.buffer || p.buffer->frames() == 0 || p.buffer->rate <= 0) {
+        if (v.generation == c.generation) v.playing = false;
+        break;
+      }
+      p.active = true;
+      p.looped = c.looped;
+      p.step = stepFor(*p.buffer, c.rate);
+      p.gain = p.gainTarget = gainOf(c.volume);
+      // A tone fades in; a recorded sound keeps its own attack.
+      p.env = c.looped ? 0.0f : 1.0f;
+      p.envStep = c.looped ? kRampStep : 0.0f;
+      break;
+    }
+    case Op::Stop:
+      if (p.active) {
+        v.tail = p;
+        v.tail.envStep = -kRampStep;
+        p.active = false;
+      }
+      break;
+    case Op::Rate:
+      if (p.active && p.buffer) p.step = stepFor(*p.buffer, c.rate);
+      break;
+    case Op::Volume:
+      if (p.active) p.gainTarget = gainOf(c.volume);
+      break;
+    case Op::Remove:
+      break;
+  }
+}
+
+void Mixer::renderPlayback(Playback& p, float* stereo, int frames, Voice* owner) {
+  const SampleBuffer& b = *p.buffer;
+  const std::int64_t n = static_cast<std::int64_t>(b.frames());
+  const int ch = b.channels;
+  const float* s = b.samples.data();
+  const double len = static_cast<double>(n);
+  auto at = [&](std::int64_t i, int c) -> float {
+    if (p.looped) {
+      i %= n;
+      if (i < 0) i += n;
+    } else if (i < 0 || i >= n) {
+      return 0.0f;
+    }
+    return s[i * ch + (ch == 2 ? c : 0)];
+  };
+  for (int f = 0; f < frames; ++f) {
+    const std::int64_t i = static_cast<std::int64_t>(p.pos);
+    const float t = static_cast<float>(p.pos - static_cast<double>(i));
+    float out[2] = {0.0f, 0.0f};
+    for (int c = 0; c < ch; ++c) {
+      double x = cubic(at(i - 1, c), at(i, c), at(i + 1, c), at(i + 2, c), t);
+      // High-pass before the envelope: what is below hearing never reaches the
+      // ramps, so a very slow "tone" starts and stops in silence.
+      double* z = p.z[c];
+      for (int k = 0; k < 2; ++k) {
+        const Biquad& q = hp_[k];
+        const double y = q.b0 * x + z[2 * k];
+        z[2 * k] = q.b1 * x - q.a1 * y + z[2 * k + 1];
+        z[2 * k + 1] = q.b2 * x - q.a2 * y;
+        x = y;
+      }
+      out[c] = static_cast<float>(x);
+    }
+    if (ch == 1) out[1] = out[0];
+    const float g = p.gain * p.env;
+    stereo[2 * f] += out[0] * g;
+    stereo[2 * f + 1] += out[1] * g;
+
+    p.gain += (p.gainTarget - p.gain) * kGainSmoothing;
+    if (p.envStep != 0.0f) {
+      p.env += p.envStep;
+      if (p.env >= 1.0f) {
+        p.env = 1.0f;
+        p.envStep = 0.0f;
+      } else if (p.env <= 0.0f) {
+        p.active = false;
+        return;
+      }
+    }
+    p.pos += p.step;
+    if (p.pos >= len) {
+      if (p.looped) {
+        p.pos = std::fmod(p.pos, len);
+      } else {
+        p.active = false;
+        if (owner && owner->generation == p.generation) owner->playing = false;
+        return;
+      }
+    }
+  }
+}
+
+void Mixer::renderVoices(float* stereo, int frames) {
+  for (Voice& v : voices_) {
+    if (!v.used) continue;
+    if (v.tail.active) renderPlayback(v.tail, stereo, frames, nullptr);
+    if (v.cur.active) renderPlayback(v.cur, stereo, frames, &v);
+  }
+}
+
+std::int64_t Mixer::frameOf(std::int64_t stamp) const {
+  return std::llround((static_cast<double>(stamp + delay_) - offset_) * kRate / 1e6);
+}
+
+// ---- Rendering ------------------------------------------------------------------
+
+void Mixer::render(float* stereo, int frames, std::int64_t bufferMicros) {
+  std::lock_guard lock(*mutex_);
+  // Where this buffer lies on the clock. Device callbacks jitter; the mapping
+  // from clock to frames follows them slowly, so command frames stay even.
+  const double e = static_cast<double>(bufferMicros) - static_cast<double>(position_) * 1e6 / kRate;
+  if (!offsetKnown_ || std::fabs(e - offset_) > 20000.0) {
+    offset_ = e;
+    offsetKnown_ = true;
+  } else {
+    offset_ += (e - offset_) / 64.0;
+  }
+
+  std::fill(stereo, stereo + 2 * frames, 0.0f);
+  int cursor = 0;
+  while (!commands_.empty()) {
+    const std::int64_t at = frameOf(commands_.front().stamp) - position_;
+    if (at >= frames) break;
+    if (at > cursor) {
+      renderVoices(stereo + 2 * cursor, static_cast<int>(at - cursor));
+      cursor = static_cast<int>(at);
+    }
+    apply(commands_.front());
+    commands_.pop_front();
+  }
+  if (cursor < frames) renderVoices(stereo + 2 * cursor, frames - cursor);
+  for (auto& s : streams_) s->renderAdd(stereo, frames);
+
+  for (int f = 0; f < frames; ++f) {
+    for (int c = 0; c < 2; ++c) {
+      const double x = stereo[2 * f + c];
+      const double y = x - dcX_[c] + kDcBlock * dcY_[c];
+      dcX_[c] = x;
+      dcY_[c] = y;
+      stereo[2 * f + c] = softLimit(y);
+    }
+  }
+  position_ += frames;
+  if (tap_) tap_(stereo, frames);
+}
+
+std::int64_t Mixer::framesRendered() const {
+  std::lock_guard lock(*mutex_);
+  return position_;
+}
+
+void Mixer::setTap(std::function<void(const float*, int)> tap) {
+  std::lock_guard lock(*mutex_);
+  tap_ = std::move(tap);
+}
+
+// ---- Streams ----------------------------------------------------------------------
+
+std::shared_ptr<PcmStream> Mixer::openStream(int rate, PcmStream::Callbacks callbacks) {
+  std::shared_ptr<PcmStream> s(new PcmStream(mutex_, std::max(rate, 1), std::move(callbacks)));
+  std::lock_guard lock(*mutex_);
+  streams_.push_back(s);
+  return s;
+}
+
+void Mixer::closeStream(const std::shared_ptr<PcmStream>& stream) {
+  std::lock_guard lock(*mutex_);
+  std::erase(streams_, stream);
+}
+
+PcmStream::PcmStream(std::shared_ptr<std::mutex> lock, int rate, Callbacks callbacks)
+    : lock_(std::move(lock)), rate_(rate), callbacks_(std::move(callbacks)) {}
+
+void PcmStream::push(const std::int16_t* samples, std::size_t count) {
+  std::lock_guard lock(*lock_);
+  if (marks_.empty() || marks_.back().end >= 0) marks_.push_back({pushed_, -1, nextId_++});
+  queue_.insert(queue_.end(), samples, samples + count);
+  pushed_ += static_cast<std::int64_t>(count);
+}
+
+std::uint64_t PcmStream::endUtterance() {
+  std::lock_guard lock(*lock_);
+  if (marks_.empty() || marks_.back().end >= 0) marks_.push_back({pushed_, -1, nextId_++});
+  marks_.back().end = pushed_;
+  return marks_.back().id;
+}
+
+std::uint64_t PcmStream::currentUtterance() const {
+  std::lock_guard lock(*lock_);
+  if (!marks_.empty() && marks_.back().end < 0) return marks_.back().id;
+  return nextId_;
+}
+
+void PcmStream::reset() {
+  std::lock_guard lock(*lock_);
+  // Fade out from the last value played instead of dropping to zero.
+  fadeValue_ = lastOut_;
+  fadeLeft_ = kRampFrames;
+  lastOut_ = 0;
+  queue_.clear();
+  base_ = pushed_;
+  readPos_ = static_cast<double>(pushed_);
+  marks_.clear();
+}
+
+void PcmStream::setVolume(int volume) {
+  std::lock_guard lock(*lock_);
+  gainTarget_ = Mixer::gainOf(volume);
+}
+
+bool PcmStream::idle() const {
+  std::lock_guard lock(*lock_);
+  return marks_.empty() && readPos_ >= static_cast<double>(pushed_) && fadeLeft_ == 0;
+}
+
+float PcmStream::sampleAt(std::int64_t index) const {
+  if (index < base_ || index >= pushed_) return 0.0f;
+  return queue_[static_cast<std::size_t>(index - base_)] * (1.0f / 32768.0f);
+}
+
+void PcmStream::renderAdd(float* stereo, int frames) {
+  const double step = static_cast<double>(rate_) / Mixer::kRate;
+  for (int f = 0; f < frames; ++f) {
+    float out = 0.0f;
+    if (fadeLeft_ > 0) {
+      out += fadeValue_ * static_cast<float>(fadeLeft_) / kRampFrames;
+      --fadeLeft_;
+    }
+    const std::int64_t i = static_cast<std::int64_t>(readPos_);
+    // Report the utterances whose edges the read position has reached.
+    while (!marks_.empty()) {
+      Mark& m = marks_.front();
+      const bool hasSample = i >= m.start && (m.end < 0 ? i < pushed_ : i < m.end);
+      if (!m.startedSent && (hasSample || (m.end >= 0 && i >= m.end))) {
+        m.startedSent = true;
+        if (callbacks_.started) callbacks_.started(m.id);
+      }
+      if (m.end >= 0 && i >= m.end) {
+        const std::uint64_t id = m.id;
+        marks_.pop_front();
+        if (callbacks_.finished) callbacks_.finished(id);
+        continue;
+      }
+      break;
+    }
+    // Interpolation needs two samples ahead, unless nothing more is coming.
+    const bool open = !marks_.empty() && marks_.back().end < 0;
+    const bool ready = i + 2 < pushed_ || (!open && i < pushed_);
+    if (ready) {
+      const float t = static_cast<float>(readPos_ - static_cast<double>(i));
+      const float v = cubic(sampleAt(i - 1), sampleAt(i), sampleAt(i + 1), sampleAt(i + 2), t);
+      gain_ += (gainTarget_ - gain_) * kGainSmoothing;
+      lastOut_ = v * gain_;
+      out += lastOut_;
+      readPos_ += step;
+      while (base_ < i - 1 && !queue_.empty()) {
+        queue_.pop_front();
+        ++base_;
+      }
+    } else {
+      lastOut_ = 0.0f;
+    }
+    stereo[2 * f] += out;
+    stereo[2 * f + 1] += out;
+  }
+}
+
+}  // namespace drum

@@ -1,0 +1,202 @@
+// The mixer: every sound of the program meets here and leaves as one 48 kHz
+// stereo stream for the audio output (platform/audiooutput.h).
+//
+// Two kinds of sources:
+//  - Voices: a decoded wave (SampleBuffer) played from its start, once or
+//    looped, at a playback rate (0 = the wave's own, else 64..256,000 samples
+//    per second) and a volume (hundredths of a decibel, -10,000 = silence .. 0).
+//    The sound bank gives every copy of an item its own voice. Commands on
+//    voices are stamped with the mixer's clock and take effect a fixed delay
+//    later at the exact frame, so a tone lasts what its commands say, however
+//    the device's buffers fall.
+//  - Streams (PcmStream): 16-bit mono PCM pushed by a producer thread (speech
+//    synthesis) at its own rate, resampled to 48 kHz, in utterances whose first
+//    and last played samples are reported.
+//
+// Every voice goes through a 25 Hz high-pass before its envelope, and tones get
+// 2 ms ramps where they start and stop, so a "tone" of 2 Hz (SOUND 0, a rest)
+// is silent and nothing clicks or thumps; a DC blocker and a soft limit guard
+// the output.
+//
+// Thread safety: every public function may be called from any thread.
+// Callbacks run on the rendering thread (the audio thread, or the UI thread in
+// virtual time) with the mixer locked: keep them short (Host::post) and never
+// call the mixer from them.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace drum {
+
+// A decoded wave: interleaved float samples in -1..1.
+struct SampleBuffer {
+  int rate = 0;      // samples per second as recorded
+  int channels = 1;  // 1 or 2
+  std::vector<float> samples;
+  std::size_t frames() const { return channels > 0 ? samples.size() / static_cast<std::size_t>(channels) : 0; }
+};
+
+class Mixer;
+
+// A streaming source: what one speech engine says, utterance after utterance.
+class PcmStream {
+ public:
+  struct Callbacks {
+    // The first sample of utterance `id` has been played (handed to the output).
+    std::function<void(std::uint64_t id)> started;
+    // The last sample of utterance `id` has been played. Comes after `started`.
+    std::function<void(std::uint64_t id)> finished;
+  };
+
+  // Queues samples of the current utterance (opening one if none is open).
+  void push(const std::int16_t* samples, std::size_t count);
+  // The current utterance is complete (opening an empty one if none is open:
+  // its callbacks then both come once everything before it has played).
+  // Returns its number. Numbers count up from 1 and are never reused.
+  std::uint64_t endUtterance();
+  // The number the samples pushed next belong to.
+  std::uint64_t currentUtterance() const;
+  // Drops everything queued and stops what is sounding at once (with a 2 ms
+  // fade). No callback comes after reset() returns for any utterance numbered
+  // before it; a utterance that had started gets no `finished`.
+  void reset();
+  // Volume in hundredths of a decibel (-10,000 .. 0).
+  void setVolume(int volume);
+  // Nothing queued, nothing sounding.
+  bool idle() const;
+  int rate() const { return rate_; }
+
+ private:
+  friend class Mixer;
+  PcmStream(std::shared_ptr<std::mutex> lock, int rate, Callbacks callbacks);
+  struct Mark {
+    std::int64_t start;  // absolute index of the first sample
+    std::int64_t end;    // one past the last, -1 while open
+    std::uint64_t id;
+    bool startedSent = false;
+  };
+  void renderAdd(float* stereo, int frames);  // mixer locked
+  float sampleAt(std::int64_t index) const;
+
+  std::shared_ptr<std::mutex> lock_;  // the mixer's; outlives it if need be
+  const int rate_;
+  const Callbacks callbacks_;
+  std::deque<std::int16_t> queue_;  // samples from index base_ on
+  std::int64_t base_ = 0;
+  std::int64_t pushed_ = 0;
+  double readPos_ = 0;              // absolute, in source samples
+  std::deque<Mark> marks_;
+  std::uint64_t nextId_ = 1;
+  float gain_ = 1, gainTarget_ = 1;
+  float lastOut_ = 0;
+  float fadeValue_ = 0;             // what a reset cut off, fading out
+  int fadeLeft_ = 0;
+};
+
+class Mixer {
+ public:
+  static constexpr int kRate = 48000;
+  static constexpr int kMinRate = 64;
+  static constexpr int kMaxRate = 256000;
+  static constexpr int kSilence = -10000;
+  using VoiceId = int;
+
+  // `clock`: microseconds on the same clock as the output's bufferMicros.
+  explicit Mixer(std::function<std::int64_t()> clock);
+  ~Mixer();
+  Mixer(const Mixer&) = delete;
+  Mixer& operator=(const Mixer&) = delete;
+
+  // How long after its call a command takes effect (about one device period;
+  // 0 in virtual time, where rendering follows the clock exactly).
+  void setCommandDelay(std::int64_t micros);
+  std::int64_t now() const { return clock_(); }
+
+  // ---- Voices
+  VoiceId addVoice(std::shared_ptr<const SampleBuffer> buffer);
+  void removeVoice(VoiceId id);  // silences it at once
+  // Starts the voice from the beginning (a sounding voice fades out as the new start begins).
+  void start(VoiceId id, int rate, int volume, bool looped);
+  void stop(VoiceId id);
+  void setRate(VoiceId id, int rate);
+  void setVolume(VoiceId id, int volume);
+  // Started and not yet stopped or played to its end (a start still waiting
+  // for its frame counts as playing).
+  bool isPlaying(VoiceId id) const;
+
+  // ---- Streams
+  std::shared_ptr<PcmStream> openStream(int rate, PcmStream::Callbacks callbacks);
+  void closeStream(const std::shared_ptr<PcmStream>& stream);
+
+  // ---- Output side: called by the audio output for the next frames.
+  void render(float* stereo, int frames, std::int64_t bufferMicros);
+  // Frames rendered so far.
+  std::int64_t framesRendered() const;
+  // Optional tap on everything rendered (tests, measurement); runs with the mixer locked.
+  void setTap(std::function<void(const float* stereo, int frames)> tap);
+
+  static float gainOf(int volume);  // hundredths of a decibel -> linear
+  static int clampRate(int rate);   // 0 stays 0, else into kMinRate..kMaxRate
+
+ private:
+  friend class PcmStream;
+  struct Biquad {
+    double b0, b1, b2, a1, a2;
+  };
+  struct Playback {
+    std::shared_ptr<const SampleBuffer> buffer;
+    double pos = 0;
+    double step = 0;
+    bool looped = false;
+    bool active = false;
+    std::uint64_t generation = 0;
+    float gain = 1, gainTarget = 1;
+    float env = 1, envStep = 0;  // de-click ramp
+    double z[2][4] = {};         // high-pass state per channel, two sections
+  };
+  struct Voice {
+    bool used = false;
+    std::shared_ptr<const SampleBuffer> buffer;
+    Playback cur, tail;          // tail: what a stop or restart is fading out
+    bool playing = false;        // as the UI sees it
+    std::uint64_t generation = 0;
+  };
+  enum class Op { Start, Stop, Rate, Volume, Remove };
+  struct Command {
+    std::int64_t stamp;
+    Op op;
+    VoiceId id;
+    int rate;
+    int volume;
+    bool looped;
+    std::uint64_t generation;
+  };
+
+  void queue(Command c);
+  void apply(const Command& c);
+  void renderVoices(float* stereo, int frames);
+  void renderPlayback(Playback& p, float* stereo, int frames, Voice* owner);
+  double stepFor(const SampleBuffer& b, int rate) const;
+  std::int64_t frameOf(std::int64_t stamp) const;
+
+  std::shared_ptr<std::mutex> mutex_;
+  std::function<std::int64_t()> clock_;
+  std::int64_t delay_ = 0;
+  std::vector<Voice> voices_;
+  std::deque<Command> commands_;
+  std::vector<std::shared_ptr<PcmStream>> streams_;
+  std::int64_t position_ = 0;  // frames rendered
+  double offset_ = 0;          // smoothed bufferMicros - position in micros
+  bool offsetKnown_ = false;
+  Biquad hp_[2];
+  double dcX_[2] = {}, dcY_[2] = {};
+  std::vector<float> scratch_;
+  std::function<void(const float*, int)> tap_;
+};
+
+}  // namespace drum

@@ -1,0 +1,121 @@
+#include "runtime/soundbank.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/error.h"
+#include "platform/host.h"
+#include "runtime/wave.h"
+
+namespace drum {
+
+SoundBank soundbank;
+
+namespace {
+
+bool sameName(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+}  // namespace
+
+SoundBank::~SoundBank() {
+  // The mixer may already be gone at process end; forget the voices quietly.
+  mixer_ = nullptr;
+}
+
+void SoundBank::release(SoundItem& item) {
+  if (mixer_) {
+    for (const auto& c : item.copies) mixer_->removeVoice(c.voice);
+  }
+  item.copies.clear();
+}
+
+void SoundBank::prepare(SoundItem& item) {
+  if (!item.buffer && !item.Wave.empty()) item.buffer = std::make_shared<SampleBuffer>(decodewave(item.Wave));
+}
+
+void SoundBank::assign(std::vector<SoundItem> items) {
+  for (auto& item : items) {
+    item.copies.clear();
+    prepare(item);
+  }
+  for (auto& item : items_) release(item);
+  items_ = std::move(items);
+}
+
+void SoundBank::bind(Mixer* mixer) {
+  for (auto& item : items_) release(item);
+  mixer_ = mixer;
+}
+
+void SoundBank::clear() {
+  for (auto& item : items_) release(item);
+  items_.clear();
+}
+
+SoundItem& SoundBank::find(const std::string& name) {
+  for (auto& item : items_) {
+    if (sameName(item.Name, name)) return item;
+  }
+  throw Error("Wave '" + name + "' not found");
+}
+
+void SoundBank::setLooped(SoundItem& item, bool looped) {
+  if (item.Looped != looped) stop(item);
+  item.Looped = looped;
+}
+
+void SoundBank::setFrequency(SoundItem& item, int frequency) {
+  item.frequency = Mixer::clampRate(frequency);
+  if (mixer_ && item.Looped && !item.copies.empty()) mixer_->setRate(item.copies.front().voice, item.frequency);
+}
+
+void SoundBank::setVolume(SoundItem& item, int volume) {
+  item.volume = std::clamp(volume, static_cast<int>(Mixer::kSilence), 0);
+  if (mixer_ && item.Looped && !item.copies.empty()) mixer_->setVolume(item.copies.front().voice, item.volume);
+}
+
+void SoundBank::play(SoundItem& item, bool wait) {
+  if (!mixer_) return;
+  SoundItem::Copy* copy = nullptr;
+  if (item.Looped) {
+    // A looped item has one copy; playing it again starts it from the beginning.
+    if (!item.copies.empty()) copy = &item.copies.front();
+  } else {
+    for (auto& c : item.copies) {
+      if (!mixer_->isPlaying(c.voice)) {
+        copy = &c;
+        break;
+      }
+    }
+    if (!copy && item.MaxPlayingCount > 0 && item.copies.size() >= static_cast<std::size_t>(item.MaxPlayingCount)) {
+      copy = &*std::min_element(item.copies.begin(), item.copies.end(),
+                                [](const auto& a, const auto& b) { return a.started < b.started; });
+    }
+  }
+  if (!copy) {
+    item.copies.push_back({mixer_->addVoice(item.buffer), 0});
+    copy = &item.copies.back();
+  }
+  copy->started = ++starts_;
+  const Mixer::VoiceId voice = copy->voice;
+  mixer_->start(voice, item.frequency, item.volume, item.Looped);
+  if (!wait || item.Looped) return;
+  while (mixer_ && mixer_->isPlaying(voice)) host().sleep(Millis(10));
+}
+
+void SoundBank::stop(SoundItem& item) {
+  if (!mixer_) return;
+  for (const auto& c : item.copies) mixer_->stop(c.voice);
+}
+
+bool SoundBank::playing(const SoundItem& item) const {
+  if (!mixer_) return false;
+  return std::any_of(item.copies.begin(), item.copies.end(),
+                     [this](const auto& c) { return mixer_->isPlaying(c.voice); });
+}
+
+}  // namespace drum

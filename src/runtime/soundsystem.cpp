@@ -1,0 +1,86 @@
+#include "runtime/soundsystem.h"
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "platform/audiooutput.h"
+#include "platform/error.h"
+#include "platform/host.h"
+#include "platform/virtualhost.h"
+#include "runtime/soundbank.h"
+#include "shell/resourcelocalizer.h"
+
+namespace drum {
+namespace {
+
+constexpr int kPeriod = 256;  // frames per device request: 5.3 ms at 48 kHz
+constexpr char kBankFile[] = "sounds.dat";
+
+std::unique_ptr<Mixer> mixer;
+std::unique_ptr<AudioOutput> output;
+std::string deviceError;
+
+bool readFile(const std::string& path, std::string& data) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  data = s.str();
+  return true;
+}
+
+}  // namespace
+
+void initsound(bool virtualDevice) {
+  releasesound();
+  deviceError.clear();
+  AudioRender render = [](float* stereo, int frames, std::int64_t at) { mixer->render(stereo, frames, at); };
+  if (virtualDevice) {
+    auto* vh = dynamic_cast<VirtualHost*>(&host());
+    if (!vh) throw Error("the virtual sound output needs the virtual host");
+    mixer = std::make_unique<Mixer>([vh] { return vh->nowMicros(); });
+    output = openVirtualOutput(*vh, render, kPeriod);
+  } else {
+    mixer = std::make_unique<Mixer>(monoMicros);
+    output = openSdlOutput(render, kPeriod, &deviceError);
+    if (!output) output = openSilentClock(render, kPeriod);
+    // A command lands one period ahead of the request that renders it, plus
+    // room for the device's jitter, so its frame is never already gone.
+    mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000);
+  }
+  soundbank.bind(mixer.get());
+}
+
+void loadsoundbank(const std::string& path) {
+  std::string data;
+  if (!readFile(path, data)) throw Error("Unable to read " + path);
+  soundbank.assign(readsoundbank(data, path));
+}
+
+void loadsoundbank() {
+  std::string data;
+  if (!readFile(kBankFile, data)) {
+    host().messageBox(LocalString(42) + " " + kBankFile);
+    host().terminate(1);
+  }
+  soundbank.assign(readsoundbank(data, kBankFile));
+}
+
+void releasesound() {
+  try {
+    soundbank.bind(nullptr);
+    output.reset();  // stops the audio thread before the mixer goes
+    mixer.reset();
+  } catch (...) {
+  }
+}
+
+Mixer* soundmixer() { return mixer.get(); }
+
+std::string soundoutputname() { return output ? output->name() : std::string(); }
+
+std::string sounddeviceerror() { return deviceError; }
+
+}  // namespace drum
