@@ -563,6 +563,7 @@ void runprogram() {
         break;
     }
   }
+  traceend();
 }
 
 }  // namespace drum

@@ -6,6 +6,7 @@
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
 #include "runtime/soundbank.h"
+#include "runtime/trace.h"
 #include "shell/flags.h"
 
 namespace drum {
@@ -58,6 +59,7 @@ void endsoundwait() {
 }
 
 void sound(const std::vector<double>& values, double duration, double voice) {
+  tracesound(values, duration, voice);
   if (!oskirasounds) return;
   double w = voice;
   double d = duration;
@@ -89,6 +91,7 @@ void sound(const std::vector<double>& values, double duration, double voice) {
 }
 
 void beep() {
+  tracebeep();
   if (!oskirasounds) return;
   SoundItem& item = soundbank.find("beep");
   soundbank.setVolume(item, sndvolume);
@@ -96,6 +99,7 @@ void beep() {
 }
 
 void click(double n) {
+  traceclick(n);
   if (!oskirasounds) return;
   SoundItem& item = soundbank.find("click" + std::to_string(truncate(n)));
   soundbank.setVolume(item, sndvolume);

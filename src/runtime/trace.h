@@ -1,5 +1,5 @@
 // Observation of the statements that a player hears or sees: every PRINT,
-// SOUND, CLICK, BEEP and fixed pause. drumrun writes its transcript from
+// SOUND, CLICK, BEEP and fixed pause, and the end of the program. drumrun writes its transcript from
 // these, and tests watch a whole game through them. Nothing observes by
 // default; then each call costs one test of an empty function.
 #pragma once
@@ -18,6 +18,8 @@ struct TraceHooks {
   std::function<void(double n)> click;
   std::function<void()> beep;
   std::function<void(int milliseconds)> pause;
+  // The translated program returns (END, or a RETURN to a label it lacks).
+  std::function<void()> end;
 };
 
 inline TraceHooks tracehooks;
@@ -39,6 +41,9 @@ inline void tracebeep() {
 }
 inline void tracepause(int milliseconds) {
   if (tracehooks.pause) tracehooks.pause(milliseconds);
+}
+inline void traceend() {
+  if (tracehooks.end) tracehooks.end();
 }
 
 }  // namespace drum
