@@ -244,10 +244,12 @@ std::string writesoundbank(const std::vector<SoundItem>& items) {
       out.push_back(static_cast<char>(vaInt32));
       put32(out, static_cast<std::uint32_t>(n));
     }
-    putShort(out, "Wave.WAVE");
-    out.push_back(static_cast<char>(vaBinary));
-    put32(out, static_cast<std::uint32_t>(item.Wave.size()));
-    out += item.Wave;
+    if (!item.Wave.empty()) {
+      putShort(out, "Wave.WAVE");
+      out.push_back(static_cast<char>(vaBinary));
+      put32(out, static_cast<std::uint32_t>(item.Wave.size()));
+      out += item.Wave;
+    }
     out.push_back(static_cast<char>(vaNull));
   }
   out.push_back(static_cast<char>(vaNull));  // end of the collection
