@@ -1,0 +1,49 @@
+// LoadKeyFile on any file content: it loads or stops with an Error naming the
+// file, and never writes outside the 256 slots.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "input/brailletables.h"
+#include "platform/error.h"
+#include "platform/virtualhost.h"
+
+namespace {
+
+class QuietHost : public drum::VirtualHost {
+ public:
+  void reportError(const std::string&) override {}
+};
+
+const std::string& keypath() {
+  static const std::string path = [] {
+    char pattern[] = "/tmp/drum-fuzz-keyfileXXXXXX";
+    if (!mkdtemp(pattern)) std::abort();
+    return std::string(pattern) + "/czech.eky";
+  }();
+  return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace drum;
+  static QuietHost quiet;
+  setHost(&quiet);
+  std::FILE* f = std::fopen(keypath().c_str(), "wb");
+  if (!f) std::abort();
+  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
+  std::fclose(f);
+
+  keyfile = keypath();
+  try {
+    LoadKeyFile();
+  } catch (const Error& e) {
+    if (std::string(e.what()).find(keypath()) == std::string::npos) std::abort();
+  }
+  std::size_t total = 0;
+  for (const echokeytype& e : echokeys) total += e.text.size();
+  if (total > size) std::abort();  // every text is a piece of the file
+  return 0;
+}
