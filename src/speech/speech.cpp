@@ -1,0 +1,134 @@
+#include "speech/speech.h"
+
+#include "platform/cp1250.h"
+#include "platform/host.h"
+#include "runtime/oskcommands.h"
+#include "shell/flags.h"
+#include "shell/resourcelocalizer.h"
+#include "speech/voiceselection.h"
+
+namespace drum {
+
+bool sapi4speaking = false;
+bool sapi5speaking = false;
+std::shared_ptr<ITTSCentral> sapi4engine;
+std::shared_ptr<TTTSNotifySink> notifysink;
+
+namespace {
+
+std::shared_ptr<ISpeechVoice> voice;
+
+// A text has been handed to the engine and it has not yet fallen silent.
+// SpeakText waits on this as well as on the speaking flag, so that it does not
+// return in the short time before the engine's AudioStart arrives; StopSpeech
+// resets such a text too.
+bool sapi4handedover = false;
+
+// The wait of a speaking operation: deliver events, blocking while there are
+// none, until the condition no longer holds.
+template <typename Condition>
+void waitWhile(Condition condition) {
+  do {
+    host().waitForEvents(Millis(250));
+  } while (condition());
+}
+
+void handOver(const std::string& text) {
+  const bool before = sapi4handedover;
+  sapi4handedover = true;
+  const Status status =
+      sapi4engine->TextData(CHARSET_TEXT, 0, SDATA{text.c_str(), static_cast<std::uint32_t>(text.size() + 1)});
+  if (!status.succeeded()) sapi4handedover = before;
+  check(status);
+}
+
+}  // namespace
+
+void TTTSNotifySink::AttribChanged(std::uint32_t) {}
+
+void TTTSNotifySink::AudioStart(std::uint64_t) { sapi4speaking = true; }
+
+void TTTSNotifySink::AudioStop(std::uint64_t) {
+  sapi4speaking = false;
+  sapi4handedover = false;
+}
+
+void TTTSNotifySink::Visual(std::uint64_t, char, char, std::uint32_t, const TTSMOUTH*) {}
+
+ISpeechVoice& voice5() {
+  if (!voice) {
+    voice = speechplatform().CreateVoice();
+    voice->OnStartStream = voice5StartStream;
+    voice->OnEndStream = voice5EndStream;
+  }
+  return *voice;
+}
+
+void voice5StartStream(std::int32_t) { sapi5speaking = true; }
+
+void voice5EndStream(std::int32_t) { sapi5speaking = false; }
+
+void Speak5(const std::string& text, unsigned flags) { check(voice5().Speak(cp1250ToUtf16(text), flags)); }
+
+bool Sapi4EngineExists() { return sapi4engine != nullptr; }
+
+void TextDataAndWait(const std::string& text) {
+  if (!sapi4engine) return;
+  handOver(text);
+  waitWhile([] { return sapi4speaking || sapi4handedover; });
+}
+
+void SpeakText(const std::string& text) {
+  if (sapi5inuse) {
+    if (text.empty()) return;
+    sapi5speaking = true;
+    try {
+      Speak5(text, SVSFlagsAsync);
+    } catch (...) {
+      sapi5speaking = false;
+      throw;
+    }
+    waitWhile([] { return sapi5speaking; });
+  } else if (voiceallowed && !text.empty() && sapi4engine) {
+    TextDataAndWait(text);
+  }
+}
+
+void SpeakTextNoWait(const std::string& text) {
+  if (sapi5inuse) {
+    Speak5(text, SVSFlagsAsync);
+  } else if (voiceallowed && !text.empty() && sapi4engine) {
+    handOver(text);
+  }
+}
+
+void StopSpeech() {
+  if (sapi5inuse) {
+    Speak5(std::string(), SVSFPurgeBeforeSpeak);
+  } else if (voiceready && (sapi4speaking || sapi4handedover) && sapi4engine) {
+    sapi4handedover = false;
+    check(sapi4engine->AudioReset());
+  }
+}
+
+void sapi4EngineReleased() {
+  sapi4speaking = false;
+  sapi4handedover = false;
+}
+
+void installSpeechHooks() {
+  speaktexthook = SpeakText;
+  enumeratorexistshook = [] { return ttsenum != nullptr; };
+}
+
+void ReleaseSpeech() {
+  ReleaseSpeechEngines();
+  sapi4engine.reset();
+  notifysink.reset();
+  voice.reset();
+  sapi4speaking = false;
+  sapi5speaking = false;
+  sapi4handedover = false;
+}
+
+}  // namespace drum

@@ -1,0 +1,215 @@
+#include "speech/speechdvoice.h"
+
+#include <speech-dispatcher/libspeechd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <set>
+
+#include "platform/host.h"
+#include "speech/speech.h"
+
+namespace drum {
+
+namespace {
+
+std::string utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (c >= 0xD800 && c < 0xE000) {
+      c = 0xFFFD;  // a lone surrogate
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// The language the service speaks when nobody has set one; only then do we
+// ask for Slovak, the language of the game.
+bool stockLanguage(const char* language) {
+  return !language || !*language || std::strcmp(language, "en-US") == 0 || std::strcmp(language, "en") == 0;
+}
+
+}  // namespace
+
+struct SpeechdVoice::Impl {
+  ISpeechVoice* owner = nullptr;
+  SPDConnection* connection = nullptr;
+  std::size_t client = 0;
+  std::uint32_t interests = SVEStartInputStream | SVEEndInputStream;
+  SPDDataMode mode = SPD_DATA_TEXT;
+  std::string language;
+  std::int32_t silentStreams = 0;
+  std::set<std::int32_t> open;  // messages said and not yet ended (UI thread)
+
+  Status connect();
+  void disconnect();
+  Status broken(const char* what);
+  void startStream(std::int32_t stream) {
+    if ((interests & SVEStartInputStream) && owner->OnStartStream) owner->OnStartStream(stream);
+  }
+  void endStream(std::int32_t stream) {
+    open.erase(stream);
+    if ((interests & SVEEndInputStream) && owner->OnEndStream) owner->OnEndStream(stream);
+  }
+};
+
+namespace {
+
+// The connections by the id the service gave them; UI thread only. The
+// service's callbacks carry no pointer of ours, only that id.
+std::map<std::size_t, SpeechdVoice::Impl*>& voices() {
+  static std::map<std::size_t, SpeechdVoice::Impl*> map;
+  return map;
+}
+
+// On libspeechd's thread: hand the notification to the UI thread.
+void notified(std::size_t message, std::size_t client, SPDNotificationType type) {
+  host().post([message, client, type] {
+    const auto found = voices().find(client);
+    if (found == voices().end()) return;
+    SpeechdVoice::Impl& voice = *found->second;
+    const auto stream = static_cast<std::int32_t>(message);
+    if (type == SPD_EVENT_BEGIN) {
+      voice.startStream(stream);
+    } else if (type == SPD_EVENT_END || type == SPD_EVENT_CANCEL) {
+      voice.endStream(stream);
+    }
+  });
+}
+
+}  // namespace
+
+Status SpeechdVoice::Impl::connect() {
+  // libspeechd writes to its socket with plain write(): a service that died
+  // must not take the program down with SIGPIPE.
+  struct sigaction current {};
+  if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) std::signal(SIGPIPE, SIG_IGN);
+
+  char* error = nullptr;
+  SPDConnection* c = spd_open2("drum", "speech", nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
+  if (!c) {
+    std::string text = "Speech Dispatcher cannot be reached";
+    if (error) text += std::string(": ") + error;
+    std::free(error);
+    return Status::failure(text);
+  }
+  std::free(error);
+  c->callback_begin = notified;
+  c->callback_end = notified;
+  c->callback_cancel = notified;
+  const int id = spd_get_client_id(c);
+  if (id <= 0 || spd_set_notification_on(c, SPD_BEGIN) || spd_set_notification_on(c, SPD_END) ||
+      spd_set_notification_on(c, SPD_CANCEL)) {
+    spd_close(c);
+    return Status::failure("Speech Dispatcher refused to report the progress of speech");
+  }
+  char* spoken = spd_get_language(c);
+  if (stockLanguage(spoken) && spd_set_language(c, "sk") == 0) {
+    language = "sk";
+  } else {
+    language = spoken ? spoken : "";
+  }
+  std::free(spoken);
+
+  connection = c;
+  client = static_cast<std::size_t>(id);
+  mode = SPD_DATA_TEXT;
+  voices()[client] = this;
+  return Status::ok();
+}
+
+void SpeechdVoice::Impl::disconnect() {
+  if (!connection) return;
+  const auto found = voices().find(client);
+  if (found != voices().end() && found->second == this) voices().erase(found);
+  spd_close(connection);
+  connection = nullptr;
+  // What was said will never be reported now: end it, so that no wait hangs.
+  const std::set<std::int32_t> pending = std::move(open);
+  open.clear();
+  for (std::int32_t stream : pending) endStream(stream);
+}
+
+Status SpeechdVoice::Impl::broken(const char* what) {
+  disconnect();
+  return Status::failure(std::string("Speech Dispatcher stopped answering (") + what + ")");
+}
+
+SpeechdVoice::SpeechdVoice() : impl_(std::make_shared<Impl>()) { impl_->owner = this; }
+
+SpeechdVoice::~SpeechdVoice() {
+  impl_->owner = nullptr;
+  if (impl_->connection) {
+    const auto found = voices().find(impl_->client);
+    if (found != voices().end() && found->second == impl_.get()) voices().erase(found);
+    spd_close(impl_->connection);
+  }
+}
+
+bool SpeechdVoice::connected() const { return impl_->connection != nullptr; }
+
+std::string SpeechdVoice::language() const { return impl_->language; }
+
+Status SpeechdVoice::SetEventInterests(std::uint32_t interests) {
+  impl_->interests = interests;
+  if (impl_->connection) return Status::ok();
+  return impl_->connect();
+}
+
+Status SpeechdVoice::Speak(std::u16string_view text, std::uint32_t flags) {
+  Impl& v = *impl_;
+  if (!v.connection) {
+    if (text.empty()) return Status::ok();
+    const std::int32_t stream = --v.silentStreams;  // below zero: never a message id
+    std::weak_ptr<Impl> weak = impl_;
+    host().post([weak, stream] {
+      if (auto voice = weak.lock(); voice && voice->owner) {
+        voice->startStream(stream);
+        voice->endStream(stream);
+      }
+    });
+    return Status::ok();
+  }
+
+  if ((flags & SVSFPurgeBeforeSpeak) && spd_cancel(v.connection) != 0) return v.broken("cancel");
+  // The service hangs on an empty message; there is nothing to say anyway.
+  if (text.empty()) return Status::ok();
+
+  const SPDDataMode mode = (flags & SVSFIsXML) ? SPD_DATA_SSML : SPD_DATA_TEXT;
+  if (mode != v.mode) {
+    if (spd_set_data_mode(v.connection, mode) != 0) return v.broken("data mode");
+    v.mode = mode;
+  }
+  const int id = spd_say(v.connection, SPD_MESSAGE, utf16ToUtf8(text).c_str());
+  if (id < 0) return v.broken("speak");
+  v.open.insert(id);
+
+  if (!(flags & SVSFlagsAsync)) {
+    while (v.connection && v.open.count(id)) host().waitForEvents(Millis(250));
+  }
+  return Status::ok();
+}
+
+}  // namespace drum
