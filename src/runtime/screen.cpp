@@ -132,8 +132,8 @@ void writetext(const std::string& text) {
       if (column >= kTabLimit) {
         newline();
       } else {
-        // Remainder 1 moves one column only (to remainder 2), a quirk the
-        // program's layouts rely on; remainders 2..7 go on to the next zone.
+        // Remainder 1 moves one column only (to remainder 2), not to the
+        // next zone; remainders 2..7 go on to the next multiple of 8.
         const int m = column % 8;
         if (m == 1) column += 1;
         else if (m > 1) column += 8 - m;
