@@ -1,0 +1,271 @@
+// SpeakKey on both speech paths, with a scripted engine and voice standing in
+// for espeak-ng and the speech service, and the capital tone recorded from
+// the virtual sound device.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "input/brailletables.h"
+#include "input/keyecho.h"
+#include "platform/cp1250.h"
+#include "platform/error.h"
+#include "runtime/soundfixture.h"
+#include "runtime/trace.h"
+#include "speech/speech.h"
+
+namespace drum {
+namespace {
+
+struct Said {
+  std::string text;  // Windows-1250
+  std::uint32_t flags;
+  std::int64_t atMicros;
+};
+
+// The speech service's voice: takes every text at once, as an async Speak does.
+class RecordingVoice : public ISpeechVoice {
+ public:
+  Status SetEventInterests(std::uint32_t) override { return Status::ok(); }
+  Status Speak(std::u16string_view text, std::uint32_t flags) override {
+    if (failing) return Status::failure("the speech service is gone");
+    said.push_back({utf16ToCp1250(text), flags, host().nowMicros()});
+    return Status::ok();
+  }
+  std::vector<Said> said;
+  bool failing = false;
+};
+
+// An in-process engine that speaks every text for 300 ms of virtual time,
+// telling its sinks when its audio starts and stops.
+class ScriptedEngine : public ITTSCentral {
+ public:
+  Status TextData(VOICECHARSET, std::uint32_t, SDATA data) override {
+    said.push_back({static_cast<const char*>(data.pData), 0, host().nowMicros()});
+    host().post([this] {
+      for (auto& sink : sinks) sink->AudioStart(0);
+    });
+    host().startTimer(Millis(300), [this] {
+      for (auto& sink : sinks) sink->AudioStop(0);
+    });
+    return Status::ok();
+  }
+  Status AudioReset() override { return Status::ok(); }
+  Status Inject(std::string_view) override { return Status::ok(); }
+  Status Register(std::shared_ptr<ITTSNotifySink> sink, std::uint32_t& key) override {
+    sinks.push_back(std::move(sink));
+    key = static_cast<std::uint32_t>(sinks.size());
+    return Status::ok();
+  }
+  Status UnRegister(std::uint32_t) override { return Status::ok(); }
+  Status QueryAttributes(std::shared_ptr<ITTSAttributes>&) override { return Status::notImplemented(); }
+
+  std::vector<Said> said;
+  std::vector<std::shared_ptr<ITTSNotifySink>> sinks;
+};
+
+class ScriptedPlatform : public SpeechPlatform {
+ public:
+  Status CreateAudioDestination(std::shared_ptr<IAudioMultiMediaDevice>&) override { return Status::notImplemented(); }
+  Status CreateEnumerator(std::shared_ptr<ITTSEnum>&) override { return Status::notImplemented(); }
+  std::shared_ptr<ISpeechVoice> CreateVoice() override { return voice; }
+  std::shared_ptr<RecordingVoice> voice = std::make_shared<RecordingVoice>();
+};
+
+struct Tone {
+  std::vector<double> values;
+  double duration, voice;
+  std::int64_t atMicros;
+};
+
+class KeyEcho : public SoundTest {
+ protected:
+  void SetUp() override {
+    SoundTest::SetUp();
+    setSpeechPlatform(&platform);
+    notifysink = std::make_shared<TTTSNotifySink>();
+    std::uint32_t key = 0;
+    engine->Register(notifysink, key);
+    sapi4engine = engine;
+    voiceready = true;
+    voiceallowed = true;
+    sapi5inuse = false;
+    tracehooks.sound = [this](const std::vector<double>& values, double duration, double voice) {
+      tones.push_back({values, duration, voice, clock.nowMicros()});
+    };
+    echokeys.fill({});
+    const std::vector<std::pair<int, std::string>> lines = {
+        {32, "mezera"}, {'a', "a"},        {'A', "a"},         {'1', "jedna"},
+        {0xD8, "eř"},   {0xF8, "eř"},      {0xA7, "paragraf"}, {'B', ""},
+        {'<', "<emphasis>menší</emphasis> než"}, {'x', "iks"}, {'x', "ypsilon"}};
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      echokeys[i] = {static_cast<std::uint8_t>(lines[i].first), cp(lines[i].second)};
+  }
+  void TearDown() override {
+    tracehooks = {};
+    ReleaseSpeech();
+    setSpeechPlatform(nullptr);
+    voiceready = false;
+    voiceallowed = false;
+    sapi5inuse = false;
+    echokeys.fill({});
+    SoundTest::TearDown();
+  }
+
+  std::vector<Said>& service() { return platform.voice->said; }
+  std::vector<Said>& inprocess() { return engine->said; }
+  bool silent() { return service().empty() && inprocess().empty() && tones.empty(); }
+
+  ScriptedPlatform platform;
+  std::shared_ptr<ScriptedEngine> engine = std::make_shared<ScriptedEngine>();
+  std::vector<Tone> tones;
+};
+
+TEST(CapitalLetters, AreTheAsciiCapitalsAndTheEvenPlacesOfTheTable) {
+  for (int c = 0; c < 128; ++c) EXPECT_EQ(IsCapitalLetter(static_cast<char>(c)), c >= 'A' && c <= 'Z') << c;
+  const std::string pairs = cp("áÁäÄčČďĎéÉěĚíÍĺĹľĽňŇóÓôÔöÖŕŔřŘšŠťŤúÚůŮüÜýÝžŽ");
+  ASSERT_EQ(pairs.size(), 44u);
+  for (std::size_t i = 0; i < pairs.size(); i += 2) {
+    EXPECT_FALSE(IsCapitalLetter(pairs[i])) << cp1250ToUtf8(pairs.substr(i, 1));
+    EXPECT_TRUE(IsCapitalLetter(pairs[i + 1])) << cp1250ToUtf8(pairs.substr(i + 1, 1));
+  }
+  // Not in the table: no capital, whatever the letter.
+  for (const char* other : {"§", "Ś", "Ł", "Ą", "Ő", "€", "×", "ß"}) EXPECT_FALSE(IsCapitalLetter(cp(other)[0])) << other;
+}
+
+TEST_F(KeyEcho, SpeechServiceGetsTheEchoTextAsMarkupAndIsNotWaitedFor) {
+  sapi5inuse = true;
+  SpeakKey(" ");
+  SpeakKey("<");
+  ASSERT_EQ(service().size(), 2u);
+  EXPECT_EQ(service()[0].text, "mezera");
+  EXPECT_EQ(service()[0].flags, SVSFlagsAsync | SVSFIsXML);
+  EXPECT_EQ(service()[1].text, cp("<emphasis>menší</emphasis> než"));
+  EXPECT_EQ(clock.nowMicros(), 0);
+  EXPECT_TRUE(inprocess().empty());
+  EXPECT_TRUE(tones.empty());
+}
+
+TEST_F(KeyEcho, InProcessEngineSpeaksTheEchoTextAndIsWaitedFor) {
+  SpeakKey("1");
+  ASSERT_EQ(inprocess().size(), 1u);
+  EXPECT_EQ(inprocess()[0].text, "jedna");
+  EXPECT_GE(clock.nowMicros(), 300000);  // returned only after the engine fell silent
+  EXPECT_TRUE(service().empty());
+  EXPECT_TRUE(tones.empty());
+}
+
+TEST_F(KeyEcho, InProcessEngineSpeaksEvenWhenVoiceIsNotAllowed) {
+  voiceallowed = false;
+  SpeakText("silent");
+  SpeakKey("a");
+  ASSERT_EQ(inprocess().size(), 1u);
+  EXPECT_EQ(inprocess()[0].text, "a");
+}
+
+TEST_F(KeyEcho, CapitalTonePlaysBeforeTheCapitalIsSpoken) {
+  sapi5inuse = true;
+  SpeakKey("A");
+  ASSERT_EQ(tones.size(), 1u);
+  EXPECT_EQ(tones[0].values, std::vector<double>{2000});
+  EXPECT_EQ(tones[0].duration, 20);
+  EXPECT_EQ(tones[0].voice, 1);
+  ASSERT_EQ(service().size(), 1u);
+  EXPECT_EQ(service()[0].text, "a");
+  EXPECT_EQ(service()[0].atMicros, 20000);
+
+  // What the device played: 20 ms of 2000 Hz, all of it before the speech.
+  clock.sleep(Millis(50));
+  const auto [first, last] = audible();
+  ASSERT_LT(first, last);
+  EXPECT_NEAR(static_cast<double>(last - first), 960, 96);
+  EXPECT_NEAR(pitch(first + 96, last - 96), 2000, 20);
+  EXPECT_LE(first, 48u);
+}
+
+TEST_F(KeyEcho, AccentedCapitalHasTheToneOnTheWaitedPathToo) {
+  SpeakKey(cp("Ř"));
+  ASSERT_EQ(tones.size(), 1u);
+  ASSERT_EQ(inprocess().size(), 1u);
+  EXPECT_EQ(inprocess()[0].text, cp("eř"));
+  EXPECT_EQ(inprocess()[0].atMicros, 20000);
+  EXPECT_GE(clock.nowMicros(), 320000);
+}
+
+TEST_F(KeyEcho, SmallLettersDigitsAndTheSectionSignHaveNoTone) {
+  SpeakKey(cp("ř"));
+  SpeakKey(cp("§"));
+  SpeakKey("1");
+  SpeakKey("a");
+  EXPECT_TRUE(tones.empty());
+  ASSERT_EQ(inprocess().size(), 4u);
+  EXPECT_EQ(inprocess()[1].text, "paragraf");
+}
+
+TEST_F(KeyEcho, CapitalWithAnEmptyEchoTextGetsOnlyItsTone) {
+  SpeakKey("B");
+  EXPECT_EQ(tones.size(), 1u);
+  EXPECT_TRUE(inprocess().empty());
+  EXPECT_TRUE(service().empty());
+}
+
+TEST_F(KeyEcho, WithoutAKeyFileOnlyTheCapitalToneSounds) {
+  echokeys.fill({});
+  SpeakKey("A");
+  SpeakKey("a");
+  SpeakKey(" ");
+  EXPECT_EQ(tones.size(), 1u);
+  EXPECT_TRUE(inprocess().empty());
+}
+
+TEST_F(KeyEcho, FirstEntryOfACodeIsTheOneSpoken) {
+  SpeakKey("x");
+  ASSERT_EQ(inprocess().size(), 1u);
+  EXPECT_EQ(inprocess()[0].text, "iks");
+}
+
+TEST_F(KeyEcho, LongerTextSpeaksItsFirstCharacterWithoutTone) {
+  SpeakKey("Ax");
+  EXPECT_TRUE(tones.empty());
+  ASSERT_EQ(inprocess().size(), 1u);
+  EXPECT_EQ(inprocess()[0].text, "a");
+}
+
+TEST_F(KeyEcho, NothingIsSaidForNulEmptyTextOrAnUnknownCode) {
+  SpeakKey(std::string(1, '\0'));
+  SpeakKey("");
+  SpeakKey("?");
+  EXPECT_TRUE(silent());
+  EXPECT_EQ(clock.nowMicros(), 0);
+}
+
+TEST_F(KeyEcho, NothingAtAllUntilAVoiceIsReady) {
+  voiceready = false;
+  SpeakKey("A");
+  sapi5inuse = true;
+  SpeakKey(" ");
+  EXPECT_TRUE(silent());
+}
+
+TEST_F(KeyEcho, WithoutAnyEngineOnlyTheToneSounds) {
+  sapi4engine.reset();
+  SpeakKey("A");
+  EXPECT_EQ(tones.size(), 1u);
+  EXPECT_TRUE(inprocess().empty());
+  EXPECT_TRUE(service().empty());
+}
+
+TEST_F(KeyEcho, RefusedSpeechEndsTheCommandWithTheServicesWords) {
+  sapi5inuse = true;
+  platform.voice->failing = true;
+  try {
+    SpeakKey(" ");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "the speech service is gone");
+  }
+}
+
+}  // namespace
+}  // namespace drum
