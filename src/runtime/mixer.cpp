@@ -12,6 +12,7 @@ constexpr float kRampStep = 1.0f / kRampFrames;
 constexpr float kGainSmoothing = 0.05f;               // per frame, about 0.4 ms
 constexpr double kHighPassHz = 25.0;
 constexpr double kDcBlock = 0.9995;                   // about 4 Hz
+constexpr int kPrerollFrames = 3072;                  // 64 ms: the high-pass settles
 
 // Catmull-Rom through four neighbouring samples.
 inline float cubic(float xm1, float x0, float x1, float x2, float t) {
@@ -155,7 +156,28 @@ void Mixer::apply(const Command& c) {
       p.gain = p.gainTarget = gainOf(c.volume);
       // A tone fades in; a recorded sound keeps its own attack.
       p.env = c.looped ? 0.0f : 1.0f;
-      p.envStep = c.looped ? kRampStep : 0.0f;
+      p.envStep = 0.0f;
+      if (c.looped) {
+        // Run the high-pass over the loop as if it had always been sounding,
+        // so the filter has no start-up transient of its own to let through.
+        const double len = static_cast<double>(p.buffer->frames());
+        p.pos = len - std::fmod(kPrerollFrames * p.step, len);
+        if (p.pos >= len) p.pos = 0;
+        // Start the filter as if its first input had always been there.
+        const SampleBuffer& b = *p.buffer;
+        const std::size_t i0 = static_cast<std::size_t>(p.pos);
+        for (int ch = 0; ch < b.channels; ++ch) {
+          const double x0 = b.samples[i0 * b.channels + ch];
+          p.z[ch][0] = -hp_[0].b0 * x0;
+          p.z[ch][1] = hp_[0].b2 * x0;
+        }
+        float sink[2 * 256];
+        for (int left = kPrerollFrames; left > 0; left -= 256) {
+          std::fill(sink, sink + 2 * 256, 0.0f);
+          renderPlayback(p, sink, std::min(left, 256), nullptr);
+        }
+        p.envStep = kRampStep;
+      }
       break;
     }
     case Op::Stop:
