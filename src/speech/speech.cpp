@@ -96,7 +96,8 @@ void SpeakText(const std::string& text) {
 
 void SpeakTextNoWait(const std::string& text) {
   if (sapi5inuse) {
-    Speak5(text, SVSFlagsAsync);
+    // An empty text would say nothing; the service is not even asked.
+    if (!text.empty()) Speak5(text, SVSFlagsAsync);
   } else if (voiceallowed && !text.empty() && sapi4engine) {
     handOver(text);
   }

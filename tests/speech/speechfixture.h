@@ -1,0 +1,61 @@
+// A fresh speech module for each test: the virtual host, the scripted
+// platform with three voices, a settings file of its own, all flags clear.
+#pragma once
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/virtualhost.h"
+#include "shell/flags.h"
+#include "shell/inifile.h"
+#include "speech/fakeengine.h"
+#include "speech/speech.h"
+#include "speech/voicemodels.h"
+#include "speech/voiceselection.h"
+
+namespace drum::testing {
+
+class SpeechTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setHost(&vhost);
+    std::string tmpl = (std::filesystem::temp_directory_path() / "drum-speech-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+    dir = tmpl;
+    setSettingsPath(dir + "/drum.ini");
+    platform.modes = {{"sk", "Slovak"}, {"cs", "Czech"}, {"en", "English"}};
+    setSpeechPlatform(&platform);
+    voiceallowed = sapi5inuse = voiceready = false;
+    languagebase = 1000;
+    voicedialog = VoiceDialogModel();
+  }
+  void TearDown() override {
+    ReleaseSpeech();
+    voicedialog = VoiceDialogModel();
+    setSpeechPlatform(nullptr);
+    voiceallowed = sapi5inuse = voiceready = false;
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+    setHost(nullptr);
+  }
+
+  // Start-up as the main window and the voice dialog do it, then the voice
+  // chosen in the list made current (as the Start command does).
+  void startWithVoice() {
+    InitSpeechEngines();
+    VoiceDialogCreate();
+    SelectVoice();
+  }
+
+  std::int64_t now() { return vhost.nowMicros(); }
+  fake::Log& log() { return platform.log; }
+  fake::Engine& engine() { return *platform.current(); }
+
+  VirtualHost vhost;
+  fake::Platform platform;
+  std::string dir;
+};
+
+}  // namespace drum::testing
