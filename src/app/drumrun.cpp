@@ -1,0 +1,421 @@
+// drumrun: the runtime without windows. It starts as the desktop program
+// does, runs the letter puzzle once as Program/Start does, then saves the
+// memory and ends as Exit does. Keys come from the terminal or from a script;
+// with --virtual the clock is virtual and a whole game takes milliseconds.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/drumrun_script.h"
+#include "app/drumrun_terminal.h"
+#include "app/drumrun_transcript.h"
+#include "input/brailletables.h"
+#include "platform/cp1250.h"
+#include "platform/error.h"
+#include "platform/realhost.h"
+#include "platform/virtualhost.h"
+#include "program/oskprog.h"
+#include "runtime/oskcommands.h"
+#include "runtime/soundsystem.h"
+#include "runtime/trace.h"
+#include "shell/flags.h"
+#include "shell/inifile.h"
+#include "shell/resourcelocalizer.h"
+#include "shell/session/startup.h"
+#include "speech/speech.h"
+#include "speech/voiceselection.h"
+
+namespace drum {
+namespace {
+
+const char kUsage[] =
+    "usage: drumrun [--script FILE|-] [--virtual [--time HH:MM:SS] [--seed N]] [--transcript] [--screen]\n"
+    "\n"
+    "Runs the letter puzzle once, as Program/Start of the desktop program does,\n"
+    "in the current directory (the game folder: sounds.dat, czech.ebt, *.eky,\n"
+    "ram.dat), with the settings of drumrun.ini beside the executable.\n"
+    "\n"
+    "  (no --script)   keys from the terminal: arrows and Shift+arrows move the\n"
+    "                  cursor, Esc and e save and end, Ctrl+C leaves at once\n"
+    "                  (the memory is saved as it stands)\n"
+    "  --script FILE   keys from FILE (- for standard input), one a line: one\n"
+    "                  character, \\xNN, or space esc enter backspace up down\n"
+    "                  left right shift+up shift+down shift+left shift+right;\n"
+    "                  empty lines and lines starting with // are skipped\n"
+    "  --virtual       virtual clock, no audio device, no speech engine\n"
+    "  --time T        the virtual clock's start (default 12:00:00)\n"
+    "  --seed N        the random generator's seed (default 1)\n"
+    "  --transcript    one line per event on standard output\n"
+    "  --screen        the 24 screen lines after the run\n";
+
+struct Options {
+  std::optional<std::string> script;
+  bool virtualclock = false;
+  bool transcript = false;
+  bool screen = false;
+  std::optional<std::string> time;
+  std::optional<std::string> seed;
+};
+
+[[noreturn]] void usage(const std::string& problem) {
+  std::fprintf(stderr, "drumrun: %s\n\n%s", problem.c_str(), kUsage);
+  std::fflush(nullptr);
+  _exit(2);
+}
+
+Options parse(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    const auto value = [&]() -> std::string {
+      if (i + 1 >= argc) usage(a + " needs a value");
+      return argv[++i];
+    };
+    if (a == "--script") o.script = value();
+    else if (a == "--virtual") o.virtualclock = true;
+    else if (a == "--transcript") o.transcript = true;
+    else if (a == "--screen") o.screen = true;
+    else if (a == "--time") o.time = value();
+    else if (a == "--seed") o.seed = value();
+    else if (a == "--help" || a == "-h") {
+      std::fputs(kUsage, stdout);
+      std::exit(0);
+    } else usage("unknown argument " + a);
+  }
+  if ((o.time || o.seed) && !o.virtualclock) usage("--time and --seed belong to --virtual");
+  return o;
+}
+
+std::tm parsetime(const std::string& text) {
+  int h = -1, m = -1, s = -1;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%2d:%2d:%2d%c", &h, &m, &s, &tail) != 3 || h < 0 || h > 23 || m < 0 ||
+      m > 59 || s < 0 || s > 59)
+    usage("--time wants HH:MM:SS, not " + text);
+  std::tm t = VirtualHost::defaultStart();
+  t.tm_hour = h;
+  t.tm_min = m;
+  t.tm_sec = s;
+  return t;
+}
+
+std::uint32_t parseseed(const std::string& text) {
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long long n = std::strtoull(text.c_str(), &end, 10);
+  if (text.empty() || text[0] == '-' || *end != '\0' || errno != 0 || n > 4294967295ull)
+    usage("--seed wants a whole number from 0 to 4294967295, not " + text);
+  return static_cast<std::uint32_t>(n);
+}
+
+// ---- The run ------------------------------------------------------------------
+
+struct Runner {
+  Options options;
+  std::unique_ptr<Host> host;
+  VirtualHost* virtualhost = nullptr;
+  RealHost* realhost = nullptr;
+  std::unique_ptr<Transcript> transcript;
+  std::vector<ScriptKey> script;
+  std::size_t nextkey = 0;
+  Terminal terminal;
+  bool interactive = false;
+  bool drawing = false;     // the terminal shows the screen
+  bool starting = false;    // Start has begun; the program's first PRINT sets `running`
+  bool running = false;     // from the program's first statement to its end: keys may go in
+  bool speaking = false;    // inside SpeakText: no scripted key arrives
+  std::vector<std::string> messages;  // reports kept until the terminal is restored
+  int lastrow = -1, lastcolumn = -1;
+
+  void report(const std::string& kind, const std::string& text) {
+    if (transcript) {
+      kind == "MSGBOX" ? transcript->messagebox(text) : transcript->error(text);
+      return;
+    }
+    const std::string line = (kind == "MSGBOX" ? "" : "error: ") + cp1250ToUtf8(text);
+    if (terminal.entered()) {
+      messages.push_back(line);
+      terminal.setstatus(line);
+    } else {
+      std::fprintf(stderr, "%s\n", line.c_str());
+    }
+  }
+
+  // Before the process ends: the screen lines when asked, output flushed,
+  // the terminal restored.
+  void finishoutput() {
+    if (transcript) {
+      if (options.screen) transcript->screen();
+      transcript->flush();
+    }
+    if (drawing) terminal.draw();
+    terminal.stopreader();
+    terminal.leave();
+    for (const auto& m : messages) std::fprintf(stderr, "%s\n", m.c_str());
+    std::fflush(nullptr);
+  }
+
+  // Threads of the sound device and the speech engines may still run, so the
+  // process ends without running destructors.
+  [[noreturn]] void finish(int status) {
+    finishoutput();
+    _exit(status);
+  }
+
+  // What Exit does while the program runs: the memory saved as it stands,
+  // the sound released, the run abandoned.
+  [[noreturn]] void leave() {
+    running = false;
+    if (transcript) transcript->exit();
+    int status = 0;
+    try {
+      saveram();
+    } catch (const Error& e) {
+      report("ERROR", e.what());
+      status = 1;
+    }
+    releasesound();
+    finish(status);
+  }
+
+  // Scripted keys: the first INKEY$ after the previous key was taken gets
+  // the next one. Only INKEY$ delivers events outside a SOUND or speech wait.
+  void deliverscriptkey() {
+    if (!running || !keybuffer.empty() || soundplaying || speaking) return;
+    if (nextkey >= script.size()) leave();
+    const ScriptKey& k = script[nextkey++];
+    if (transcript) transcript->key(k.line);
+    keybuffer = k.text;
+  }
+
+  // A key from the terminal, on the UI thread: what key-down does in the
+  // main window. There is no key release, so the code waits in keybuffer.
+  void terminalkey(const TerminalKey& k) {
+    if (k.leave) leave();
+    if (k.redraw) {
+      terminal.draw(true);
+      return;
+    }
+    try {
+      StopSpeech();
+    } catch (const Error& e) {
+      report("ERROR", e.what());
+    }
+    endsoundwait();
+    keybuffer = k.text;
+  }
+
+  void redraw() {
+    if (!drawing) return;
+    if (scrcursor.row() == lastrow && scrcursor.column() == lastcolumn) return;
+    lastrow = scrcursor.row();
+    lastcolumn = scrcursor.column();
+    terminal.draw();
+  }
+
+  int run();
+  void startvirtual();
+  void startreal();
+};
+
+// Start-up on the virtual clock: the main window's creation without a speech
+// engine, reading the settings file but never writing it, so a test run does
+// not change what the player has chosen.
+void Runner::startvirtual() {
+  try {
+    TResourceLocalizer::ReadLanguage();
+    printmemo.clear();
+    printmemo.fill();
+    voiceready = false;
+    sapi5inuse = false;
+    programstarted = false;
+    voiceallowed = false;
+    oskirasounds = true;
+    sndvolume = 0;
+    braillemode = false;
+    if (settingsfile().exists()) TResourceLocalizer::LoadSettings();
+    sapi5inuse = usesapi5checked;
+    voiceready = usesapi5checked;
+    ram.fill(0);
+    loadram();
+    initsound(true);
+    loadsoundbank();
+    brailletablefile = "czech.ebt";
+    LoadBrailleTable();
+    currentprefix.clear();
+    keyfile = LocalString(24) + ".eky";
+    LoadKeyFile();
+  } catch (const Error& e) {
+    // As in the main window: the remaining start-up steps are skipped.
+    host->reportError(e.what());
+  }
+}
+
+void Runner::startreal() {
+  installSpeechHooks();
+  try {
+    mainwindow::FormCreate();
+  } catch (const Error& e) {
+    host->reportError(e.what());
+  }
+  try {
+    VoiceDialogCreate();
+  } catch (const Error& e) {
+    host->reportError(e.what());
+  }
+}
+
+int Runner::run() {
+  interactive = !options.script;
+  if (interactive && !isatty(STDIN_FILENO)) usage("standard input is not a terminal: give the keys with --script");
+
+  if (options.script) {
+    std::string error;
+    bool ok;
+    if (*options.script == "-") {
+      ok = readscript(std::cin, script, error);
+    } else {
+      std::ifstream in(*options.script, std::ios::binary);
+      if (!in) usage("cannot read the script " + *options.script);
+      ok = readscript(in, script, error);
+    }
+    if (!ok) usage(*options.script + ": " + error);
+  }
+  if (interactive) blockterminalsignals();
+
+  if (options.virtualclock) {
+    std::tm start = options.time ? parsetime(*options.time) : VirtualHost::defaultStart();
+    // The program seeds its generator from the clock. The virtual clock's
+    // calendar day, which TIME$ does not show, carries the seed, and its
+    // time zone is UTC, so a run repeats exactly on any machine.
+    setenv("TZ", "UTC", 1);
+    tzset();
+    start.tm_mday = 1 + static_cast<int>(parseseed(options.seed.value_or("1")) % 1000000u);
+    auto vh = std::make_unique<VirtualHost>(start);
+    virtualhost = vh.get();
+    host = std::move(vh);
+  } else {
+    auto rh = std::make_unique<RealHost>();
+    realhost = rh.get();
+    host = std::move(rh);
+  }
+  setHost(host.get());
+  setSettingsPath(executableIniPath());
+
+  if (options.transcript) {
+    transcript = std::make_unique<Transcript>(stdout);
+    transcript->observe();
+  }
+  auto printhook = tracehooks.printstring;
+  tracehooks.printstring = [this, printhook](const std::string& text, std::uint8_t sep) {
+    if (starting) running = true;
+    if (printhook) printhook(text, sep);
+  };
+  tracehooks.end = [this] {
+    starting = running = false;
+    if (transcript) transcript->end();
+  };
+
+  const auto onmessage = [this](const std::string& t) { report("MSGBOX", t); };
+  const auto onerror = [this](const std::string& t) { report("ERROR", t); };
+  const auto ondelivery = [this] {
+    if (interactive) redraw();
+    else deliverscriptkey();
+  };
+  if (virtualhost) {
+    virtualhost->onMessageBox = onmessage;
+    virtualhost->onError = onerror;
+    virtualhost->setDeliveryHook(ondelivery);
+  } else {
+    realhost->onMessageBox = onmessage;
+    realhost->onError = onerror;
+    realhost->setDeliveryHook(ondelivery);
+    realhost->beforeTerminate = [this] { finishoutput(); };
+  }
+
+  initruntime();
+  try {
+    if (virtualhost) startvirtual();
+    else startreal();
+  } catch (const ProcessTerminated& t) {
+    finish(t.status);
+  }
+
+  // PRINT hands its text to speech; the transcript sees it, and no key
+  // arrives while it is being spoken.
+  auto speak = virtualhost ? std::function<void(const std::string&)>() : speaktexthook;
+  speaktexthook = [this, speak](const std::string& text) {
+    if (transcript) transcript->say(text);
+    if (!speak) return;
+    speaking = true;
+    try {
+      speak(text);
+    } catch (...) {
+      speaking = false;
+      throw;
+    }
+    speaking = false;
+  };
+
+  if (interactive && !options.transcript && isatty(STDOUT_FILENO) && terminal.enter(true)) {
+    drawing = true;
+    printmemo.setObserver([this] {
+      lastrow = -1;
+      terminal.draw();
+    });
+    terminal.setstatus(" drumrun: ? codes, p rules, Esc saves and ends, Ctrl+C leaves ");
+  } else if (interactive) {
+    terminal.enter(false);  // raw keys all the same
+  }
+  if (interactive) {
+    terminal.startreader([this](const TerminalKey& k) { host->post([this, k] { terminalkey(k); }); });
+  }
+
+  int status = 0;
+  try {
+    starting = true;
+    if (virtualhost) {
+      // Program/Start without the voice preparation: there is no engine.
+      if (FILE* data = std::fopen("data.dta", "rb")) std::fclose(data);
+      programstarted = true;
+      resetruntime();
+      runprogram();
+      running = false;
+      printstring(LocalString(25), 0);
+    } else {
+      mainwindow::StartsubmenuClick();
+    }
+  } catch (const ProcessTerminated& t) {
+    finish(t.status);
+  } catch (const Error& e) {
+    starting = running = false;
+    host->reportError(e.what());
+    status = 1;
+  }
+  starting = running = false;
+  try {
+    saveram();
+  } catch (const Error& e) {
+    host->reportError(e.what());
+    status = 1;
+  }
+  releasesound();
+  finish(status);
+}
+
+}  // namespace
+}  // namespace drum
+
+int main(int argc, char** argv) {
+  drum::Runner runner;
+  runner.options = drum::parse(argc, argv);
+  return runner.run();
+}

@@ -1,0 +1,343 @@
+#include "app/drumrun_terminal.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/cp1250.h"
+#include "runtime/oskcommands.h"
+
+namespace drum {
+
+namespace {
+
+termios savedtermios;
+
+TerminalKey code(int c) {
+  TerminalKey k;
+  k.text = std::string(1, static_cast<char>(c));
+  return k;
+}
+
+std::size_t utf8length(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+// The cursor code of an arrow's final byte: 128 + 1 up, 2 down, 4 left, 8 right.
+int arrow(char final) {
+  switch (final) {
+    case 'A': case 'a': return 129;
+    case 'B': case 'b': return 130;
+    case 'D': case 'd': return 132;
+    case 'C': case 'c': return 136;
+    default: return 0;
+  }
+}
+
+// "1;2" -> {1, 2}; a missing number reads as 1, as terminals mean it.
+std::vector<int> parameters(std::string_view p) {
+  std::vector<int> out;
+  int value = 0;
+  bool any = false;
+  for (const char c : p) {
+    if (c >= '0' && c <= '9') {
+      value = value * 10 + (c - '0');
+      any = true;
+      if (value > 9999) value = 9999;
+    } else if (c == ';') {
+      out.push_back(any ? value : 1);
+      value = 0;
+      any = false;
+    }
+  }
+  out.push_back(any ? value : 1);
+  return out;
+}
+
+// Modifier parameter m (xterm): m - 1 holds Shift in its lowest bit.
+bool shifted(const std::vector<int>& p) { return p.size() >= 2 && ((p[1] - 1) & 1) != 0; }
+
+// A text screen byte as the terminal shows it: controls and the codes
+// without a character would move the terminal's cursor, so they show as a dot.
+std::string visible(const std::string& line) {
+  std::string out;
+  std::string run;
+  for (const char ch : line) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 32 || c == 127 || c == 0x81 || c == 0x83 || c == 0x88 || c == 0x90 || c == 0x98) {
+      out += cp1250ToUtf8(run);
+      run.clear();
+      out += "\xC2\xB7";
+    } else {
+      run += ch;
+    }
+  }
+  return out + cp1250ToUtf8(run);
+}
+
+}  // namespace
+
+// ---- KeyDecoder -------------------------------------------------------------
+
+void KeyDecoder::feed(std::string_view bytes, std::vector<TerminalKey>& out) {
+  buffer_.append(bytes);
+  while (!buffer_.empty() && step(out, false)) {
+  }
+}
+
+void KeyDecoder::idle(std::vector<TerminalKey>& out) {
+  while (!buffer_.empty() && step(out, true)) {
+  }
+}
+
+bool KeyDecoder::step(std::vector<TerminalKey>& out, bool final) {
+  const auto c = static_cast<unsigned char>(buffer_[0]);
+  const auto consume = [&](std::size_t n) { buffer_.erase(0, n); };
+
+  if (c == 0x1B) {
+    if (buffer_.size() == 1) {
+      if (!final) return false;
+      out.push_back(code(27));
+      consume(1);
+      return true;
+    }
+    if (buffer_[1] == '[') {
+      // CSI: parameters, then a final byte from '@' to '~'.
+      std::size_t i = 2;
+      while (i < buffer_.size() && !(buffer_[i] >= 0x40 && buffer_[i] <= 0x7E)) ++i;
+      if (i >= buffer_.size()) {
+        if (!final && buffer_.size() < 32) return false;
+        consume(buffer_.size());  // a broken sequence: nothing of it is a key
+        return true;
+      }
+      const char fin = buffer_[i];
+      const auto p = parameters(std::string_view(buffer_).substr(2, i - 2));
+      consume(i + 1);
+      if (const int a = arrow(fin)) {
+        const bool rxvtshift = fin >= 'a' && fin <= 'd';
+        out.push_back(code(a + (shifted(p) || rxvtshift ? 16 : 0)));
+      } else if (fin == '~') {
+        switch (p[0]) {
+          case 17: out.push_back(code(shifted(p) ? 25 : 8)); break;  // F6
+          case 18: out.push_back(code(7)); break;                    // F7
+          case 19: out.push_back(code(13)); break;                   // F8
+          default: break;
+        }
+      }
+      return true;
+    }
+    if (buffer_[1] == 'O') {
+      if (buffer_.size() < 3) {
+        if (!final) return false;
+        consume(2);
+        return true;
+      }
+      if (const int a = arrow(buffer_[2]); a && buffer_[2] <= 'D') out.push_back(code(a));
+      consume(3);
+      return true;
+    }
+    // Alt with a key: the main window takes no character from it.
+    const std::size_t n = utf8length(static_cast<unsigned char>(buffer_[1]));
+    if (n > 0 && buffer_.size() < 1 + n && !final) return false;
+    consume(std::min(buffer_.size(), 1 + std::max<std::size_t>(n, 1)));
+    return true;
+  }
+
+  if (c == 0x03) {  // Ctrl+C
+    TerminalKey k;
+    k.leave = true;
+    out.push_back(k);
+    consume(1);
+    return true;
+  }
+  if (c == '\r' || c == '\n') {
+    out.push_back(code(13));
+    consume(1);
+    return true;
+  }
+  if (c == 0x7F || c == 0x08) {
+    out.push_back(code(8));
+    consume(1);
+    return true;
+  }
+  if (c < 32) {  // other control keys give no character to the program
+    consume(1);
+    return true;
+  }
+
+  const std::size_t n = utf8length(c);
+  if (n == 0) {
+    consume(1);
+    return true;
+  }
+  if (buffer_.size() < n) {
+    if (!final) return false;
+    consume(buffer_.size());
+    return true;
+  }
+  const std::string utf8 = buffer_.substr(0, n);
+  consume(n);
+  const std::string text = utf8ToCp1250(utf8, '\0');
+  if (text.size() == 1 && text[0] != '\0' && cp1250ToUtf8(text) == utf8) out.push_back(code(static_cast<unsigned char>(text[0])));
+  return true;
+}
+
+// ---- Terminal ---------------------------------------------------------------
+
+void blockterminalsignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGINT);
+  sigaddset(&set, SIGTERM);
+  sigaddset(&set, SIGHUP);
+  sigaddset(&set, SIGQUIT);
+  sigaddset(&set, SIGWINCH);
+  pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
+Terminal::~Terminal() {
+  stopreader();
+  leave();
+}
+
+bool Terminal::enter(bool screen) {
+  if (entered_) return true;
+  if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &savedtermios) != 0) return false;
+  termios raw = savedtermios;
+  raw.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | IXON | ISTRIP | BRKINT);
+  raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  if (tcsetattr(STDIN_FILENO, TCSAFLUSH, &raw) != 0) return false;
+  entered_ = true;
+  screen_ = screen;
+  shown_.clear();
+  if (screen_) write("\x1b[?1049h\x1b[2J\x1b[H");
+  return true;
+}
+
+void Terminal::leave() {
+  if (!entered_) return;
+  if (screen_) write("\x1b[0m\x1b[?25h\x1b[?1049l");
+  tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedtermios);
+  entered_ = false;
+}
+
+void Terminal::write(const std::string& s) {
+  const char* p = s.data();
+  std::size_t left = s.size();
+  while (left > 0) {
+    const ssize_t n = ::write(STDOUT_FILENO, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+}
+
+void Terminal::draw(bool full) {
+  if (!entered_ || !screen_) return;
+  if (full) {
+    shown_.clear();
+    write("\x1b[2J");
+  }
+  std::string out = "\x1b[?25l";
+  const int rows = printmemo.count();
+  shown_.resize(static_cast<std::size_t>(rows), std::string(1, '\xFF'));  // never equal to a real line
+  for (int r = 0; r < rows; ++r) {
+    const std::string& line = printmemo.line(r);
+    if (shown_[r] == line) continue;
+    shown_[r] = line;
+    out += "\x1b[" + std::to_string(r + 1) + ";1H" + visible(line) + "\x1b[K";
+  }
+  if (full || !status_.empty()) {
+    out += "\x1b[" + std::to_string(rows + 2) + ";1H\x1b[7m" + status_ + "\x1b[0m\x1b[K";
+  }
+  const int column = scrcursor.column() < TextScreen::kColumns ? scrcursor.column() : TextScreen::kColumns - 1;
+  out += "\x1b[" + std::to_string(scrcursor.row() + 1) + ";" + std::to_string(column + 1) + "H\x1b[?25h";
+  write(out);
+}
+
+void Terminal::setstatus(const std::string& utf8) {
+  status_ = utf8;
+  draw();
+}
+
+void Terminal::startreader(std::function<void(const TerminalKey&)> onkey) {
+  if (reader_.joinable()) return;
+  if (::pipe(wakepipe_) != 0) wakepipe_[0] = wakepipe_[1] = -1;
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGINT);
+  sigaddset(&set, SIGTERM);
+  sigaddset(&set, SIGHUP);
+  sigaddset(&set, SIGQUIT);
+  sigaddset(&set, SIGWINCH);
+  signalfd_ = ::signalfd(-1, &set, SFD_CLOEXEC);
+  stopping_ = false;
+  reader_ = std::thread([this, onkey = std::move(onkey)] {
+    KeyDecoder decoder;
+    std::vector<TerminalKey> keys;
+    while (!stopping_) {
+      pollfd fds[3] = {{STDIN_FILENO, POLLIN, 0}, {signalfd_, POLLIN, 0}, {wakepipe_[0], POLLIN, 0}};
+      // A lone ESC is the Esc key when nothing follows it within 30 ms.
+      const int n = ::poll(fds, 3, decoder.pending() ? 30 : -1);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        break;
+      }
+      keys.clear();
+      if (n == 0) decoder.idle(keys);
+      if (fds[1].revents & POLLIN) {
+        signalfd_siginfo info{};
+        if (::read(signalfd_, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
+          TerminalKey k;
+          if (info.ssi_signo == SIGWINCH) k.redraw = true;
+          else k.leave = true;
+          keys.push_back(k);
+        }
+      }
+      if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
+        char buf[256];
+        const ssize_t got = ::read(STDIN_FILENO, buf, sizeof buf);
+        if (got > 0) {
+          decoder.feed(std::string_view(buf, static_cast<std::size_t>(got)), keys);
+        } else if (got == 0 || errno != EINTR) {
+          TerminalKey k;  // the terminal went away
+          k.leave = true;
+          keys.push_back(k);
+          stopping_ = true;
+        }
+      }
+      for (const auto& k : keys) onkey(k);
+      if (fds[2].revents & POLLIN) break;
+    }
+  });
+}
+
+void Terminal::stopreader() {
+  if (!reader_.joinable()) return;
+  stopping_ = true;
+  if (wakepipe_[1] >= 0) {
+    const char c = 0;
+    (void)!::write(wakepipe_[1], &c, 1);
+  }
+  reader_.join();
+  for (int& fd : wakepipe_) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+  }
+  if (signalfd_ >= 0) ::close(signalfd_);
+  signalfd_ = -1;
+}
+
+}  // namespace drum
