@@ -1,0 +1,24 @@
+// drum: the desktop program. Creates its windows in their order and runs the
+// window system's message loop until the main window closes.
+#include <QApplication>
+
+#include "platform/windows/qthost.h"
+#include "runtime/oskcommands.h"
+#include "shell/windows/desktop.h"
+#include "shell/windows/form1.h"
+#include "speech/speech.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("drum"));
+  drum::QtHost qthost;
+  drum::setHost(&qthost);
+  drum::initruntime();
+  drum::installSpeechHooks();
+  drum::createwindows();
+  drum::desktop().Form1->show();
+  const int status = QApplication::exec();
+  // What had to be saved was saved by the close handler; the engines' threads
+  // need no orderly goodbye.
+  qthost.terminate(status);
+}

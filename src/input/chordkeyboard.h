@@ -1,0 +1,40 @@
+// The main window's keyboard: what each key puts into `keybuffer` for the
+// running program, in ordinary typing and in Braille chord typing. The window
+// translates its key events into these calls (key-down, the character event
+// for keys that type one, key-up) and answers "is this key down now" through
+// the KeyState of keycodes.h.
+#pragma once
+#include <string>
+
+#include "input/keycodes.h"
+
+namespace drum {
+
+// The character of the key now held, from its character event to its key-up.
+extern std::string pendingkey;
+// The dot string of the chord being typed ("1" .. "123456", or " ").
+extern std::string chord;
+
+void FormKeyDown(int key, ShiftState shift);
+void FormKeyPress(char character);
+void FormKeyUp(int key, ShiftState shift);
+
+// Builds `chord` from the dot keys (F D S J K L) held now, or " " for the
+// space bar alone; with no dot key held any prefix in force ends.
+void ReadChord();
+
+// The code that a cursor key puts into `keybuffer`: 128 + 1 up + 2 down +
+// 4 left + 8 right, from the four arrow keys held now.
+int cursorcode();
+
+// Settings / Braille keyboard: switches chord typing on or off with a rising
+// or falling pair of tones and writes the settings file at once.
+void braillekeyboarditemClick();
+
+// Alt+F4: the emulated memory is saved, the sound objects are released
+// (errors in releasing them do not matter any more) and the process ends at
+// once, without the close sequence. An error saving the memory ends the
+// command instead, so the player can still try another way out.
+void endprogramnow();
+
+}  // namespace drum

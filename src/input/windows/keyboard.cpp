@@ -1,0 +1,223 @@
+#include "input/windows/keyboard.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include "input/chordkeyboard.h"
+#include "platform/cp1250.h"
+#include "platform/windows/qthost.h"
+
+namespace drum {
+
+namespace {
+
+// Evdev codes of the keys that are known by their place.
+int byposition(quint32 scancode) {
+  if (scancode < 8) return 0;
+  const quint32 code = scancode - 8;
+  switch (code) {
+    case 57: return vk::Space;
+    case 33: return vk::F;
+    case 32: return vk::D;
+    case 31: return vk::S;
+    case 36: return vk::J;
+    case 37: return vk::K;
+    case 38: return vk::L;
+    default: return 0;
+  }
+}
+
+// The main block of a PC keyboard by place, as the usual layouts code it.
+int mainblock(quint32 scancode) {
+  if (scancode < 8) return 0;
+  const quint32 code = scancode - 8;
+  if (code >= 2 && code <= 10) return '1' + static_cast<int>(code - 2);
+  static const char qwerty[] = "QWERTYUIOP";
+  static const char asdf[] = "ASDFGHJKL";
+  static const char zxcv[] = "ZXCVBNM";
+  if (code >= 16 && code <= 25) return qwerty[code - 16];
+  if (code >= 30 && code <= 38) return asdf[code - 30];
+  if (code >= 44 && code <= 50) return zxcv[code - 44];
+  switch (code) {
+    case 11: return '0';
+    case 12: return vk::OemMinus;
+    case 13: return vk::OemPlus;
+    case 26: return vk::Oem4;
+    case 27: return vk::Oem6;
+    case 39: return vk::Oem1;
+    case 40: return vk::Oem7;
+    case 41: return vk::Oem3;
+    case 43: return vk::Oem5;
+    case 51: return vk::OemComma;
+    case 52: return vk::OemPeriod;
+    case 53: return vk::Oem2;
+    case 86: return vk::Oem102;
+    default: return 0;
+  }
+}
+
+int bykey(int key, Qt::KeyboardModifiers modifiers) {
+  if (modifiers & Qt::KeypadModifier) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::Numpad0 + (key - Qt::Key_0);
+    switch (key) {
+      case Qt::Key_Asterisk: return vk::Multiply;
+      case Qt::Key_Plus: return vk::Add;
+      case Qt::Key_Minus: return vk::Subtract;
+      case Qt::Key_Period:
+      case Qt::Key_Comma: return vk::Decimal;
+      case Qt::Key_Slash: return vk::Divide;
+      default: break;  // the keypad's arrows, Home, Enter ... are the same keys
+    }
+  }
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return vk::KeyA + (key - Qt::Key_A);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::Key0 + (key - Qt::Key_0);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return vk::F1 + (key - Qt::Key_F1);
+  switch (key) {
+    case Qt::Key_Backspace: return vk::Back;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return vk::Tab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vk::Return;
+    case Qt::Key_Shift: return vk::Shift;
+    case Qt::Key_Control: return vk::Control;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return vk::Menu;
+    case Qt::Key_Pause: return vk::Pause;
+    case Qt::Key_CapsLock: return vk::Capital;
+    case Qt::Key_Escape: return vk::Escape;
+    case Qt::Key_Space: return vk::Space;
+    case Qt::Key_PageUp: return vk::Prior;
+    case Qt::Key_PageDown: return vk::Next;
+    case Qt::Key_End: return vk::End;
+    case Qt::Key_Home: return vk::Home;
+    case Qt::Key_Left: return vk::Left;
+    case Qt::Key_Up: return vk::Up;
+    case Qt::Key_Right: return vk::Right;
+    case Qt::Key_Down: return vk::Down;
+    case Qt::Key_Print: return vk::Snapshot;
+    case Qt::Key_Insert: return vk::Insert;
+    case Qt::Key_Delete: return vk::Delete;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L: return vk::LWin;
+    case Qt::Key_Super_R: return vk::RWin;
+    case Qt::Key_Menu: return vk::Apps;
+    case Qt::Key_NumLock: return vk::NumLock;
+    case Qt::Key_ScrollLock: return vk::Scroll;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return vk::Oem1;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return vk::OemPlus;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return vk::OemComma;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return vk::OemMinus;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return vk::OemPeriod;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return vk::Oem2;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return vk::Oem3;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return vk::Oem4;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return vk::Oem5;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return vk::Oem6;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return vk::Oem7;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+int virtualkey(const QKeyEvent& event) {
+  if (const int code = byposition(event.nativeScanCode())) return code;
+  const int key = event.key();
+  // Keys that say what they are (letters of the layout, control keys).
+  const bool latinletter = key >= Qt::Key_A && key <= Qt::Key_Z;
+  if (latinletter || !(key >= Qt::Key_Space && key <= 0xff) || (event.modifiers() & Qt::KeypadModifier)) {
+    if (const int code = bykey(key, event.modifiers())) return code;
+  }
+  // Character keys (digits, punctuation, national letters) by place first.
+  if (const int code = mainblock(event.nativeScanCode())) return code;
+  if (const int code = bykey(key, event.modifiers())) return code;
+  // A key that types something but that nothing above knows.
+  return event.text().isEmpty() ? 0 : vk::Oem8;
+}
+
+ShiftState shiftstate(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers m = event.modifiers();
+  return ShiftState{(m & Qt::ShiftModifier) != 0, (m & Qt::ControlModifier) != 0, (m & Qt::AltModifier) != 0};
+}
+
+std::optional<char> typedcharacter(const QKeyEvent& event) {
+  const QString text = event.text();
+  if (text.isEmpty()) return std::nullopt;
+  // Alt with a key is a menu key, not typing (AltGr is no Alt here).
+  if ((event.modifiers() & Qt::AltModifier) && !(event.modifiers() & Qt::ControlModifier)) return std::nullopt;
+  const char16_t unit = text.at(0).unicode();
+  if (unit == 0x7f) return std::nullopt;  // Delete types nothing
+  const std::string cp = utf16ToCp1250(std::u16string_view(&unit, 1));
+  if (cp.empty()) return std::nullopt;
+  return cp[0];
+}
+
+KeyPreview::KeyPreview(QWidget* window) : window_(window) {
+  qApp->installEventFilter(this);
+  setKeyState(this);
+  // Keys released while another application has the focus never report it.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive) clear();
+  });
+}
+
+KeyPreview::~KeyPreview() {
+  if (keystate() == this) setKeyState(nullptr);
+}
+
+bool KeyPreview::isKeyDown(int virtualKey) const {
+  return virtualKey > 0 && virtualKey < 256 && held_.test(static_cast<std::size_t>(virtualKey));
+}
+
+bool KeyPreview::previewed(QObject* window) const {
+  if (!window_ || window != window_->windowHandle()) return false;
+  if (QWidget::keyboardGrabber() || QApplication::activePopupWidget()) return false;
+  QWidget* modal = QApplication::activeModalWidget();
+  return !modal || modal == window_;
+}
+
+void KeyPreview::pressed(QObject* window, const QKeyEvent& event) {
+  const int code = virtualkey(event);
+  if (code > 0 && code < 256) held_.set(static_cast<std::size_t>(code));
+  if (!previewed(window)) return;
+  const ShiftState shift = shiftstate(event);
+  guarded([&] { FormKeyDown(code, shift); });
+  if (const auto c = typedcharacter(event)) guarded([&] { FormKeyPress(*c); });
+}
+
+void KeyPreview::released(QObject* window, const QKeyEvent& event) {
+  const int code = virtualkey(event);
+  if (code > 0 && code < 256) held_.reset(static_cast<std::size_t>(code));
+  if (!previewed(window)) return;
+  const ShiftState shift = shiftstate(event);
+  guarded([&] { FormKeyUp(code, shift); });
+}
+
+bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
+  // A key event reaches its window first and then its widgets; taking it at
+  // the window sees each one exactly once.
+  if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWindowType()) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (event->type() == QEvent::KeyPress)
+      pressed(watched, key);
+    else if (!key.isAutoRepeat())
+      released(watched, key);
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace drum

@@ -1,0 +1,49 @@
+// The Host on Qt: the desktop program's event loop, timers, message boxes and
+// the standard error report. Waits block in the event loop, so a program that
+// waits for a key uses no processor time.
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+
+#include "platform/host.h"
+
+class QTimer;
+
+namespace drum {
+
+class QtHost : public QObject, public Host {
+  Q_OBJECT
+ public:
+  QtHost();
+  ~QtHost() override;
+
+  void processEvents() override;
+  void waitForEvents(Millis timeout) override;
+  void sleep(Millis duration) override;
+  std::int64_t nowMicros() override;
+  std::tm localTime() override;
+  TimerId startTimer(Millis delay, std::function<void()> callback) override;
+  void cancelTimer(TimerId id) override;
+  void post(std::function<void()> fn) override;
+  void messageBox(const std::string& text) override;
+  void reportError(const std::string& text) override;
+  [[noreturn]] void terminate(int status) override;
+
+  // The window whose caption titles message boxes and which they are centred on.
+  void setMainWindow(QWidget* window) { mainwindow_ = window; }
+
+ private:
+  QPointer<QWidget> mainwindow_;
+  std::map<TimerId, QTimer*> timers_;
+  TimerId nextTimer_ = 1;
+};
+
+// Runs `fn` as an event handler or a command: an error that ends it is shown
+// by the standard error report and goes no further, so no exception ever
+// crosses the event loop. Returns false when `fn` ended with an error.
+bool guarded(const std::function<void()>& fn);
+
+}  // namespace drum

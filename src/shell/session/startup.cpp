@@ -1,0 +1,242 @@
+#include "shell/session/startup.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "input/brailletables.h"
+#include "platform/cp1250.h"
+#include "platform/error.h"
+#include "platform/host.h"
+#include "program/oskprog.h"
+#include "runtime/oskcommands.h"
+#include "runtime/soundsystem.h"
+#include "shell/flags.h"
+#include "shell/inifile.h"
+#include "shell/resourcelocalizer.h"
+#include "speech/voiceselection.h"
+
+namespace drum {
+
+namespace {
+
+// clang-format off
+const std::array<MenuEntry, kMenuItems> kMenu = {{
+    {MenuItem::Programmenu,         "Programmenu",         -1,  2, false, 0,   false},
+    {MenuItem::Startsubmenu,        "Startsubmenu",         0,  3, false, 'S', false},
+    {MenuItem::exitsubmenu,         "exitsubmenu",          0, 33, false, 0,   false},
+    {MenuItem::settingsmenu,        "settingsmenu",        -1,  4, false, 0,   false},
+    {MenuItem::braillekeyboarditem, "braillekeyboarditem",  3, 46, false, 'B', true},
+    {MenuItem::soundssubmenu,       "soundssubmenu",        3, 20, true,  'D', false},
+    {MenuItem::Voicesubmenu,        "Voicesubmenu",         3, 38, true,  'H', false},
+    {MenuItem::usesapi5submenu,     "usesapi5submenu",      3, 27, false, 'P', true},
+    {MenuItem::environmentsubmenu,  "environmentsubmenu",   3,  5, true,  'E', false},
+    {MenuItem::helpmenu,            "helpmenu",            -1, 34, false, 0,   false},
+    {MenuItem::aboutsubmenu,        "aboutsubmenu",         9, 35, false, 0,   false},
+}};
+// clang-format on
+
+const std::array<MenuItem, 6> kRunItems = {MenuItem::Startsubmenu,       MenuItem::soundssubmenu,
+                                           MenuItem::environmentsubmenu, MenuItem::Voicesubmenu,
+                                           MenuItem::usesapi5submenu,    MenuItem::helpmenu};
+
+std::array<bool, kMenuItems> enabled = [] {
+  std::array<bool, kMenuItems> all{};
+  all.fill(true);
+  all[static_cast<int>(MenuItem::Voicesubmenu)] = false;  // as designed; start-up decides
+  return all;
+}();
+
+std::function<void()> observer;
+std::function<void()> closer;
+int runningdepth = 0;
+int datafile = -1;
+
+void setrunitems(bool on) {
+  for (MenuItem item : kRunItems) enabled[static_cast<int>(item)] = on;
+  menuchanged();
+}
+
+void opendatafile() {
+  constexpr const char* kName = "data.dta";
+  struct stat st {};
+  if (::stat(kName, &st) != 0) return;  // no data file: the run goes on without it
+  if (datafile >= 0) ::close(datafile);
+  datafile = -1;
+  // Non-blocking, so a pipe of that name cannot hang the Start command.
+  const int fd = ::open(kName, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  struct stat opened {};
+  if (fd < 0 || ::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+    if (fd >= 0) ::close(fd);
+    std::error_code ec;
+    const auto full = std::filesystem::absolute(kName, ec);
+    throw Error("Unable to read " + utf8ToCp1250(ec ? std::string(kName) : full.string()));
+  }
+  datafile = fd;
+}
+
+void closedatafile() {
+  if (datafile >= 0) ::close(datafile);
+  datafile = -1;
+}
+
+// Errors in releasing are of no interest on the way out.
+void releasequietly() { releasesound(); }
+
+void twotones(double first, double second) {
+  sound({first}, 50, 3);
+  sound({second}, 50, 3);
+}
+
+struct RunDepth {
+  RunDepth() { ++runningdepth; }
+  ~RunDepth() { --runningdepth; }
+};
+
+}  // namespace
+
+const std::array<MenuEntry, kMenuItems>& menutable() { return kMenu; }
+const MenuEntry& menuentry(MenuItem item) { return kMenu[static_cast<int>(item)]; }
+
+std::string menucaption(MenuItem item) {
+  const MenuEntry& entry = menuentry(item);
+  return LocalString(entry.message) + (entry.ellipsis ? "..." : "");
+}
+
+bool menuenabled(MenuItem item) { return enabled[static_cast<int>(item)]; }
+
+void setmenuenabled(MenuItem item, bool on) {
+  enabled[static_cast<int>(item)] = on;
+  menuchanged();
+}
+
+bool menuchecked(MenuItem item) {
+  if (item == MenuItem::usesapi5submenu) return usesapi5checked;
+  if (item == MenuItem::braillekeyboarditem) return braillekeyboardchecked;
+  return false;
+}
+
+void setMenuObserver(std::function<void()> fn) { observer = std::move(fn); }
+void menuchanged() {
+  if (observer) observer();
+}
+
+const std::array<MenuItem, 6>& runmenuitems() { return kRunItems; }
+
+bool programrunning() { return runningdepth > 0; }
+bool datafileopen() { return datafile >= 0; }
+
+std::string mainwindowcaption(const std::string& executable) {
+  std::string path = executable;
+  if (path.empty()) {
+    std::error_code ec;
+    path = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+  }
+  std::string name = std::filesystem::path(path).filename().string();
+  name = name.substr(0, name.find('.'));
+  return utf8ToCp1250(name) + " - " + LocalString(1);
+}
+
+namespace mainwindow {
+
+void FormCreate(const std::function<void()>& captions, bool virtualsound) {
+  TResourceLocalizer::ReadLanguage();
+  if (captions) captions();
+
+  printmemo.clear();
+  printmemo.fill();
+
+  voiceready = false;
+  sapi5inuse = false;
+  programstarted = false;
+  voiceallowed = false;
+  oskirasounds = true;
+  sndvolume = 0;
+  braillemode = false;
+  braillekeyboardchecked = false;
+  usesapi5checked = false;
+
+  InitSpeechEngines();
+  TResourceLocalizer::LoadSettings();
+  sapi5inuse = usesapi5checked;
+  voiceready = usesapi5checked;
+  enabled[static_cast<int>(MenuItem::Voicesubmenu)] = voiceallowed && !sapi5inuse;
+  menuchanged();
+
+  ram.fill(0);
+  loadram();
+
+  initsound(virtualsound);  // the device, and the bank bound to it
+  loadsoundbank();          // "sounds.dat"; missing: message 42 and the end
+
+  brailletablefile = "czech.ebt";
+  LoadBrailleTable();
+  currentprefix.clear();
+  keyfile = LocalString(24) + ".eky";
+  LoadKeyFile();
+}
+
+void StartsubmenuClick() {
+  setrunitems(false);
+  if (!sapi5inuse) {
+    if (voiceallowed) LoadVoiceSettings();
+    if (!voiceready && voiceallowed) {
+      SelectVoice();
+      SaveVoiceSettings();
+      LoadVoiceSettings();
+    }
+  }
+  opendatafile();
+  programstarted = true;
+  {
+    RunDepth running;
+    resetruntime();
+    runprogram();
+  }
+  printstring(LocalString(25), 0);
+  closedatafile();  // closing a file that was never opened is no error here
+  setrunitems(true);
+}
+
+void exitsubmenuClick() {
+  saveram();
+  if (menuenabled(MenuItem::Startsubmenu)) {
+    if (closer) {
+      closer();
+    } else {
+      FormClose();
+      host().terminate(0);
+    }
+    return;
+  }
+  releasequietly();
+  host().terminate(0);
+}
+
+void FormClose() {
+  saveram();
+  releasequietly();
+  if (programrunning()) host().terminate(0);
+}
+
+void usesapi5submenuClick() {
+  usesapi5checked = !usesapi5checked;
+  sapi5inuse = usesapi5checked;
+  voiceready = usesapi5checked;
+  enabled[static_cast<int>(MenuItem::Voicesubmenu)] = !usesapi5checked;
+  menuchanged();
+  WriteSapi5Mark(usesapi5checked);
+  if (usesapi5checked)
+    twotones(400, 600);
+  else
+    twotones(600, 400);
+}
+
+void setCloser(std::function<void()> fn) { closer = std::move(fn); }
+
+}  // namespace mainwindow
+
+}  // namespace drum

@@ -1,0 +1,200 @@
+#include "shell/windows/form1.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+
+#include "input/chordkeyboard.h"
+#include "input/windows/keyboard.h"
+#include "platform/windows/qtext.h"
+#include "platform/windows/qthost.h"
+#include "runtime/oskcommands.h"
+#include "shell/resourcelocalizer.h"
+
+namespace drum {
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Basic interpreter"));
+  resize(500, 350);
+  if (auto* qthost = dynamic_cast<QtHost*>(&host())) qthost->setMainWindow(this);
+
+  printmemo_ = new QPlainTextEdit(this);
+  printmemo_->setObjectName(QStringLiteral("printmemo"));
+  printmemo_->setReadOnly(true);
+  // The caret stays, so the screen can be read with the keyboard (and by a
+  // screen reader) although nothing can be typed into it.
+  printmemo_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  printmemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  printmemo_->setTabChangesFocus(true);
+  printmemo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  printmemo_->setUndoRedoEnabled(false);
+  setCentralWidget(printmemo_);
+
+  buildmenu();
+  keypreview_ = new KeyPreview(this);
+
+  drum::printmemo.setObserver([this] {
+    // Many changes come in a row (a PRINT that scrolls); show them at once
+    // when events are next delivered.
+    if (screenpending_) return;
+    screenpending_ = true;
+    QMetaObject::invokeMethod(this, &TForm1::syncscreen, Qt::QueuedConnection);
+  });
+  setMenuObserver([this] { syncmenu(); });
+  mainwindow::setCloser([this] { close(); });
+
+  guarded([this] { mainwindow::FormCreate([this] { setcaptions(); }); });
+  syncmenu();
+  syncscreen();
+  fitscreen();
+  printmemo_->setFocus();
+}
+
+TForm1::~TForm1() {
+  drum::printmemo.setObserver({});
+  setMenuObserver({});
+  mainwindow::setCloser({});
+}
+
+void TForm1::buildmenu() {
+  menuBar()->setObjectName(QStringLiteral("MainMenu"));
+  for (const MenuEntry& entry : menutable()) {
+    const int i = static_cast<int>(entry.item);
+    const bool hasitems = std::any_of(menutable().begin(), menutable().end(),
+                                      [&](const MenuEntry& e) { return e.parent == i; });
+    QWidget* owner = entry.parent < 0 ? static_cast<QWidget*>(menuBar()) : menus_[entry.parent];
+    if (hasitems) {
+      QMenu* m = entry.parent < 0 ? menuBar()->addMenu(QString()) : menus_[entry.parent]->addMenu(QString());
+      m->setObjectName(QString::fromLatin1(entry.name));
+      menus_[i] = m;
+      actions_[i] = m->menuAction();
+    } else {
+      auto* a = new QAction(owner);
+      a->setObjectName(QString::fromLatin1(entry.name));
+      if (entry.shortcut) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_A + (entry.shortcut - 'A'))));
+      if (entry.checkitem) {
+        // A group of its own that may be empty shows the radio-style mark
+        // and still lets the mark go.
+        a->setCheckable(true);
+        auto* group = new QActionGroup(a);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        group->addAction(a);
+      }
+      connect(a, &QAction::triggered, this, [this, item = entry.item] { command(item); });
+      if (entry.parent < 0)
+        menuBar()->addAction(a);
+      else
+        menus_[entry.parent]->addAction(a);
+      actions_[i] = a;
+    }
+  }
+  // Items the program has not named yet still show something before start-up
+  // sets the captions.
+  for (const MenuEntry& entry : menutable())
+    actions_[static_cast<int>(entry.item)]->setText(QString::fromLatin1(entry.name));
+}
+
+void TForm1::setcaptions() {
+  const QString title = qtext(mainwindowcaption());
+  setWindowTitle(title);
+  setAccessibleName(title);
+  printmemo_->setAccessibleName(qtext(LocalString(26)));
+  menuBar()->setAccessibleName(title);
+  for (const MenuEntry& entry : menutable()) {
+    const int i = static_cast<int>(entry.item);
+    const QString caption = qtext(menucaption(entry.item));
+    actions_[i]->setText(caption);
+    if (menus_[i]) {
+      menus_[i]->setTitle(caption);
+      menus_[i]->setAccessibleName(accessiblecaption(caption));
+    }
+  }
+}
+
+void TForm1::syncmenu() {
+  for (const MenuEntry& entry : menutable()) {
+    QAction* a = actions_[static_cast<int>(entry.item)];
+    a->setEnabled(menuenabled(entry.item));
+    if (entry.checkitem) a->setChecked(menuchecked(entry.item));
+  }
+}
+
+void TForm1::syncscreen() {
+  screenpending_ = false;
+  QString text;
+  for (int row = 0; row < drum::printmemo.count(); ++row) {
+    if (row > 0) text += QLatin1Char('\n');
+    QString line = qtext(drum::printmemo.line(row));
+    // A control character the program printed must not break the line.
+    for (QChar& c : line)
+      if (c.unicode() < 32) c = QLatin1Char(' ');
+    text += line;
+  }
+  if (text == printmemo_->toPlainText()) return;
+  const int caret = printmemo_->textCursor().position();
+  printmemo_->setPlainText(text);
+  QTextCursor cursor = printmemo_->textCursor();
+  cursor.setPosition(std::min(caret, static_cast<int>(text.size())));
+  printmemo_->setTextCursor(cursor);
+}
+
+void TForm1::fitscreen() {
+  // 24 lines of 80 characters shown whole.
+  const QFontMetrics metrics(printmemo_->font());
+  const int margin = 2 * (printmemo_->frameWidth() + static_cast<int>(printmemo_->document()->documentMargin()));
+  const int width = metrics.horizontalAdvance(QString(TextScreen::kColumns, QLatin1Char('M'))) + margin + 4;
+  const int height = metrics.lineSpacing() * TextScreen::kRows + margin + 4;
+  printmemo_->setMinimumSize(width, height);
+  adjustSize();
+}
+
+void TForm1::command(MenuItem item) {
+  switch (item) {
+    case MenuItem::Startsubmenu:
+      guarded(mainwindow::StartsubmenuClick);
+      break;
+    case MenuItem::exitsubmenu:
+      guarded(mainwindow::exitsubmenuClick);
+      break;
+    case MenuItem::braillekeyboarditem:
+      guarded(braillekeyboarditemClick);
+      break;
+    case MenuItem::usesapi5submenu:
+      guarded(mainwindow::usesapi5submenuClick);
+      break;
+    case MenuItem::soundssubmenu:
+      if (onSounds) guarded(onSounds);
+      break;
+    case MenuItem::Voicesubmenu:
+      if (onVoice) guarded(onVoice);
+      break;
+    case MenuItem::environmentsubmenu:
+      if (onEnvironment) guarded(onEnvironment);
+      break;
+    case MenuItem::aboutsubmenu:
+      if (onAbout) guarded(onAbout);
+      break;
+    default:
+      break;
+  }
+  // The marks belong to the program: a click must not leave its own.
+  syncmenu();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // When the memory cannot be saved the window stays, and the error says why.
+  if (!guarded(mainwindow::FormClose)) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace drum

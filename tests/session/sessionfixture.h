@@ -1,0 +1,112 @@
+// The main window's steps without the window, in a private game folder: the
+// shipped Braille table and key files, a sound bank written here, a settings
+// file beside them, speech to the scripted engines, the virtual clock.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "input/keyboardfixture.h"
+#include "program/oskprog.h"
+#include "shell/resourcelocalizer.h"
+#include "shell/session/startup.h"
+#include "speech/voiceselection.h"
+
+namespace drum::sessiontest {
+
+using keyboardtest::HeldKeys;
+using keyboardtest::number;
+using keyboardtest::testbank;
+
+class SessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setHost(&clock);
+    setKeyState(&keys);
+    setSpeechPlatform(&speech);
+    installSpeechHooks();
+    std::string tmpl = (std::filesystem::temp_directory_path() / "drum-session-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+    dir = tmpl;
+    olddir = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    setSettingsPath(dir + "/drum.ini");
+    for (const char* name : {"czech.ebt", "czech.eky", "english.eky", "slovak.eky"})
+      std::filesystem::copy_file(std::string(DRUM_SOURCE_DIR) + "/data/" + name, dir + "/" + name);
+    writefile("sounds.dat", writesoundbank(testbank()));
+    for (MenuItem item : runmenuitems()) setmenuenabled(item, true);
+    keybuffer.clear();
+    tracehooks.sound = [this](const std::vector<double>& values, double duration, double voice) {
+      std::string v;
+      for (double x : values) v += (v.empty() ? "" : "+") + number(x);
+      sounds.push_back(v + "/" + number(duration) + "/" + number(voice));
+    };
+    tracehooks.printstring = [this](const std::string& text, std::uint8_t) {
+      printed.push_back(text);
+      if (onprint) onprint(text);
+    };
+    // Keys for the program: one per key wait, taken as the program asks.
+    clock.setDeliveryHook([this] {
+      if (programrunning() && keybuffer.empty() && nextkey < gamekeys.size()) keybuffer = gamekeys[nextkey++];
+    });
+  }
+
+  void TearDown() override {
+    clock.setDeliveryHook({});
+    tracehooks = TraceHooks{};
+    speaktexthook = nullptr;
+    enumeratorexistshook = nullptr;
+    releasesound();
+    ReleaseSpeech();
+    setSpeechPlatform(nullptr);
+    setKeyState(nullptr);
+    mainwindow::setCloser({});
+    setMenuObserver({});
+    std::filesystem::current_path(olddir);
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+    setHost(nullptr);
+  }
+
+  void writefile(const std::string& name, const std::string& bytes) {
+    std::ofstream(dir + "/" + name, std::ios::binary | std::ios::trunc) << bytes;
+  }
+  std::string readfile(const std::string& name) const {
+    std::ifstream in(dir + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool exists(const std::string& name) const { return std::filesystem::exists(dir + "/" + name); }
+
+  // A settings file as a user would have it.
+  void settings(const std::string& text) { writefile("drum.ini", text); }
+
+  // The main window made, on the virtual sound device, and the voice
+  // dialog's creation after it.
+  void create(const std::function<void()>& captions = {}) {
+    mainwindow::FormCreate(captions, true);
+    VoiceDialogCreate();
+  }
+
+  bool allrunitems(bool enabled) const {
+    for (MenuItem item : runmenuitems())
+      if (menuenabled(item) != enabled) return false;
+    return true;
+  }
+
+  VirtualHost clock;
+  HeldKeys keys;
+  scripted::Platform speech;
+  std::string dir;
+  std::filesystem::path olddir;
+  std::vector<std::string> sounds;
+  std::vector<std::string> printed;
+  std::function<void(const std::string&)> onprint;
+  std::vector<std::string> gamekeys;
+  std::size_t nextkey = 0;
+};
+
+}  // namespace drum::sessiontest

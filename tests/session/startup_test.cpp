@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+#include <algorithm>
+
+#include "session/sessionfixture.h"
+
+namespace drum::sessiontest {
+namespace {
+
+TEST(MainWindowCaption, TheExecutablesNameUpToItsFirstDot) {
+  languagebase = 2000;
+  EXPECT_EQ(mainwindowcaption("/opt/game/drum"), "drum - Oskira Basic Interpreter");
+  EXPECT_EQ(mainwindowcaption("/opt/game.d/my.game.exe"), "my - Oskira Basic Interpreter");
+  languagebase = 3000;
+  EXPECT_EQ(mainwindowcaption("drum.exe"), cp("drum - Prekladač Oskira Basicu"));
+}
+
+TEST(MainMenu, EveryItemWithItsCaptionShortcutAndMark) {
+  languagebase = 2000;
+  const std::vector<std::string> captions = {"&Program",      "&Start",   "&Exit",     "&Settings",
+                                             "&Braille keyboard", "&Sounds...", "&Voice...", "Use SA&PI5 voice",
+                                             "&Environment...",   "Hel&p",      "&About"};
+  std::string shortcuts;
+  int marks = 0;
+  for (const MenuEntry& entry : menutable()) {
+    EXPECT_EQ(menucaption(entry.item), captions[static_cast<int>(entry.item)]) << entry.name;
+    if (entry.shortcut) shortcuts += entry.shortcut;
+    marks += entry.checkitem;
+  }
+  EXPECT_EQ(shortcuts, "SBDHPE");
+  EXPECT_EQ(marks, 2);
+  EXPECT_EQ(menuentry(MenuItem::aboutsubmenu).parent, static_cast<int>(MenuItem::helpmenu));
+  languagebase = 1000;
+  EXPECT_EQ(menucaption(MenuItem::settingsmenu), cp("Na&stavení"));
+}
+
+TEST_F(SessionTest, CreationReadsTheLanguageBeforeTheCaptions) {
+  for (int base : {1000, 2000, 3000}) {
+    settings("[environment]\nlanguage=" + std::to_string(base) + "\n");
+    int seen = 0;
+    create([&] { seen = languagebase; });
+    EXPECT_EQ(seen, base);
+    EXPECT_EQ(keyfile, LocalString(24) + ".eky");
+    releasesound();
+  }
+  EXPECT_EQ(keyfile, "slovak.eky");
+}
+
+TEST_F(SessionTest, FirstStartWritesWhetherAVoiceCanBeHad) {
+  create();
+  EXPECT_TRUE(voiceallowed);
+  EXPECT_TRUE(settingsfile().readBool("voice", "voiceallowed", false));
+  EXPECT_TRUE(menuenabled(MenuItem::Voicesubmenu));
+  EXPECT_FALSE(voiceready);
+  EXPECT_EQ(printmemo.count(), 24);
+  EXPECT_FALSE(programstarted);
+  releasesound();
+  ReleaseSpeech();
+
+  std::filesystem::remove(dir + "/drum.ini");
+  speech.installed = false;  // no in-process engines on this machine
+  create();
+  EXPECT_FALSE(voiceallowed);
+  EXPECT_FALSE(settingsfile().readBool("voice", "voiceallowed", true));
+  EXPECT_FALSE(menuenabled(MenuItem::Voicesubmenu));
+}
+
+TEST_F(SessionTest, StoredSettingsSetTheFlagsAndTheMarks) {
+  settings("[VOICE]\nvoiceallowed=1\nSAPI5=1\n[sounds]\noskirasounds=0\nsndvolume=-1500\n[keyboard]\nbraillekeys=1\n");
+  create();
+  EXPECT_TRUE(sapi5inuse);
+  EXPECT_TRUE(voiceready);
+  EXPECT_TRUE(menuchecked(MenuItem::usesapi5submenu));
+  EXPECT_TRUE(menuchecked(MenuItem::braillekeyboarditem));
+  EXPECT_TRUE(braillemode);
+  EXPECT_FALSE(oskirasounds);
+  EXPECT_EQ(sndvolume, -1500);
+  EXPECT_FALSE(menuenabled(MenuItem::Voicesubmenu));  // SAPI5 in use
+}
+
+TEST_F(SessionTest, TheMemoryIsZeroedThenLoaded) {
+  ram.fill(7);
+  writefile("ram.dat", "AB");
+  create();
+  EXPECT_EQ(ram[0], 'A');
+  EXPECT_EQ(ram[1], 'B');
+  EXPECT_EQ(ram[2], 0);
+  EXPECT_EQ(ram[65535], 0);
+}
+
+TEST_F(SessionTest, WithoutTheSoundBankTheProgramSaysSoAndEnds) {
+  settings("[environment]\nlanguage=2000\n");
+  std::filesystem::remove(dir + "/sounds.dat");
+  EXPECT_THROW(create(), ProcessTerminated);
+  ASSERT_EQ(clock.messageBoxes().size(), 1u);
+  EXPECT_EQ(clock.messageBoxes()[0], "Can't find the file sounds.dat");
+  EXPECT_FALSE(exists("ram.dat"));  // nothing is saved
+}
+
+TEST_F(SessionTest, AMissingBrailleTableStopsTheCreationBeforeTheKeyFile) {
+  std::filesystem::remove(dir + "/czech.ebt");
+  echokeys.fill({});
+  EXPECT_THROW(create(), Error);
+  EXPECT_EQ(echokeys[0].text, "");
+  EXPECT_NE(soundmixer(), nullptr);  // the steps before it were done
+}
+
+TEST_F(SessionTest, StartRunsTheGameWithTheItemsDisabledAndSaysReady) {
+  settings("[environment]\nlanguage=2000\n");
+  create();
+  gamekeys = {"e"};
+  bool checked = false;
+  onprint = [&](const std::string&) {
+    if (checked || !programrunning()) return;
+    checked = true;
+    EXPECT_TRUE(allrunitems(false));
+    EXPECT_TRUE(menuenabled(MenuItem::exitsubmenu));
+    EXPECT_TRUE(menuenabled(MenuItem::braillekeyboarditem));
+    EXPECT_TRUE(programstarted);
+    EXPECT_FALSE(datafileopen());  // there is no data.dta
+  };
+  mainwindow::StartsubmenuClick();
+  EXPECT_TRUE(checked);
+  EXPECT_TRUE(allrunitems(true));
+  EXPECT_FALSE(programrunning());
+  ASSERT_FALSE(printed.empty());
+  EXPECT_EQ(printed.back(), "ready");
+  EXPECT_EQ(ram[kReviewLockAddress], 0);  // the game's own saving ran
+}
+
+TEST_F(SessionTest, TheDataFileIsOpenDuringTheRunOnly) {
+  create();
+  writefile("data.dta", "1,2,3\r\n");
+  gamekeys = {"e"};
+  bool open = false;
+  onprint = [&](const std::string&) { open = open || datafileopen(); };
+  mainwindow::StartsubmenuClick();
+  EXPECT_TRUE(open);
+  EXPECT_FALSE(datafileopen());
+}
+
+TEST_F(SessionTest, AFailedRunLeavesTheItemsDisabledAndExitThenEndsAtOnce) {
+  create();
+  // A bank without the key wait's click: the run fails at its first key wait.
+  auto items = testbank();
+  std::erase_if(items, [](const SoundItem& i) { return i.Name == "click9"; });
+  soundbank.assign(std::move(items));
+  writefile("data.dta", "x");
+  EXPECT_THROW(mainwindow::StartsubmenuClick(), Error);
+  EXPECT_TRUE(allrunitems(false));
+  EXPECT_TRUE(datafileopen());
+  EXPECT_FALSE(programrunning());
+
+  int closed = 0;
+  mainwindow::setCloser([&] { ++closed; });
+  EXPECT_THROW(mainwindow::exitsubmenuClick(), ProcessTerminated);
+  EXPECT_EQ(closed, 0);
+  EXPECT_EQ(readfile("ram.dat").size(), kRamSize);
+  EXPECT_EQ(soundmixer(), nullptr);
+}
+
+TEST_F(SessionTest, ExitWhenIdleSavesAndClosesTheWindow) {
+  create();
+  int closed = 0;
+  mainwindow::setCloser([&] {
+    ++closed;
+    std::filesystem::remove(dir + "/ram.dat");
+    mainwindow::FormClose();  // the close handler saves once more
+  });
+  ram[100] = 42;
+  mainwindow::exitsubmenuClick();
+  EXPECT_EQ(closed, 1);
+  EXPECT_EQ(static_cast<unsigned char>(readfile("ram.dat")[100]), 42);
+  EXPECT_EQ(soundmixer(), nullptr);
+}
+
+TEST_F(SessionTest, ExitDuringARunAbandonsItAfterSaving) {
+  create();
+  gamekeys = {};  // the game waits for keys for ever
+  int closed = 0;
+  mainwindow::setCloser([&] { ++closed; });
+  // The player chooses Exit while the game waits.
+  clock.schedule(clock.nowMicros() + 5000000, [] { mainwindow::exitsubmenuClick(); });
+  EXPECT_THROW(mainwindow::StartsubmenuClick(), ProcessTerminated);
+  EXPECT_EQ(closed, 0);
+  const std::string image = readfile("ram.dat");
+  ASSERT_EQ(image.size(), kRamSize);
+  EXPECT_EQ(image[kReviewLockAddress], 1);  // as the game left it: not its own saving
+}
+
+TEST_F(SessionTest, ClosingTheWindowDuringARunEndsTheProcess) {
+  create();
+  clock.schedule(clock.nowMicros() + 3000000, [] { mainwindow::FormClose(); });
+  EXPECT_THROW(mainwindow::StartsubmenuClick(), ProcessTerminated);
+  EXPECT_EQ(readfile("ram.dat").size(), kRamSize);
+}
+
+TEST_F(SessionTest, ClosingWhenIdleSavesAndGoesOn) {
+  create();
+  EXPECT_NO_THROW(mainwindow::FormClose());
+  EXPECT_EQ(readfile("ram.dat").size(), kRamSize);
+}
+
+TEST_F(SessionTest, TheSapi5SwitchPlaysItsTonesAndWritesItsMark) {
+  create();
+  sounds.clear();
+  mainwindow::usesapi5submenuClick();
+  EXPECT_TRUE(sapi5inuse);
+  EXPECT_TRUE(voiceready);
+  EXPECT_TRUE(menuchecked(MenuItem::usesapi5submenu));
+  EXPECT_FALSE(menuenabled(MenuItem::Voicesubmenu));
+  EXPECT_TRUE(settingsfile().readBool("Voice", "SAPI5", false));
+  EXPECT_EQ(sounds, (std::vector<std::string>{"400/50/3", "600/50/3"}));
+  sounds.clear();
+  mainwindow::usesapi5submenuClick();
+  EXPECT_FALSE(sapi5inuse);
+  EXPECT_FALSE(voiceready);
+  EXPECT_TRUE(menuenabled(MenuItem::Voicesubmenu));
+  EXPECT_FALSE(settingsfile().readBool("voice", "sapi5", true));
+  EXPECT_EQ(sounds, (std::vector<std::string>{"600/50/3", "400/50/3"}));
+}
+
+TEST_F(SessionTest, AfterARunWithSapi5TheVoiceItemIsEnabled) {
+  settings("[voice]\nSAPI5=1\n");
+  create();
+  ASSERT_FALSE(menuenabled(MenuItem::Voicesubmenu));
+  gamekeys = {"e"};
+  mainwindow::StartsubmenuClick();
+  EXPECT_TRUE(menuenabled(MenuItem::Voicesubmenu));
+}
+
+TEST_F(SessionTest, TheFirstRunStoresTheDefaultVoiceAndSpeaksThroughIt) {
+  settings("[environment]\nlanguage=2000\n[voice]\nvoiceallowed=1\n");
+  create();
+  gamekeys = {"e"};
+  mainwindow::StartsubmenuClick();
+  EXPECT_EQ(settingsfile().readString("Voice", "person", ""), "Czech");  // no "Jakub": the first voice
+  EXPECT_TRUE(voiceready);
+  const auto said = speech.log.texts();
+  ASSERT_FALSE(said.empty());
+  EXPECT_EQ(said.back(), "ready");
+}
+
+TEST_F(SessionTest, TheProgramStartedFlagStaysAfterARun) {
+  create();
+  gamekeys = {"e", "e"};
+  mainwindow::StartsubmenuClick();
+  EXPECT_TRUE(programstarted);
+  mainwindow::StartsubmenuClick();  // a second run in the same process
+  EXPECT_TRUE(programstarted);
+  EXPECT_EQ(std::count(printed.begin(), printed.end(), "hotovo"), 2);
+}
+
+}  // namespace
+}  // namespace drum::sessiontest
