@@ -16,8 +16,12 @@ namespace {
 
 std::string fuzzPath() {
   static const std::string path = [] {
-    char dir[] = "/tmp/drum-settings-fuzz-XXXXXX";
+    static char dir[] = "/tmp/drum-settings-fuzz-XXXXXX";
     if (!::mkdtemp(dir)) std::abort();
+    std::atexit([] {
+      std::remove((std::string(dir) + "/drum.ini").c_str());
+      ::rmdir(dir);
+    });
     return std::string(dir) + "/drum.ini";
   }();
   return path;
