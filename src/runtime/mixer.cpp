@@ -248,9 +248,11 @@ void Mixer::renderPlayback(Playback& p, float* stereo, int frames, Voice* owner)
       }
     }
     p.pos += p.step;
-    if (p.pos >= len) {
+    // Rates are rarely exact in binary: a last step a hair short still ends the wave.
+    if (p.pos >= len - 1e-7) {
       if (p.looped) {
-        p.pos = std::fmod(p.pos, len);
+        p.pos = std::max(0.0, std::fmod(p.pos, len));
+        if (p.pos >= len - 1e-7) p.pos = 0;
       } else {
         p.active = false;
         if (owner && owner->generation == p.generation) owner->playing = false;
@@ -363,10 +365,19 @@ std::uint64_t PcmStream::currentUtterance() const {
 
 void PcmStream::reset() {
   std::lock_guard lock(*lock_);
-  // Fade out from the last value played instead of dropping to zero.
-  fadeValue_ = lastOut_;
-  fadeLeft_ = kRampFrames;
-  lastOut_ = 0;
+  // The next 2 ms of what was sounding, fading out: a cut to zero would click.
+  fade_.clear();
+  fadeAt_ = 0;
+  const double step = static_cast<double>(rate_) / Mixer::kRate;
+  double pos = readPos_;
+  for (int f = 0; f < kRampFrames; ++f) {
+    const std::int64_t i = static_cast<std::int64_t>(pos);
+    if (i >= pushed_) break;
+    const float t = static_cast<float>(pos - static_cast<double>(i));
+    const float v = cubic(sampleAt(i - 1), sampleAt(i), sampleAt(i + 1), sampleAt(i + 2), t);
+    fade_.push_back(v * gain_ * (1.0f - static_cast<float>(f + 1) / kRampFrames));
+    pos += step;
+  }
   queue_.clear();
   base_ = pushed_;
   readPos_ = static_cast<double>(pushed_);
@@ -380,7 +391,7 @@ void PcmStream::setVolume(int volume) {
 
 bool PcmStream::idle() const {
   std::lock_guard lock(*lock_);
-  return marks_.empty() && readPos_ >= static_cast<double>(pushed_) && fadeLeft_ == 0;
+  return marks_.empty() && readPos_ >= static_cast<double>(pushed_) && fadeAt_ >= fade_.size();
 }
 
 float PcmStream::sampleAt(std::int64_t index) const {
@@ -392,10 +403,7 @@ void PcmStream::renderAdd(float* stereo, int frames) {
   const double step = static_cast<double>(rate_) / Mixer::kRate;
   for (int f = 0; f < frames; ++f) {
     float out = 0.0f;
-    if (fadeLeft_ > 0) {
-      out += fadeValue_ * static_cast<float>(fadeLeft_) / kRampFrames;
-      --fadeLeft_;
-    }
+    if (fadeAt_ < fade_.size()) out += fade_[fadeAt_++];
     const std::int64_t i = static_cast<std::int64_t>(readPos_);
     // Report the utterances whose edges the read position has reached.
     while (!marks_.empty()) {
@@ -420,15 +428,12 @@ void PcmStream::renderAdd(float* stereo, int frames) {
       const float t = static_cast<float>(readPos_ - static_cast<double>(i));
       const float v = cubic(sampleAt(i - 1), sampleAt(i), sampleAt(i + 1), sampleAt(i + 2), t);
       gain_ += (gainTarget_ - gain_) * kGainSmoothing;
-      lastOut_ = v * gain_;
-      out += lastOut_;
+      out += v * gain_;
       readPos_ += step;
       while (base_ < i - 1 && !queue_.empty()) {
         queue_.pop_front();
         ++base_;
       }
-    } else {
-      lastOut_ = 0.0f;
     }
     stereo[2 * f] += out;
     stereo[2 * f + 1] += out;

@@ -18,6 +18,10 @@
 // is silent and nothing clicks or thumps; a DC blocker and a soft limit guard
 // the output.
 //
+// In virtual time the output renders when the clock moves, so a callback
+// comes at the first clock movement that reaches its sample: a wait that
+// advances in small steps (waitForEvents with a few milliseconds) sees it on time.
+//
 // Thread safety: every public function may be called from any thread.
 // Callbacks run on the rendering thread (the audio thread, or the UI thread in
 // virtual time) with the mixer locked: keep them short (Host::post) and never
@@ -93,9 +97,8 @@ class PcmStream {
   std::deque<Mark> marks_;
   std::uint64_t nextId_ = 1;
   float gain_ = 1, gainTarget_ = 1;
-  float lastOut_ = 0;
-  float fadeValue_ = 0;             // what a reset cut off, fading out
-  int fadeLeft_ = 0;
+  std::vector<float> fade_;         // what a reset cut off, faded out over 2 ms
+  std::size_t fadeAt_ = 0;
 };
 
 class Mixer {
