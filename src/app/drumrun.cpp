@@ -50,7 +50,9 @@ const char kUsage[] =
     "                  character, \\xNN, or space esc enter backspace up down\n"
     "                  left right shift+up shift+down shift+left shift+right;\n"
     "                  empty lines and lines starting with // are skipped\n"
-    "  --virtual       virtual clock, no audio device, no speech engine\n"
+    "  --virtual       virtual clock, no audio device, no speech engine: SOUND\n"
+    "                  lasts its duration on the virtual clock, CLICK, BEEP\n"
+    "                  and speech take no time\n"
     "  --time T        the virtual clock's start (default 12:00:00)\n"
     "  --seed N        the random generator's seed (default 1)\n"
     "  --transcript    one line per event on standard output\n"
@@ -227,8 +229,13 @@ struct Runner {
 };
 
 // Start-up on the virtual clock: the main window's creation without a speech
-// engine, reading the settings file but never writing it, so a test run does
-// not change what the player has chosen.
+// engine and without an audio device, reading the settings file but never
+// writing it, so a test run does not change what the player has chosen.
+// The sound bank is read and its items are looked up as always; with no
+// device to play on, SOUND lasts its duration through its Timer on the
+// virtual clock, while CLICK and BEEP, which wait for a recording to finish
+// playing, return at once. (Rendering hours of virtual audio nobody hears
+// would cost far more than the game itself.)
 void Runner::startvirtual() {
   try {
     TResourceLocalizer::ReadLanguage();
@@ -246,7 +253,6 @@ void Runner::startvirtual() {
     voiceready = usesapi5checked;
     ram.fill(0);
     loadram();
-    initsound(true);
     loadsoundbank();
     brailletablefile = "czech.ebt";
     LoadBrailleTable();

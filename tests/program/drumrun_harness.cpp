@@ -1,0 +1,241 @@
+#include "drumrun_harness.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace drum::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> splitlines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  std::string l;
+  while (std::getline(in, l)) out.push_back(l);
+  return out;
+}
+
+std::string inquotes(const std::string& utf8) { return "\"" + utf8 + "\""; }
+
+}  // namespace
+
+GameFolder::GameFolder() {
+  static std::atomic<int> counter{0};
+  dir_ = fs::temp_directory_path() /
+         ("drumrun-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  fs::remove_all(dir_);
+  fs::create_directories(dir_);
+  const fs::path game = DRUM_GAME_DIR;
+  // A copy of the executable, so its settings file is this folder's own.
+  fs::copy_file(game / "drumrun", dir_ / "drumrun");
+  for (const char* name : {"sounds.dat", "czech.ebt", "czech.eky", "english.eky", "slovak.eky"})
+    if (fs::exists(game / name)) fs::create_symlink(game / name, dir_ / name);
+}
+
+GameFolder::~GameFolder() {
+  std::error_code ec;
+  fs::remove_all(dir_, ec);
+}
+
+void GameFolder::writeram(const std::vector<std::uint8_t>& image) {
+  std::ofstream out(dir_ / "ram.dat", std::ios::binary);
+  out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+}
+
+std::vector<std::uint8_t> GameFolder::readram() const {
+  const std::string s = slurp(dir_ / "ram.dat");
+  return std::vector<std::uint8_t>(s.begin(), s.end());
+}
+
+bool GameFolder::hasram() const { return fs::exists(dir_ / "ram.dat"); }
+
+void GameFolder::writefile(const std::string& name, const std::string& content) {
+  std::ofstream out(dir_ / name, std::ios::binary);
+  out << content;
+}
+
+RunResult GameFolder::run(const std::vector<std::string>& keys, const std::vector<std::string>& extra) {
+  std::string script;
+  for (const auto& k : keys) script += k + "\n";
+  writefile("keys.txt", script);
+  std::vector<std::string> args = {"--virtual", "--transcript", "--script", "keys.txt"};
+  args.insert(args.end(), extra.begin(), extra.end());
+  return runraw(args);
+}
+
+RunResult GameFolder::runraw(const std::vector<std::string>& args, const std::string& stdinput) {
+  writefile("stdin.txt", stdinput);
+  const std::string dir = dir_.string();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::chdir(dir.c_str()) != 0) _exit(126);
+    const int in = ::open("stdin.txt", O_RDONLY);
+    const int out = ::open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = ::open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (in < 0 || out < 0 || err < 0) _exit(126);
+    ::dup2(in, 0);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+    ::alarm(60);  // a run that hangs is killed, and the test fails
+    std::vector<char*> argv;
+    std::string self = "./drumrun";
+    argv.push_back(self.data());
+    std::vector<std::string> copies = args;
+    for (auto& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execv("./drumrun", argv.data());
+    _exit(127);
+  }
+  RunResult r;
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  r.lines = splitlines(slurp(dir_ / "stdout.txt"));
+  r.errors = slurp(dir_ / "stderr.txt");
+  return r;
+}
+
+std::vector<std::uint8_t> gameimage(const std::string& hrow, const std::string& vrow, int moves, int lastmoves) {
+  std::vector<std::uint8_t> ram(65536, 0);
+  for (int i = 0; i < 13; ++i) {
+    ram[262 + i] = static_cast<std::uint8_t>(hrow.at(i));
+    ram[275 + i] = static_cast<std::uint8_t>(vrow.at(i));
+  }
+  const auto count = [&](int at, int value) {
+    const std::string d = std::to_string(value);
+    ram[at] = static_cast<std::uint8_t>('0' + d.size());
+    for (std::size_t i = 0; i < d.size(); ++i) ram[at + 1 + i] = static_cast<std::uint8_t>(d[i]);
+  };
+  count(288, moves);
+  count(293, lastmoves);
+  return ram;
+}
+
+std::string row(const std::vector<std::uint8_t>& ram, int first) {
+  return std::string(ram.begin() + first, ram.begin() + first + 13);
+}
+
+std::string digits(const std::vector<std::uint8_t>& ram, int at) {
+  std::string s;
+  for (int i = 1; i <= ram.at(at) - '0' && i <= 3; ++i) s += static_cast<char>(ram.at(at + i));
+  return s;
+}
+
+// ---- Expect ---------------------------------------------------------------------
+
+Expect& Expect::line(const std::string& l) {
+  lines_.push_back(l);
+  return *this;
+}
+
+Expect& Expect::print(const std::string& text) {
+  line("PRINT 0 " + inquotes(text));
+  // A leading comma is a 300 ms wait, and speech gets the rest.
+  std::string said = text;
+  while (!said.empty() && said[0] == ',') said.erase(0, 1);
+  return line("SAY " + inquotes(said));
+}
+
+Expect& Expect::number(const std::string& text) {
+  line("PRINTN 1 " + inquotes(text));
+  return line("SAY " + inquotes(text));
+}
+
+Expect& Expect::count(int n) {
+  if (n == 1) return print("jeden pokus.");
+  if (n == 2) return print("dva pokusy.");
+  number(std::to_string(n));
+  return print(n == 0 || n > 4 ? "pokusov." : "pokusy.");
+}
+
+Expect& Expect::jingle() {
+  return line("SOUND 0 200 10")
+      .line("SOUND 700 70 1")
+      .line("SOUND 900 70 1")
+      .line("SOUND 1100 70 1")
+      .line("SOUND 0 200 10");
+}
+
+Expect& Expect::middle() { return line("SOUND 400,800 50 9"); }
+
+Expect& Expect::refusal() {
+  for (int i = 0; i < 3; ++i) line("SOUND 500,1000,1500,2000 100 1");
+  return *this;
+}
+
+Expect& Expect::key(const std::string& scriptline) { return line("CLICK 9").line("KEY " + scriptline); }
+
+Expect& Expect::shuffle() { return line("<shuffle>"); }
+
+Expect& Expect::farewell() {
+  for (int v = 3500; v >= 50; v -= 50) line("SOUND " + std::to_string(v) + " 25 3");
+  return *this;
+}
+
+Expect& Expect::saveend() { return farewell().line("END").print("hotovo"); }
+
+Expect& Expect::greeting(int hour) {
+  if (hour > 8 && hour < 18) return print("dobrý ďeň;");
+  if (hour > 2 && hour < 9) return print("dobré ráno;");
+  return print("dobrý večer;");
+}
+
+Expect& Expect::start(int hour) {
+  return greeting(hour).jingle().print("hra drúm.").print("keď chceš kódy, napíš otazník.").line("CLICK 19");
+}
+
+Expect& Expect::exit() { return line("CLICK 9").line("EXIT"); }
+
+// ---- compare --------------------------------------------------------------------
+
+std::string compare(const Expect& expected, const std::vector<std::string>& actual) {
+  const auto& e = expected.lines();
+  std::size_t a = 0;
+  const auto context = [&](std::size_t at) {
+    std::string s;
+    for (std::size_t k = (at > 3 ? at - 3 : 0); k < std::min(actual.size(), at + 4); ++k)
+      s += (k == at ? "  >> " : "     ") + actual[k] + "\n";
+    return s;
+  };
+  for (std::size_t k = 0; k < e.size(); ++k) {
+    if (e[k] == "<shuffle>") {
+      // One or more passes, each the 20 ticks 100 .. 2000 of 40 ms in voice 8.
+      int passes = 0;
+      for (;;) {
+        bool pass = a + 20 <= actual.size();
+        for (int t = 1; pass && t <= 20; ++t)
+          pass = actual[a + t - 1] == "SOUND " + std::to_string(100 * t) + " 40 8";
+        if (!pass) break;
+        a += 20;
+        ++passes;
+      }
+      if (passes == 0) return "expected shuffle ticks at line " + std::to_string(a + 1) + "\n" + context(a);
+      continue;
+    }
+    if (a >= actual.size())
+      return "transcript ends at line " + std::to_string(a + 1) + ", expected: " + e[k] + "\n" +
+             context(actual.empty() ? 0 : actual.size() - 1);
+    if (actual[a] != e[k])
+      return "line " + std::to_string(a + 1) + ": expected " + e[k] + "\n" + context(a);
+    ++a;
+  }
+  if (a != actual.size()) return "more lines than expected from line " + std::to_string(a + 1) + "\n" + context(a);
+  return {};
+}
+
+}  // namespace drum::test

@@ -1,0 +1,72 @@
+// Runs the real drumrun in a game folder of its own and compares its
+// transcript with one written from the game's rules.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace drum::test {
+
+struct RunResult {
+  int status = -1;
+  std::vector<std::string> lines;  // the transcript, UTF-8
+  std::string errors;              // standard error
+};
+
+class GameFolder {
+ public:
+  GameFolder();
+  ~GameFolder();
+  const std::filesystem::path& path() const { return dir_; }
+
+  // The memory image the game starts from (absent until written).
+  void writeram(const std::vector<std::uint8_t>& image);
+  std::vector<std::uint8_t> readram() const;
+  bool hasram() const;
+  void writefile(const std::string& name, const std::string& content);
+
+  // drumrun --virtual --transcript --script <keys> plus `extra` arguments.
+  RunResult run(const std::vector<std::string>& keys, const std::vector<std::string>& extra = {});
+  // drumrun with exactly these arguments; `stdinput` is fed to it.
+  RunResult runraw(const std::vector<std::string>& args, const std::string& stdinput = "");
+
+ private:
+  std::filesystem::path dir_;
+};
+
+// A memory image holding a stored game.
+std::vector<std::uint8_t> gameimage(const std::string& hrow, const std::string& vrow, int moves, int lastmoves);
+std::string row(const std::vector<std::uint8_t>& ram, int first);  // 13 characters
+std::string digits(const std::vector<std::uint8_t>& ram, int at);  // as the count byte says
+
+// The expected transcript, built from the game's rules.
+class Expect {
+ public:
+  Expect& line(const std::string& l);
+  // PRINT with separator 0 and what speech gets (leading commas are waits).
+  Expect& print(const std::string& text);
+  Expect& number(const std::string& text);  // PRINTN 1, spoken as it is
+  Expect& count(int n);                     // the count announcement
+  Expect& jingle();
+  Expect& middle();                         // middle-letter signal
+  Expect& refusal();
+  Expect& key(const std::string& scriptline);  // the key wait's tick, then the key
+  Expect& shuffle();                        // one or more passes of 20 ticks
+  Expect& farewell();
+  Expect& saveend();                        // farewell, END, message 25
+  Expect& greeting(int hour);
+  // Greeting, jingle, title, prompt and the ready click (no stored solution).
+  Expect& start(int hour = 12);
+  Expect& exit();                           // the script ran out at a key wait
+
+  const std::vector<std::string>& lines() const { return lines_; }
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+// Empty when `actual` matches; otherwise where and how it differs.
+std::string compare(const Expect& expected, const std::vector<std::string>& actual);
+
+}  // namespace drum::test
