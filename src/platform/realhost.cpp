@@ -64,7 +64,10 @@ void RealHost::reportError(const std::string& text) {
 
 void RealHost::terminate(int status) {
   if (beforeTerminate) beforeTerminate();
-  std::fflush(nullptr);
+  // Not fflush(nullptr): it waits for the lock of every stream, and the speech
+  // service's reader thread holds one for as long as it waits on its socket.
+  std::fflush(stdout);
+  std::fflush(stderr);
   _exit(status);
 }
 

@@ -107,7 +107,11 @@ void QtHost::reportError(const std::string& text) {
 }
 
 void QtHost::terminate(int status) {
-  std::fflush(nullptr);
+  // Only our own streams: fflush(nullptr) would wait for the lock of every
+  // stream, and the speech service's reader thread holds one for as long as
+  // it waits on its socket.
+  std::fflush(stdout);
+  std::fflush(stderr);
   _exit(status);
 }
 
