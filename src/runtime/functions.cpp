@@ -10,6 +10,7 @@
 #include "platform/error.h"
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
+#include "shell/flags.h"
 
 namespace drum {
 
@@ -35,6 +36,9 @@ std::int64_t truncate(double x) {
 
 std::string inkey() {
   host().processEvents();
+  // With the sounds off, CLICK 9 no longer paces the game's key wait: rather
+  // than spin, wait a few milliseconds for an event (a key ends it at once).
+  if (keybuffer.empty() && !oskirasounds) host().waitForEvents(Millis(5));
   std::string key = std::move(keybuffer);
   keybuffer.clear();
   return key;

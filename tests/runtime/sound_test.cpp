@@ -235,3 +235,32 @@ TEST_F(SoundTest, MissingItemsAreNamed) {
 
 }  // namespace
 }  // namespace drum
+
+namespace drum {
+namespace {
+
+TEST_F(SoundTest, KeyWaitIsPacedByTheTickOrWithSoundsOffByWaitingForEvents) {
+  // The game's key wait: CLICK 9, then INKEY$, until a key comes.
+  clock.schedule(500000, [] { keybuffer = "x"; });
+  int passes = 0;
+  std::string key;
+  while ((key = (click(9), inkey())).empty()) ++passes;
+  EXPECT_EQ(key, "x");
+  EXPECT_EQ(passes, 49);  // one pass per 10 ms tick
+  EXPECT_DOUBLE_EQ(nowMs(), 500);
+
+  // Sounds off: CLICK returns at once and INKEY$ waits for events a few
+  // milliseconds at a time; the key still comes the moment it is pressed.
+  oskirasounds = false;
+  clock.schedule(1000000 + 2500, [] { keybuffer = "y"; });
+  passes = 0;
+  while ((key = (click(9), inkey())).empty()) ++passes;
+  EXPECT_EQ(key, "y");
+  EXPECT_DOUBLE_EQ(nowMs(), 1002.5);
+  EXPECT_GE(passes, 50);
+  EXPECT_LE(passes, 200);
+  oskirasounds = true;
+}
+
+}  // namespace
+}  // namespace drum

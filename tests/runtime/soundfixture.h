@@ -46,6 +46,7 @@ class SoundTest : public ::testing::Test {
     oskirasounds = true;
     sndvolume = 0;
     soundplaying = false;
+    keybuffer.clear();
     lastvoice = 1;
     lastduration = 1;
     initsound(true);
