@@ -13,13 +13,25 @@
 
 namespace {
 
-const std::string& imagepath() {
-  static const std::string path = [] {
+// A scratch folder of this process, removed again when the fuzzer exits.
+struct Scratch {
+  Scratch() {
     char pattern[] = "/tmp/drum-fuzz-loadramXXXXXX";
     if (!mkdtemp(pattern)) std::abort();
-    return std::string(pattern) + "/ram.dat";
-  }();
-  return path;
+    dir = pattern;
+    file = dir + "/ram.dat";
+  }
+  ~Scratch() {
+    ::unlink(file.c_str());
+    ::rmdir(dir.c_str());
+  }
+  std::string dir;
+  std::string file;
+};
+
+const std::string& imagepath() {
+  static const Scratch scratch;
+  return scratch.file;
 }
 
 }  // namespace
