@@ -204,14 +204,14 @@ void Mixer::renderPlayback(Playback& p, float* stereo, int frames, Voice* owner)
   const int ch = b.channels;
   const float* s = b.samples.data();
   const double len = static_cast<double>(n);
+  // Positions stay within one loop of the buffer, so wrapping needs no division.
   auto at = [&](std::int64_t i, int c) -> float {
-    if (p.looped) {
-      i %= n;
-      if (i < 0) i += n;
-    } else if (i < 0 || i >= n) {
-      return 0.0f;
+    if (i < 0 || i >= n) {
+      if (!p.looped) return 0.0f;
+      i = i < 0 ? i + n : i - n;
+      if (i < 0 || i >= n) i = ((i % n) + n) % n;  // buffers shorter than four frames
     }
-    return s[i * ch + (ch == 2 ? c : 0)];
+    return s[i * ch + c];
   };
   for (int f = 0; f < frames; ++f) {
     const std::int64_t i = static_cast<std::int64_t>(p.pos);

@@ -1,0 +1,241 @@
+// Sound figures on the real output path: SDL2 into a PulseAudio null sink,
+// recorded from its monitor with parec. Run under scripts/with-servers.sh
+// (bench/sound.sh does). Prints what it measured; asserts nothing.
+#include <time.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "platform/audiooutput.h"
+#include "platform/realhost.h"
+#include "runtime/oskcommands.h"
+#include "runtime/soundbank.h"
+#include "runtime/soundsystem.h"
+#include "shell/flags.h"
+#include "soundprobe.h"
+#include "soundsdesign.h"
+
+using namespace drum;
+
+namespace {
+
+double cpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
+}
+double wallSeconds() { return static_cast<double>(monoMicros()) / 1e6; }
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+double worst(const std::vector<double>& v) {
+  double w = 0;
+  for (double x : v) w = std::max(w, std::fabs(x));
+  return w;
+}
+
+RealHost realhost;
+
+// One run on a fresh null sink of its own and a fresh device.
+struct Session {
+  ProbeSink sink;
+  Session() {
+    if (!sink.ok()) {
+      std::fprintf(stderr, "no probe sink: %s\n", sink.error().c_str());
+      std::exit(1);
+    }
+    ::setenv("PULSE_SINK", sink.name().c_str(), 1);
+    initsound(false);
+    if (soundoutputname() != "pulseaudio") {
+      std::fprintf(stderr, "the output is %s (%s), not pulseaudio\n", soundoutputname().c_str(), sounddeviceerror().c_str());
+      std::exit(1);
+    }
+    realhost.sleep(Millis(300));
+  }
+  ~Session() { releasesound(); }
+};
+
+void lengths() {
+  std::printf("SOUND length against its nominal length (1000 Hz, voice 0, 20 notes each, 80 ms apart)\n");
+  std::vector<double> all;
+  for (int ms : {15, 25, 70, 200}) {
+    Session s;
+    for (int i = 0; i < 20; ++i) {
+      sound({1000}, ms, 0);
+      realhost.sleep(Millis(80));
+    }
+    realhost.sleep(Millis(200));
+    const auto x = s.sink.stop();
+    std::vector<double> errors;
+    for (const auto& b : findbursts(x, 0.01f)) errors.push_back(sinelength(x, b, 1000) / 48 - ms);
+    std::printf("  %3d ms: %zu notes, median error %+.3f ms, worst %.3f ms\n", ms, errors.size(), median(errors),
+                worst(errors));
+    all.insert(all.end(), errors.begin(), errors.end());
+  }
+  std::vector<double> absolute;
+  for (double e : all) absolute.push_back(std::fabs(e));
+  std::printf("  all: median |error| %.3f ms, worst %.3f ms\n", median(absolute), worst(all));
+}
+
+void farewell() {
+  std::printf("Farewell sweep: 3500, 3450, ... 50 Hz, 25 ms each, voice 3 (nominal 1750 ms)\n");
+  for (int run = 0; run < 5; ++run) {
+    Session s;
+    const double start = wallSeconds();
+    for (int v = 3500; v >= 50; v -= 50) sound({static_cast<double>(v)}, 25, 3);
+    const double statements = (wallSeconds() - start) * 1000;
+    realhost.sleep(Millis(200));
+    const auto x = s.sink.stop();
+    const float level = peakof(x, 0, x.size()) * 0.1f;
+    const auto bursts = findbursts(x, level, 4800);
+    if (bursts.empty()) continue;
+    const double heard = (bursts.back().end - bursts.front().begin) / 48.0;
+    std::printf("  run %d: heard %.1f ms (%+.2f %%), statements took %.1f ms, %zu burst(s)\n", run + 1, heard,
+                (heard - 1750) / 17.5, statements, bursts.size());
+  }
+}
+
+void keyToSilence() {
+  std::printf("Key during a 5000 ms SOUND (440 Hz, voice 0): key event to the end of the sound at the sink\n");
+  std::mt19937 random(7);
+  Session s;
+  std::vector<double> keys;
+  for (int i = 0; i < 15; ++i) {
+    const int after = 300 + static_cast<int>(random() % 400);
+    double at = 0;
+    // The key comes from outside the UI thread, as a window system's does.
+    std::thread presser([after, &at] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(after));
+      at = static_cast<double>(monoMicros());
+      realhost.post([] {
+        keybuffer.assign(1, 'x');
+        endsoundwait();
+      });
+    });
+    sound({440}, 5000, 0);
+    presser.join();
+    keys.push_back(at);
+    realhost.sleep(Millis(150));
+  }
+  realhost.sleep(Millis(200));
+  const auto x = s.sink.stop();
+  const auto bursts = findbursts(x, 0.001f);  // -60 dBFS
+  if (bursts.size() != keys.size()) {
+    std::printf("  %zu notes heard for %zu keys\n", bursts.size(), keys.size());
+    return;
+  }
+  std::vector<double> half, last;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    double b = 0, e = 0;
+    sinelength(x, bursts[i], 440, &b, &e);
+    half.push_back((s.sink.timeOf(static_cast<std::size_t>(e)) - keys[i]) / 1000);
+    last.push_back((s.sink.timeOf(bursts[i].end) - keys[i]) / 1000);
+  }
+  std::printf("  to half amplitude: median %.2f ms, worst %.2f ms\n", median(half), worst(half));
+  std::printf("  to the last sample above -60 dBFS: median %.2f ms, worst %.2f ms\n", median(last), worst(last));
+}
+
+// The game's key wait: CLICK 9, then INKEY$, over and over, for `seconds`.
+void keyWaitCpu(double seconds) {
+  std::printf("CPU of the key wait loop (CLICK 9 then INKEY$), %.0f s each, whole process (audio threads included)\n",
+              seconds);
+  Session s;
+  for (bool on : {true, false}) {
+    oskirasounds = on;
+    const double c0 = cpuSeconds(), w0 = wallSeconds();
+    long passes = 0;
+    while (wallSeconds() - w0 < seconds) {
+      click(9);
+      inkey();
+      ++passes;
+    }
+    const double cpu = cpuSeconds() - c0, wall = wallSeconds() - w0;
+    std::printf("  sounds %s: %.2f %% of one core, %.0f passes per second\n", on ? "on " : "off", 100 * cpu / wall,
+                passes / wall);
+  }
+  oskirasounds = true;
+  const double c0 = cpuSeconds(), w0 = wallSeconds();
+  realhost.sleep(Millis(static_cast<int>(seconds * 1000)));
+  std::printf("  for comparison, the open device alone: %.2f %% of one core\n",
+              100 * (cpuSeconds() - c0) / (wallSeconds() - w0));
+}
+
+std::vector<std::int16_t> speechLike(int rate, double seconds) {
+  std::vector<std::int16_t> v(static_cast<std::size_t>(rate * seconds));
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    const double t = static_cast<double>(i) / rate;
+    v[i] = static_cast<std::int16_t>(6000 * std::sin(2 * M_PI * 140 * t) * (0.6 + 0.4 * std::sin(2 * M_PI * 3 * t)) +
+                                     2000 * std::sin(2 * M_PI * 1100 * t));
+  }
+  return v;
+}
+
+// Eight looping tones and a 22,050 Hz stream: the mixer alone (render time
+// against audio time) and the whole process on the real device.
+void mixerCost(double seconds) {
+  std::printf("Mixer cost: eight looping tones and one 22,050 Hz stream\n");
+  const auto pcm = speechLike(22050, 1.0);
+  {
+    Mixer m(monoMicros);
+    auto buffer = soundbank.find("snd11").buffer;
+    for (int i = 0; i < 8; ++i) m.start(m.addVoice(buffer), (200 + 150 * i) * 64, -600, true);
+    auto stream = m.openStream(22050, {});
+    std::vector<float> out(512);
+    const int blocks = static_cast<int>(seconds * 48000 / 256);
+    const std::int64_t t0 = monoMicros();
+    const double c0 = cpuSeconds();
+    for (int b = 0; b < blocks; ++b) {
+      if (b % 94 == 0) stream->push(pcm.data(), pcm.size() / 2);  // at the pace it is played
+      m.render(out.data(), 256, t0 + static_cast<std::int64_t>(b) * 256 * 1000000 / 48000);
+    }
+    const double cpu = cpuSeconds() - c0;
+    std::printf("  render alone: %.3f %% of one core (%.1f s of audio in %.3f s)\n", 100 * cpu / seconds, seconds, cpu);
+  }
+  Session s;
+  const double idle0 = cpuSeconds(), idleW = wallSeconds();
+  realhost.sleep(Millis(static_cast<int>(seconds * 1000)));
+  const double idle = (cpuSeconds() - idle0) / (wallSeconds() - idleW);
+  for (int i = 1; i <= 8; ++i) {
+    SoundItem& item = soundbank.find("snd" + std::to_string(i) + "1");
+    soundbank.setLooped(item, true);
+    soundbank.setFrequency(item, (200 + 150 * i) * 64);
+    soundbank.setVolume(item, -600);
+    soundbank.play(item, false);
+  }
+  auto stream = soundmixer()->openStream(22050, {});
+  const double c0 = cpuSeconds(), w0 = wallSeconds();
+  while (wallSeconds() - w0 < seconds) {
+    stream->push(pcm.data(), pcm.size() / 4);
+    realhost.sleep(Millis(250));
+  }
+  const double busy = (cpuSeconds() - c0) / (wallSeconds() - w0);
+  for (int i = 1; i <= 8; ++i) soundbank.stop(soundbank.find("snd" + std::to_string(i) + "1"));
+  std::printf("  on the device, whole process: %.2f %% of one core (device open and silent: %.2f %%)\n", 100 * busy,
+              100 * idle);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!pulsereachable()) {
+    std::fprintf(stderr, "no PulseAudio server: run under scripts/with-servers.sh\n");
+    return 1;
+  }
+  ::setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
+  setHost(&realhost);
+  soundbank.assign(designsoundbank());
+  const std::string only = argc > 1 ? argv[1] : "";
+  if (only.empty() || only == "lengths") lengths();
+  if (only.empty() || only == "farewell") farewell();
+  if (only.empty() || only == "key") keyToSilence();
+  if (only.empty() || only == "cpu") keyWaitCpu(10);
+  if (only.empty() || only == "mixer") mixerCost(10);
+  return 0;
+}
