@@ -104,7 +104,16 @@ void SoundBank::play(SoundItem& item, bool wait) {
   const Mixer::VoiceId voice = copy->voice;
   mixer_->start(voice, item.frequency, item.volume, item.Looped);
   if (!wait || item.Looped) return;
-  while (mixer_ && mixer_->isPlaying(voice)) host().sleep(Millis(10));
+  // A device that stops asking for frames must not hold the program forever:
+  // after half a second without progress the wait gives up.
+  std::int64_t rendered = mixer_->framesRendered();
+  int stalled = 0;
+  while (mixer_ && mixer_->isPlaying(voice) && stalled < 50) {
+    host().sleep(Millis(10));
+    const std::int64_t now = mixer_->framesRendered();
+    stalled = now == rendered ? stalled + 1 : 0;
+    rendered = now;
+  }
 }
 
 void SoundBank::stop(SoundItem& item) {

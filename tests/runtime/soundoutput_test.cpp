@@ -1,0 +1,62 @@
+// The sound output when there is no device, and when a device stops.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/realhost.h"
+#include "runtime/oskcommands.h"
+#include "runtime/soundbank.h"
+#include "runtime/soundsystem.h"
+#include "shell/flags.h"
+#include "soundfixture.h"
+
+namespace drum {
+namespace {
+
+class NoDevice : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setHost(&realhost);
+    oskirasounds = true;
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    initsound(false);
+    ::unsetenv("SDL_AUDIODRIVER");
+    soundbank.assign({clickItem("click19", 60), toneItem("snd11")});
+  }
+  void TearDown() override {
+    releasesound();
+    soundbank.clear();
+    setHost(nullptr);
+  }
+  RealHost realhost;
+};
+
+TEST_F(NoDevice, SilentClockKeepsEverySoundsTime) {
+  EXPECT_EQ(soundoutputname(), "silent clock");
+  EXPECT_FALSE(sounddeviceerror().empty());
+  // CLICK returns only once the output has gone through the whole click.
+  const std::int64_t before = soundmixer()->framesRendered();
+  click(19);
+  EXPECT_GE(soundmixer()->framesRendered() - before, 60 * 48);
+  // SOUND ends with its Timer as always.
+  sound({440}, 30, 1);
+  EXPECT_FALSE(soundplaying);
+  EXPECT_FALSE(soundbank.playing(soundbank.find("snd11")));
+}
+
+TEST(StalledDevice, WaitGivesUpWhenTheOutputStopsAskingForFrames) {
+  // A mixer that nothing renders: the virtual host's clock moves, frames do not.
+  VirtualHost clock;
+  setHost(&clock);
+  Mixer stuck([&clock] { return clock.nowMicros(); });
+  SoundBank bank;
+  bank.assign({clickItem("click19", 60)});
+  bank.bind(&stuck);
+  bank.play(bank.find("click19"), true);
+  EXPECT_EQ(clock.nowMicros(), 500000);
+  bank.bind(nullptr);
+  setHost(nullptr);
+}
+
+}  // namespace
+}  // namespace drum
