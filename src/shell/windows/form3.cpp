@@ -7,7 +7,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "platform/host.h"
 #include "platform/windows/qtext.h"
 #include "platform/windows/qthost.h"
 
@@ -22,6 +21,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   new QVBoxLayout(languagergroup_);
   buttons_ = new QButtonGroup(this);
   buttons_->setExclusive(true);
+  // Any change of the selection, by the user or by the program, is a click.
   connect(buttons_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
     if (checked) guarded([this] { languagergroupClick(); });
   });
@@ -38,24 +38,30 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   row->addWidget(okbitbtn_);
   row->addWidget(cancelbitbtn_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(languagergroup_);
+  layout->addWidget(languagergroup_, 1);
   layout->addLayout(row);
 
   guarded([this] { FormCreate(); });
 }
 
 void TForm3::FormCreate() {
-  TResourceLocalizer::FillLanguageList(languages_);
-  for (std::size_t i = 0; i < languages_.size(); ++i) {
-    auto* entry = new QRadioButton(qtext(languages_[i].name), languagergroup_);
-    entry->setAccessibleName(entry->text());
+  EnvironmentFormCreate(*this);
+  setcaptions();
+}
+
+void TForm3::setentries(const std::vector<LanguageEntry>& entries) {
+  for (QRadioButton* entry : entries_) delete entry;
+  entries_.clear();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    auto* entry = new QRadioButton(qtext(entries[i].name), languagergroup_);
+    entry->setObjectName(QStringLiteral("languagergroup%1").arg(i));
+    entry->setAccessibleName(accessiblecaption(entry->text()));
     languagergroup_->layout()->addWidget(entry);
     buttons_->addButton(entry, static_cast<int>(i));
     entries_.push_back(entry);
   }
-  setitemindex(0);
-  TResourceLocalizer::ReadLanguage();
-  setcaptions();
+  if (!entries_.empty()) setTabOrder(entries_.back(), okbitbtn_);
+  setTabOrder(okbitbtn_, cancelbitbtn_);
 }
 
 int TForm3::itemindex() const { return buttons_->checkedId(); }
@@ -72,33 +78,35 @@ void TForm3::setitemindex(int index) {
 }
 
 void TForm3::languagergroupClick() {
-  const int index = itemindex();
-  if (index < 0) return;
-  languagebase = languages_[static_cast<std::size_t>(index)].base;
+  drum::languagergroupClick(itemindex());
   setcaptions();
 }
 
 void TForm3::setcaptions() {
-  const QString title = qtext(LocalString(10));
+  const EnvironmentCaptions c = environmentcaptions();
+  const QString title = qtext(c.caption);
   setWindowTitle(title);
   setAccessibleName(title);
-  const QString group = qtext(LocalString(9));
+  const QString group = qtext(c.languagergroup);
   languagergroup_->setTitle(group);
   languagergroup_->setAccessibleName(accessiblecaption(group));
-  for (auto [button, message] : {std::pair{okbitbtn_, 7}, std::pair{cancelbitbtn_, 8}}) {
-    const QString text = qtext(LocalString(message));
+  for (auto [button, caption] : {std::pair{okbitbtn_, &c.okbitbtn}, std::pair{cancelbitbtn_, &c.cancelbitbtn}}) {
+    const QString text = qtext(*caption);
     button->setText(text);
     button->setAccessibleName(accessiblecaption(text));
   }
 }
 
-void TForm3::environmentsubmenuClick() {
-  setitemindex(languagebase / 1000 - 1);
-  const int remembered = itemindex();
-  languagergroup_->setFocus();
-  if (exec() != QDialog::Accepted) return;
-  TResourceLocalizer::WriteLanguage();
-  if (itemindex() != remembered) host().messageBox(LocalString(6));
+bool TForm3::showmodal() {
+  // The group's focus is its selected entry's.
+  const int index = itemindex();
+  if (index >= 0)
+    entries_[static_cast<std::size_t>(index)]->setFocus();
+  else if (!entries_.empty())
+    entries_.front()->setFocus();
+  return exec() == QDialog::Accepted;
 }
+
+void TForm3::environmentsubmenuClick() { drum::environmentsubmenuClick(*this); }
 
 }  // namespace drum

@@ -1,9 +1,10 @@
-// The environment dialog: the interface language.
+// The environment dialog: the interface language, chosen in a radio group
+// that shows the dialog in the language being chosen.
 #pragma once
 #include <QDialog>
 #include <vector>
 
-#include "shell/resourcelocalizer.h"
+#include "shell/session/settingsdialogs.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -12,16 +13,22 @@ class QRadioButton;
 
 namespace drum {
 
-class TForm3 : public QDialog {
+class TForm3 : public QDialog, public EnvironmentDialog {
   Q_OBJECT
  public:
   explicit TForm3(QWidget* parent = nullptr);
 
   QGroupBox* languagergroup() const { return languagergroup_; }
+  QRadioButton* entry(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
+  int entrycount() const { return static_cast<int>(entries_.size()); }
   QPushButton* okbitbtn() const { return okbitbtn_; }
   QPushButton* cancelbitbtn() const { return cancelbitbtn_; }
-  int itemindex() const;
-  void setitemindex(int index);  // runs languagergroupClick when the selection changes
+
+  void setentries(const std::vector<LanguageEntry>& entries) override;
+  int itemindex() const override;
+  void setitemindex(int index) override;
+  // Focus on the language group, shown modally; true when closed with OK.
+  bool showmodal() override;
 
   // Settings / Environment.
   void environmentsubmenuClick();
@@ -34,7 +41,6 @@ class TForm3 : public QDialog {
   QGroupBox* languagergroup_ = nullptr;
   QButtonGroup* buttons_ = nullptr;
   std::vector<QRadioButton*> entries_;
-  std::vector<LanguageEntry> languages_;
   QPushButton* okbitbtn_ = nullptr;
   QPushButton* cancelbitbtn_ = nullptr;
 };

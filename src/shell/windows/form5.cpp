@@ -7,14 +7,9 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "platform/host.h"
 #include "platform/windows/qtext.h"
 #include "platform/windows/qthost.h"
-#include "runtime/oskcommands.h"
-#include "shell/flags.h"
 #include "shell/resourcelocalizer.h"
-#include "shell/session/startup.h"
-#include "speech/voiceselection.h"
 
 namespace drum {
 
@@ -44,7 +39,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   sndvoltrackbar_->setTickInterval(10);
   sndvolstatic_ = new QLabel(this);
   sndvolstatic_->setObjectName(QStringLiteral("sndvolstatic"));
-  sndvolstatic_->setBuddy(sndvoltrackbar_);
+  sndvolstatic_->setBuddy(sndvoltrackbar_);  // its accelerator moves the focus to the bar
   okbitbtn_ = new QPushButton(this);
   okbitbtn_->setObjectName(QStringLiteral("okbitbtn"));
   okbitbtn_->setDefault(true);
@@ -53,7 +48,9 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   cancelbitbtn_->setObjectName(QStringLiteral("cancelbitbtn"));
   connect(cancelbitbtn_, &QPushButton::clicked, this, &QDialog::reject);
 
-  connect(sndvoltrackbar_, &QSlider::valueChanged, this, [this] { guarded([this] { sndvoltrackbarChange(); }); });
+  connect(sndvoltrackbar_, &QSlider::valueChanged, this,
+          [this](int position) { guarded([&] { sndvoltrackbarChange(position, isVisible() && isActiveWindow()); }); });
+  // oskirasoundschkClick: the bar is usable only while the sounds are on.
   connect(oskirasoundschk_, &QCheckBox::toggled, this, [this](bool on) { sndvoltrackbar_->setEnabled(on); });
 
   auto* row = new QHBoxLayout;
@@ -65,7 +62,12 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   layout->addWidget(oskirasoundschk_);
   layout->addWidget(sndvolstatic_);
   layout->addWidget(sndvoltrackbar_);
+  layout->addStretch();
   layout->addLayout(row);
+  setTabOrder(voicecheckbox_, oskirasoundschk_);
+  setTabOrder(oskirasoundschk_, sndvoltrackbar_);
+  setTabOrder(sndvoltrackbar_, okbitbtn_);
+  setTabOrder(okbitbtn_, cancelbitbtn_);
 
   guarded([this] { FormCreate(); });
 }
@@ -82,36 +84,18 @@ void TForm5::FormCreate() {
   caption(cancelbitbtn_, 8);
 }
 
-void TForm5::sndvoltrackbarChange() {
-  sndvolume = sndvoltrackbar_->value() * 100 - 10000;
-  if (isActiveWindow()) sound({1000}, 100, 1);
+bool TForm5::voicechecked() const { return voicecheckbox_->isChecked(); }
+void TForm5::setvoicechecked(bool on) { voicecheckbox_->setChecked(on); }
+bool TForm5::soundschecked() const { return oskirasoundschk_->isChecked(); }
+void TForm5::setsoundschecked(bool on) { oskirasoundschk_->setChecked(on); }
+void TForm5::setvolumeposition(int position) { sndvoltrackbar_->setValue(position); }
+void TForm5::setvolumeenabled(bool on) { sndvoltrackbar_->setEnabled(on); }
+
+bool TForm5::showmodal() {
+  voicecheckbox_->setFocus();
+  return exec() == QDialog::Accepted;
 }
 
-void TForm5::soundssubmenuClick() {
-  voicecheckbox_->setChecked(voiceallowed);
-  oskirasoundschk_->setChecked(oskirasounds);
-  sndvoltrackbar_->setValue((sndvolume + 10000) / 100);
-  sndvoltrackbar_->setEnabled(oskirasounds);
-  const int remembered = sndvolume;
-  voicecheckbox_->setFocus();
-  if (exec() != QDialog::Accepted) {
-    sndvolume = remembered;
-    return;
-  }
-  if (voicecheckbox_->isChecked() && !voiceallowed) {
-    if (ttsenum) {
-      FillVoiceList();
-      SelectVoice();
-      SaveVoiceSettings();
-    } else {
-      voicecheckbox_->setChecked(false);
-      host().messageBox(LocalString(40));
-    }
-  }
-  voiceallowed = voicecheckbox_->isChecked();
-  setmenuenabled(MenuItem::Voicesubmenu, voiceallowed);
-  oskirasounds = oskirasoundschk_->isChecked();
-  TResourceLocalizer::SaveSettings();
-}
+void TForm5::soundssubmenuClick() { drum::soundssubmenuClick(*this); }
 
 }  // namespace drum

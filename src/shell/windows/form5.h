@@ -2,6 +2,8 @@
 #pragma once
 #include <QDialog>
 
+#include "shell/session/settingsdialogs.h"
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -9,7 +11,7 @@ class QSlider;
 
 namespace drum {
 
-class TForm5 : public QDialog {
+class TForm5 : public QDialog, public SoundsDialog {
   Q_OBJECT
  public:
   explicit TForm5(QWidget* parent = nullptr);
@@ -17,15 +19,24 @@ class TForm5 : public QDialog {
   QCheckBox* voicecheckbox() const { return voicecheckbox_; }
   QCheckBox* oskirasoundschk() const { return oskirasoundschk_; }
   QSlider* sndvoltrackbar() const { return sndvoltrackbar_; }
+  QLabel* sndvolstatic() const { return sndvolstatic_; }
   QPushButton* okbitbtn() const { return okbitbtn_; }
   QPushButton* cancelbitbtn() const { return cancelbitbtn_; }
+
+  bool voicechecked() const override;
+  void setvoicechecked(bool on) override;
+  bool soundschecked() const override;
+  void setsoundschecked(bool on) override;
+  void setvolumeposition(int position) override;
+  void setvolumeenabled(bool on) override;
+  // Focus on the voice check box, shown modally; true when closed with OK.
+  bool showmodal() override;
 
   // Settings / Sounds.
   void soundssubmenuClick();
 
  private:
   void FormCreate();
-  void sndvoltrackbarChange();
 
   QCheckBox* voicecheckbox_ = nullptr;
   QCheckBox* oskirasoundschk_ = nullptr;

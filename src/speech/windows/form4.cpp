@@ -6,14 +6,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
+#include <algorithm>
 
-#include "platform/host.h"
+#include "platform/windows/focusevents.h"
 #include "platform/windows/qtext.h"
 #include "platform/windows/qthost.h"
-#include "shell/flags.h"
-#include "shell/resourcelocalizer.h"
-#include "shell/session/startup.h"
-#include "speech/speech.h"
+#include "speech/voicedialog.h"
 #include "speech/voiceselection.h"
 
 namespace drum {
@@ -24,6 +22,9 @@ void showbar(QSlider* slider, const TrackBarModel& bar) {
   slider->setRange(bar.min(), bar.max());
   slider->setValue(bar.position());
   slider->setTickInterval(bar.frequency());
+  // Page Up and Page Down move a tenth of the range, so a wide bar (a volume
+  // of 0 to 255) can be crossed in a few steps, each of them spoken.
+  slider->setPageStep(std::max(1, (bar.max() - bar.min()) / 10));
   slider->setEnabled(bar.enabled());
 }
 
@@ -38,6 +39,13 @@ void showbutton(QPushButton* button, const std::string& caption) {
   const QString text = qtext(caption);
   button->setText(text);
   button->setAccessibleName(accessiblecaption(text));
+}
+
+QLabel* label(QWidget* parent, const char* name, QWidget* buddy) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setBuddy(buddy);  // its accelerator moves the focus to the control it names
+  return l;
 }
 
 }  // namespace
@@ -56,21 +64,14 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
 
   voicelist_ = new QListWidget(this);
   voicelist_->setObjectName(QStringLiteral("voicelist"));
-  voicestatic_ = new QLabel(this);
-  voicestatic_->setObjectName(QStringLiteral("voicestatic"));
-  voicestatic_->setBuddy(voicelist_);
+  voicelist_->setSortingEnabled(false);
+  voicestatic_ = label(this, "voicestatic", voicelist_);
   pitchtb_ = trackbar("pitchtb");
-  pitchstatic_ = new QLabel(this);
-  pitchstatic_->setObjectName(QStringLiteral("pitchstatic"));
-  pitchstatic_->setBuddy(pitchtb_);
+  pitchstatic_ = label(this, "pitchstatic", pitchtb_);
   speedtb_ = trackbar("speedtb");
-  speedstatic_ = new QLabel(this);
-  speedstatic_->setObjectName(QStringLiteral("speedstatic"));
-  speedstatic_->setBuddy(speedtb_);
+  speedstatic_ = label(this, "speedstatic", speedtb_);
   volumetb_ = trackbar("volumetb");
-  volumestatic_ = new QLabel(this);
-  volumestatic_->setObjectName(QStringLiteral("volumestatic"));
-  volumestatic_->setBuddy(volumetb_);
+  volumestatic_ = label(this, "volumestatic", volumetb_);
   vyberhlasbitbtn_ = new QPushButton(this);
   vyberhlasbitbtn_->setObjectName(QStringLiteral("vyberhlasbitbtn"));
   vyberhlasbitbtn_->setDefault(true);
@@ -80,7 +81,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   connect(closebitbtn_, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* grid = new QGridLayout(this);
-  grid->addWidget(voicestatic_, 0, 0);
+  grid->addWidget(voicestatic_, 0, 0, 1, 2);
   grid->addWidget(voicelist_, 1, 0, 1, 2);
   grid->addWidget(pitchstatic_, 2, 0);
   grid->addWidget(pitchtb_, 2, 1);
@@ -88,17 +89,27 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   grid->addWidget(speedtb_, 3, 1);
   grid->addWidget(volumestatic_, 4, 0);
   grid->addWidget(volumetb_, 4, 1);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(1, 1);
   auto* row = new QHBoxLayout;
   row->addStretch();
   row->addWidget(vyberhlasbitbtn_);
   row->addWidget(closebitbtn_);
   grid->addLayout(row, 5, 0, 1, 2);
 
+  setTabOrder(voicelist_, pitchtb_);
+  setTabOrder(pitchtb_, speedtb_);
+  setTabOrder(speedtb_, volumetb_);
+  setTabOrder(volumetb_, vyberhlasbitbtn_);
+  setTabOrder(vyberhlasbitbtn_, closebitbtn_);
+
   // The user's changes go to the model; the model's come back through sync.
   connect(voicelist_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (syncing_) return;
-    voicedialog.voicelist.setItemIndex(row);
-    guarded(voicelistClick);
+    guarded([row] {
+      voicedialog.voicelist.setItemIndex(row);
+      voicelistClick();
+    });
   });
   for (auto [slider, bar] : {std::pair{pitchtb_, &voicedialog.pitchtb}, std::pair{speedtb_, &voicedialog.speedtb},
                              std::pair{volumetb_, &voicedialog.volumetb}}) {
@@ -106,10 +117,18 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
       if (!syncing_) guarded([&] { bar->setPosition(value); });
     });
   }
+
+  onenter(voicelist_, voicesettings::voicelistEnter);
+  onenter(pitchtb_, voicesettings::pitchtbEnter);
+  onenter(speedtb_, voicesettings::speedtbEnter);
+  onenter(volumetb_, voicesettings::volumetbEnter);
+  onenter(vyberhlasbitbtn_, voicesettings::vyberhlasbitbtnEnter);
+  onenter(closebitbtn_, voicesettings::closebitbtnEnter);
+
   voicedialog.voicelist.onUpdate = [this] { sync(); };
   for (TrackBarModel* bar : {&voicedialog.pitchtb, &voicedialog.speedtb, &voicedialog.volumetb})
     bar->onUpdate = [this] { sync(); };
-  voicedialog.isActiveWindow = [this] { return isActiveWindow(); };
+  voicedialog.isActiveWindow = [this] { return isVisible() && isActiveWindow(); };
 
   guarded(VoiceDialogCreate);
   sync();
@@ -135,11 +154,11 @@ void TForm4::sync() {
     for (int i = 0; i < list.count(); ++i) voicelist_->item(i)->setText(qtext(list.item(i)));
   }
   voicelist_->setCurrentRow(list.itemIndex());
-  voicelist_->setAccessibleName(accessiblecaption(qtext(voicedialog.voicestatic.caption)));
   showlabel(voicestatic_, voicedialog.voicestatic);
   showlabel(pitchstatic_, voicedialog.pitchstatic);
   showlabel(speedstatic_, voicedialog.speedstatic);
   showlabel(volumestatic_, voicedialog.volumestatic);
+  voicelist_->setAccessibleName(voicestatic_->accessibleName());
   showbar(pitchtb_, voicedialog.pitchtb);
   showbar(speedtb_, voicedialog.speedtb);
   showbar(volumetb_, voicedialog.volumetb);
@@ -151,24 +170,24 @@ void TForm4::sync() {
   syncing_ = false;
 }
 
-void TForm4::VoicesubmenuClick() {
-  if (!voiceallowed) {
-    host().messageBox(LocalString(18));
-    return;
-  }
-  if (!voiceready) {
-    SelectVoice();
-    SaveVoiceSettings();
-  }
-  LoadVoiceSettings();
+void TForm4::VoicesubmenuClick() { drum::VoicesubmenuClick(*this); }
+
+bool TForm4::showmodal() {
+  // The labels follow their bars, which the selection may have enabled.
+  sync();
   voicelist_->setFocus();
-  if (exec() == QDialog::Accepted) {
-    SaveVoiceSettings();
-    LoadVoiceSettings();
-    SpeakText(LocalString(19));
-  } else {
-    SpeakText(mainwindowcaption());
-  }
+  return exec() == QDialog::Accepted;
+}
+
+bool TForm4::event(QEvent* e) {
+  const bool handled = QDialog::event(e);
+  if (e->type() == QEvent::WindowActivate) guarded(voicesettings::FormActivate);
+  return handled;
+}
+
+void TForm4::hideEvent(QHideEvent* e) {
+  voicesettings::FormClose();
+  QDialog::hideEvent(e);
 }
 
 }  // namespace drum

@@ -1,0 +1,216 @@
+#include "input/inputdialog.h"
+
+#include <algorithm>
+
+#include "input/brailletables.h"
+#include "input/chordkeyboard.h"
+#include "input/keyecho.h"
+#include "input/screenreview.h"
+#include "runtime/inputstring.h"
+#include "runtime/oskcommands.h"
+#include "shell/flags.h"
+#include "shell/resourcelocalizer.h"
+#include "speech/speech.h"
+#include "speech/voicemodels.h"
+
+namespace drum {
+
+namespace {
+
+InputDialogWindow* currentwindow = nullptr;
+
+constexpr int kEdgeClick = 2;
+
+std::string charat(const std::string& text, int index) {
+  if (index < 0 || index >= static_cast<int>(text.size())) return {};
+  return std::string(1, text[static_cast<std::size_t>(index)]);
+}
+
+// A whole line, or the words for an empty one.
+void speakline(const std::string& text) { SpeakText(text.empty() ? LocalString(29) : text); }
+
+}  // namespace
+
+void setInputDialogWindow(InputDialogWindow* window) {
+  currentwindow = window;
+  if (window)
+    inputdialoghook = ShowInputDialog;
+  else
+    inputdialoghook = nullptr;
+}
+
+InputDialogWindow* inputdialogwindow() { return currentwindow; }
+
+namespace inputdialog {
+
+Captions captions;
+std::string savedprefix;
+std::string chordtext;
+bool edgeflag = false;
+bool announceedit = false;
+
+void FormCreate() {
+  captions.caption = LocalString(23);
+  captions.Enterbitbtn = LocalString(7);
+  captions.exitprogrambtn = LocalString(45);
+  savedprefix.clear();
+}
+
+void FormClose() {
+  announceedit = false;
+  currentprefix.clear();
+}
+
+void inputeditEnter() {
+  currentprefix.clear();
+  if (!announceedit) {
+    // The focus the edit gets as the dialog opens is silent.
+    announceedit = true;
+    return;
+  }
+  StopSpeech();
+  if (currentwindow) speakline(currentwindow->text());
+}
+
+void EnterbitbtnEnter() {
+  StopSpeech();
+  announceedit = true;
+  SpeakText(captions.Enterbitbtn);
+}
+
+void exitprogrambtnEnter() {
+  StopSpeech();
+  announceedit = true;
+  SpeakText(captions.exitprogrambtn);
+}
+
+void inputeditKeyDown(int key, ShiftState shift, const std::string& text, int caret, std::optional<char> typed) {
+  StopSpeech();
+  caret = std::clamp(caret, 0, static_cast<int>(text.size()));
+  if (key == vk::Back) {
+    click(kEdgeClick);
+    if (caret == 0)
+      beep();
+    else
+      SpeakKey(charat(text, caret - 1));  // the character Backspace removes
+  } else if (key == vk::Delete) {
+    click(kEdgeClick);
+    if (caret < static_cast<int>(text.size()))
+      SpeakKey(charat(text, caret));  // the character Delete removes
+    else
+      beep();
+  } else if (key == vk::Up && shift.alt) {
+    speakline(text);
+  } else if (!braillemode && key != vk::Oem2 && typed) {
+    SpeakKey(std::string(1, *typed));
+  }
+
+  if ((key == vk::Up || key == vk::Down) && !shift.alt) OpenScreenReview();
+  if (key == vk::F4 && shift.alt) endprogramnow();
+}
+
+bool entersedit(char character) { return !braillemode || static_cast<unsigned char>(character) < 32; }
+
+bool inputeditKeyPress(char character) {
+  if (!braillemode) return true;
+  chordtext.clear();
+  chord.clear();
+  const bool passes = entersedit(character);
+  ReadChord();
+  currentprefix = savedprefix;  // whatever an earlier preview did to it
+  TranslateChord(chord, chordtext);
+  if (!chordtext.empty()) SpeakKey(chordtext.substr(0, 1));
+  return passes;
+}
+
+void inputeditKeyUp(int key, ShiftState shift) {
+  if (!currentwindow) return;
+  if (braillemode) {
+    currentprefix = savedprefix;
+    TranslateChord(chord, chordtext);
+    savedprefix = currentprefix;
+    chord.clear();
+    if (!chordtext.empty()) {
+      std::string text = currentwindow->text();
+      const int caret = std::clamp(currentwindow->caret(), 0, static_cast<int>(text.size()));
+      if (caret == static_cast<int>(text.size())) {
+        text += chordtext;
+        currentwindow->settext(text, static_cast<int>(text.size()));
+      } else {
+        text.insert(static_cast<std::size_t>(caret), chordtext);
+        currentwindow->settext(text, caret + 1);
+      }
+      chordtext.clear();
+    }
+  }
+
+  const std::string text = currentwindow->text();
+  const int size = static_cast<int>(text.size());
+  const int caret = std::clamp(currentwindow->caret(), 0, size);
+  switch (key) {
+    case vk::Left:
+      if (text.empty()) {
+        edgeflag = true;
+      } else if (shift.ctrl) {
+        SpeakText(wordat(text, caret));
+      } else {
+        SpeakKey(charat(text, caret));
+      }
+      if (caret > 0)
+        edgeflag = false;
+      else if (edgeflag)
+        beep();
+      else
+        edgeflag = true;
+      break;
+    case vk::Right:
+      if (caret < size) {
+        if (shift.ctrl) {
+          SpeakText(wordat(text, caret));
+        } else {
+          edgeflag = false;
+          SpeakKey(charat(text, caret));
+        }
+      } else if (!edgeflag) {
+        edgeflag = true;
+        click(kEdgeClick);
+      } else {
+        click(kEdgeClick);
+        beep();
+      }
+      break;
+    case vk::Home:
+      SpeakKey(charat(text, caret));
+      break;
+    case vk::End:
+      click(kEdgeClick);
+      beep();
+      break;
+    default:
+      break;
+  }
+}
+
+void exitprogrambtnClick() { endprogramnow(); }
+
+std::string wordat(const std::string& text, int caret) {
+  std::string word;
+  for (std::size_t i = static_cast<std::size_t>(std::max(caret, 0)); i < text.size(); ++i) {
+    if (wordseparators.count(text[i])) break;
+    word += text[i];
+  }
+  return word;
+}
+
+}  // namespace inputdialog
+
+std::optional<std::string> ShowInputDialog(const std::string& text) {
+  if (!currentwindow) return std::nullopt;
+  currentwindow->settext(text, static_cast<int>(text.size()));
+  // The first focus on the edit, as the dialog opens.
+  inputdialog::inputeditEnter();
+  if (!currentwindow->showmodal()) return std::nullopt;
+  return currentwindow->text();
+}
+
+}  // namespace drum

@@ -1,0 +1,106 @@
+#include "shell/session/settingsdialogs.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/host.h"
+#include "runtime/oskcommands.h"
+#include "shell/flags.h"
+#include "shell/session/startup.h"
+#include "speech/speech.h"
+#include "speech/voiceselection.h"
+
+namespace drum {
+
+std::vector<LanguageEntry> languages;
+
+// ---- Voice --------------------------------------------------------------------
+
+void VoicesubmenuClick(SettingsDialog& dialog) {
+  if (!voiceallowed) {
+    host().messageBox(LocalString(18));
+    return;
+  }
+  if (!voiceready) {
+    SelectVoice();
+    SaveVoiceSettings();
+  }
+  LoadVoiceSettings();
+  if (dialog.showmodal()) {
+    SaveVoiceSettings();
+    LoadVoiceSettings();  // the newly chosen voice becomes the engine
+    SpeakText(LocalString(19));
+  } else {
+    SpeakText(mainwindowcaption());
+  }
+}
+
+// ---- Environment --------------------------------------------------------------------
+
+EnvironmentCaptions environmentcaptions() { return {LocalString(10), LocalString(9), LocalString(7), LocalString(8)}; }
+
+void EnvironmentFormCreate(EnvironmentDialog& dialog) {
+  TResourceLocalizer::FillLanguageList(languages);
+  dialog.setentries(languages);
+  dialog.setitemindex(0);
+  TResourceLocalizer::ReadLanguage();
+}
+
+void languagergroupClick(int index) {
+  if (index < 0 || index >= static_cast<int>(languages.size())) return;
+  languagebase = languages[static_cast<std::size_t>(index)].base;
+}
+
+void environmentsubmenuClick(EnvironmentDialog& dialog) {
+  const int base = languagebase;
+  dialog.setitemindex(languagebase / 1000 - 1);
+  const int remembered = dialog.itemindex();
+  if (dialog.showmodal()) {
+    TResourceLocalizer::WriteLanguage();
+    if (dialog.itemindex() != remembered) host().messageBox(LocalString(6));
+    return;
+  }
+  // A language clicked and then cancelled is not kept: the entry and the
+  // texts go back to the language the dialog opened with.
+  dialog.setitemindex(remembered);
+  languagebase = base;
+}
+
+// ---- Sounds --------------------------------------------------------------------------
+
+int volumeposition(int volume) { return static_cast<int>((static_cast<std::int64_t>(volume) + 10000) / 100); }
+
+int volumefromposition(int position) { return position * 100 - 10000; }
+
+void sndvoltrackbarChange(int position, bool dialogactive) {
+  sndvolume = volumefromposition(position);
+  if (dialogactive) sound({1000}, 100, 1);
+}
+
+void soundssubmenuClick(SoundsDialog& dialog) {
+  dialog.setvoicechecked(voiceallowed);
+  dialog.setsoundschecked(oskirasounds);
+  dialog.setvolumeposition(volumeposition(sndvolume));
+  dialog.setvolumeenabled(oskirasounds);
+  const int remembered = sndvolume;
+  if (!dialog.showmodal()) {
+    sndvolume = remembered;
+    return;
+  }
+  if (dialog.voicechecked() && !voiceallowed) {
+    if (ttsenum) {
+      FillVoiceList();
+      SelectVoice();
+      SaveVoiceSettings();
+    } else {
+      dialog.setvoicechecked(false);
+      host().messageBox(LocalString(40));
+    }
+  }
+  voiceallowed = dialog.voicechecked();
+  setmenuenabled(MenuItem::Voicesubmenu, voiceallowed);
+  oskirasounds = dialog.soundschecked();
+  TResourceLocalizer::SaveSettings();
+}
+
+}  // namespace drum

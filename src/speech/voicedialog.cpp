@@ -1,0 +1,62 @@
+#include "speech/voicedialog.h"
+
+#include <string>
+
+#include "shell/resourcelocalizer.h"
+#include "speech/speech.h"
+#include "speech/voicemodels.h"
+#include "speech/voiceselection.h"
+
+namespace drum::voicesettings {
+
+bool activated = false;
+
+namespace {
+
+// What the engine is saying is cut short when the user moves on.
+void silence() {
+  if (voicedialog.active() && sapi4engine) check(sapi4engine->AudioReset());
+}
+
+// A caption as it stands (with its "&"), a space and the value. An empty
+// list has no entry to name; its caption alone is said.
+void speaknamed(const std::string& caption, const std::string& value) {
+  SpeakText(value.empty() ? caption : caption + " " + value);
+}
+
+void barEnter(const LabelModel& label, const TrackBarModel& bar) {
+  silence();
+  speaknamed(label.caption, std::to_string(bar.position()));
+}
+
+}  // namespace
+
+void FormActivate() {
+  SpeakText(LocalString(11));
+  speaknamed(voicedialog.voicestatic.caption, voicedialog.voicelist.selectedText());
+  activated = true;
+}
+
+void FormClose() { activated = false; }
+
+void voicelistEnter() {
+  if (!activated) return;
+  silence();
+  speaknamed(voicedialog.voicestatic.caption, voicedialog.voicelist.selectedText());
+}
+
+void pitchtbEnter() { barEnter(voicedialog.pitchstatic, voicedialog.pitchtb); }
+void speedtbEnter() { barEnter(voicedialog.speedstatic, voicedialog.speedtb); }
+void volumetbEnter() { barEnter(voicedialog.volumestatic, voicedialog.volumetb); }
+
+void vyberhlasbitbtnEnter() {
+  silence();
+  SpeakText(voicedialog.vyberhlasbitbtn);
+}
+
+void closebitbtnEnter() {
+  silence();
+  SpeakText(voicedialog.closebitbtn);
+}
+
+}  // namespace drum::voicesettings
