@@ -69,7 +69,7 @@ struct Options {
 
 [[noreturn]] void usage(const std::string& problem) {
   std::fprintf(stderr, "drumrun: %s\n\n%s", problem.c_str(), kUsage);
-  std::fflush(nullptr);
+  std::fflush(stderr);
   _exit(2);
 }
 
@@ -162,7 +162,10 @@ struct Runner {
     terminal.stopreader();
     terminal.leave();
     for (const auto& m : messages) std::fprintf(stderr, "%s\n", m.c_str());
-    std::fflush(nullptr);
+    // Only our own streams: flushing all would wait for the lock of a stream
+    // that the speech service's reader thread holds while it waits for data.
+    std::fflush(stdout);
+    std::fflush(stderr);
   }
 
   // Threads of the sound device and the speech engines may still run, so the
@@ -317,6 +320,8 @@ int Runner::run() {
   setSettingsPath(executableIniPath());
 
   if (options.transcript) {
+    // In real time each line is worth seeing as it happens.
+    if (!virtualhost) std::setvbuf(stdout, nullptr, _IOLBF, 0);
     transcript = std::make_unique<Transcript>(stdout);
     transcript->observe();
   }
