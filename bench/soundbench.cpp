@@ -228,6 +228,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no PulseAudio server: run under scripts/with-servers.sh\n");
     return 1;
   }
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   ::setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
   setHost(&realhost);
   soundbank.assign(designsoundbank());
