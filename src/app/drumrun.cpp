@@ -382,7 +382,7 @@ int Runner::run() {
       lastrow = -1;
       terminal.draw();
     });
-    terminal.setstatus(" drumrun: ? codes, p rules, Esc saves and ends, Ctrl+C leaves ");
+    terminal.setstatus(" drumrun: ? codes, p rules, Esc saves and ends, Ctrl+C leaves without the game saving ");
   } else if (interactive) {
     terminal.enter(false);  // raw keys all the same
   }

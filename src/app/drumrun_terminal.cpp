@@ -260,7 +260,8 @@ void Terminal::draw(bool full) {
     out += "\x1b[" + std::to_string(r + 1) + ";1H" + visible(line) + "\x1b[K";
   }
   if (full || !status_.empty()) {
-    out += "\x1b[" + std::to_string(rows + 2) + ";1H\x1b[7m" + status_ + "\x1b[0m\x1b[K";
+    // Below the 24 lines, whatever the screen holds mid-scroll.
+    out += "\x1b[" + std::to_string(TextScreen::kRows + 2) + ";1H\x1b[7m" + status_ + "\x1b[0m\x1b[K";
   }
   const int column = scrcursor.column() < TextScreen::kColumns ? scrcursor.column() : TextScreen::kColumns - 1;
   out += "\x1b[" + std::to_string(scrcursor.row() + 1) + ";" + std::to_string(column + 1) + "H\x1b[?25h";
