@@ -154,13 +154,14 @@ struct Runner {
   // Before the process ends: the screen lines when asked, output flushed,
   // the terminal restored.
   void finishoutput() {
-    if (transcript) {
-      if (options.screen) transcript->screen();
-      transcript->flush();
-    }
     if (drawing) terminal.draw();
     terminal.stopreader();
     terminal.leave();
+    if (options.screen) {
+      if (!transcript) transcript = std::make_unique<Transcript>(stdout);
+      transcript->screen();
+    }
+    if (transcript) transcript->flush();
     for (const auto& m : messages) std::fprintf(stderr, "%s\n", m.c_str());
     // Only our own streams: flushing all would wait for the lock of a stream
     // that the speech service's reader thread holds while it waits for data.
