@@ -1,5 +1,6 @@
 #include "speech/espeakengine.h"
 
+#include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
@@ -53,7 +54,7 @@ struct Job {
 // start only the worker calls it.
 class Synth {
  public:
-  static Synth* get(const char* dataPath);
+  static Synth* get();
   ~Synth();
 
   const std::vector<TTSMODEINFO>& modes() const { return modes_; }
@@ -80,13 +81,22 @@ class Synth {
   std::thread worker_;
 };
 
-Synth* Synth::get(const char* dataPath) {
+Synth* Synth::get() {
   static std::unique_ptr<Synth> synth;
   static bool tried = false;
   if (!tried) {
     tried = true;
-    const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 20, dataPath, espeakINITIALIZE_DONT_EXIT);
-    if (rate > 0) synth.reset(new Synth(rate));
+    // The espeak_ng_ calls tell a failure; espeak_Initialize would go on
+    // (or end the process) without voice data.
+    espeak_ng_InitializePath(nullptr);
+    espeak_ng_ERROR_CONTEXT context = nullptr;
+    if (espeak_ng_Initialize(&context) != ENS_OK) {
+      espeak_ng_ClearErrorContext(&context);
+      return nullptr;
+    }
+    if (espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 20, nullptr) != ENS_OK) return nullptr;
+    synth.reset(new Synth(espeak_ng_GetSampleRate()));
+    if (synth->modes().empty()) synth.reset();
   }
   return synth.get();
 }
@@ -166,7 +176,7 @@ void Synth::run() {
 
 int Synth::callback(short* wav, int count, espeak_EVENT* events) {
   Job* job = events ? static_cast<Job*>(events->user_data) : nullptr;
-  Synth* self = get(nullptr);
+  Synth* self = get();
   if (!job || !self) return 1;
   if (self->abort_) return 1;
   if (!wav || count <= 0) return 0;
@@ -464,15 +474,15 @@ class EspeakEnum : public ITTSEnum {
 
 }  // namespace
 
-Status createEspeakEnumerator(std::shared_ptr<ITTSEnum>& enumerator, const char* dataPath) {
-  Synth* synth = Synth::get(dataPath);
+Status createEspeakEnumerator(std::shared_ptr<ITTSEnum>& enumerator) {
+  Synth* synth = Synth::get();
   if (!synth) return Status::failure("espeak-ng cannot start: its voice data were not found");
   enumerator = std::make_shared<EspeakEnum>(*synth);
   return Status::ok();
 }
 
 std::vector<TTSMODEINFO> espeakModes() {
-  Synth* synth = Synth::get(nullptr);
+  Synth* synth = Synth::get();
   return synth ? synth->modes() : std::vector<TTSMODEINFO>{};
 }
 

@@ -34,9 +34,9 @@ class MixerAudioDestination : public IAudioMultiMediaDevice {
 };
 
 // The enumerator of espeak-ng's voices. Fails when espeak-ng cannot start
-// (no voice data at `dataPath`, or at its default place when null). espeak-ng
-// is one per process: the first call decides where its data come from.
-Status createEspeakEnumerator(std::shared_ptr<ITTSEnum>& enumerator, const char* dataPath = nullptr);
+// (its voice data are not installed, or hold no voice). espeak-ng is one per
+// process, started on the first call.
+Status createEspeakEnumerator(std::shared_ptr<ITTSEnum>& enumerator);
 
 // The modes in the order the enumerator lists them (empty when espeak-ng
 // cannot start).

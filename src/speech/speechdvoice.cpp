@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <set>
 
 #include "platform/host.h"
 #include "speech/speech.h"
@@ -53,25 +52,49 @@ bool stockLanguage(const char* language) {
 
 }  // namespace
 
+// A service that has a message of ours to begin and says nothing for this
+// long is taken to be stuck (its audio output gone, its module hung).
+constexpr std::int64_t kSilentServiceMicros = 10000000;
+// After a cancel the service answers at once; this long without a word is stuck.
+constexpr std::int64_t kCancelMicros = 3000000;
+
 struct SpeechdVoice::Impl {
+  struct Message {
+    std::int64_t saidAt;
+    bool begun = false;
+  };
+
   ISpeechVoice* owner = nullptr;
+  std::weak_ptr<Impl> self;
   SPDConnection* connection = nullptr;
   std::size_t client = 0;
   std::uint32_t interests = SVEStartInputStream | SVEEndInputStream;
   SPDDataMode mode = SPD_DATA_TEXT;
   std::string language;
   std::int32_t silentStreams = 0;
-  std::set<std::int32_t> open;  // messages said and not yet ended (UI thread)
+  // UI thread: messages said and not yet ended, and when the service last spoke up.
+  std::map<std::int32_t, Message> open;
+  std::int64_t lastHeard = 0;
+  std::int64_t cancelledAt = -1;
+  Host::TimerId watchdog = 0;
 
   Status connect();
   void disconnect();
   Status broken(const char* what);
+  void watch();
+  void check();
+
+  void heard() {
+    lastHeard = host().nowMicros();
+    cancelledAt = -1;
+  }
   void startStream(std::int32_t stream) {
-    if ((interests & SVEStartInputStream) && owner->OnStartStream) owner->OnStartStream(stream);
+    if (auto m = open.find(stream); m != open.end()) m->second.begun = true;
+    if ((interests & SVEStartInputStream) && owner && owner->OnStartStream) owner->OnStartStream(stream);
   }
   void endStream(std::int32_t stream) {
     open.erase(stream);
-    if ((interests & SVEEndInputStream) && owner->OnEndStream) owner->OnEndStream(stream);
+    if ((interests & SVEEndInputStream) && owner && owner->OnEndStream) owner->OnEndStream(stream);
   }
 };
 
@@ -90,6 +113,7 @@ void notified(std::size_t message, std::size_t client, SPDNotificationType type)
     const auto found = voices().find(client);
     if (found == voices().end()) return;
     SpeechdVoice::Impl& voice = *found->second;
+    voice.heard();
     const auto stream = static_cast<std::int32_t>(message);
     if (type == SPD_EVENT_BEGIN) {
       voice.startStream(stream);
@@ -141,15 +165,17 @@ Status SpeechdVoice::Impl::connect() {
 }
 
 void SpeechdVoice::Impl::disconnect() {
+  if (watchdog) host().cancelTimer(watchdog);
+  watchdog = 0;
   if (!connection) return;
   const auto found = voices().find(client);
   if (found != voices().end() && found->second == this) voices().erase(found);
   spd_close(connection);
   connection = nullptr;
   // What was said will never be reported now: end it, so that no wait hangs.
-  const std::set<std::int32_t> pending = std::move(open);
+  const auto pending = std::move(open);
   open.clear();
-  for (std::int32_t stream : pending) endStream(stream);
+  for (const auto& [stream, message] : pending) endStream(stream);
 }
 
 Status SpeechdVoice::Impl::broken(const char* what) {
@@ -157,10 +183,42 @@ Status SpeechdVoice::Impl::broken(const char* what) {
   return Status::failure(std::string("Speech Dispatcher stopped answering (") + what + ")");
 }
 
-SpeechdVoice::SpeechdVoice() : impl_(std::make_shared<Impl>()) { impl_->owner = this; }
+void SpeechdVoice::Impl::watch() {
+  if (watchdog || !connection) return;
+  watchdog = host().startTimer(Millis(1000), [weak = self] {
+    if (auto v = weak.lock()) {
+      v->watchdog = 0;
+      v->check();
+    }
+  });
+}
+
+void SpeechdVoice::Impl::check() {
+  if (!connection || open.empty()) return;
+  const std::int64_t now = host().nowMicros();
+  const bool cancelIgnored = cancelledAt >= 0 && now - cancelledAt > kCancelMicros;
+  bool neverBegun = false;
+  for (const auto& [stream, message] : open) {
+    if (!message.begun && now - std::max(message.saidAt, lastHeard) > kSilentServiceMicros) neverBegun = true;
+  }
+  if (cancelIgnored || neverBegun) {
+    // A stuck service would keep every wait for speech waiting for ever.
+    // Let go of it: from now on speech through it is silent.
+    disconnect();
+    host().reportError("Speech Dispatcher does not answer; speech through it is silent now");
+    return;
+  }
+  watch();
+}
+
+SpeechdVoice::SpeechdVoice() : impl_(std::make_shared<Impl>()) {
+  impl_->owner = this;
+  impl_->self = impl_;
+}
 
 SpeechdVoice::~SpeechdVoice() {
   impl_->owner = nullptr;
+  if (impl_->watchdog) host().cancelTimer(impl_->watchdog);
   if (impl_->connection) {
     const auto found = voices().find(impl_->client);
     if (found != voices().end() && found->second == impl_.get()) voices().erase(found);
@@ -193,7 +251,10 @@ Status SpeechdVoice::Speak(std::u16string_view text, std::uint32_t flags) {
     return Status::ok();
   }
 
-  if ((flags & SVSFPurgeBeforeSpeak) && spd_cancel(v.connection) != 0) return v.broken("cancel");
+  if (flags & SVSFPurgeBeforeSpeak) {
+    if (spd_cancel(v.connection) != 0) return v.broken("cancel");
+    if (!v.open.empty() && v.cancelledAt < 0) v.cancelledAt = host().nowMicros();
+  }
   // The service hangs on an empty message; there is nothing to say anyway.
   if (text.empty()) return Status::ok();
 
@@ -204,7 +265,8 @@ Status SpeechdVoice::Speak(std::u16string_view text, std::uint32_t flags) {
   }
   const int id = spd_say(v.connection, SPD_MESSAGE, utf16ToUtf8(text).c_str());
   if (id < 0) return v.broken("speak");
-  v.open.insert(id);
+  v.open[id] = Impl::Message{host().nowMicros()};
+  v.watch();
 
   if (!(flags & SVSFlagsAsync)) {
     while (v.connection && v.open.count(id)) host().waitForEvents(Millis(250));

@@ -181,7 +181,7 @@ bool TForm4::showmodal() {
 
 bool TForm4::event(QEvent* e) {
   const bool handled = QDialog::event(e);
-  if (e->type() == QEvent::WindowActivate) guarded(voicesettings::FormActivate);
+  if (e->type() == QEvent::WindowActivate && isVisible()) guarded(voicesettings::FormActivate);
   return handled;
 }
 

@@ -1,0 +1,111 @@
+// The speech service for real: speech-dispatcher, started by the first
+// connection, playing into the PulseAudio null sink that the test scripts
+// start (scripts/with-servers.sh); its monitor tells what was heard.
+#include <gtest/gtest.h>
+
+#include "nullsink.h"
+#include "platform/cp1250.h"
+#include "platform/realhost.h"
+#include "runtime/soundsystem.h"
+#include "shell/flags.h"
+#include "shell/inifile.h"
+#include "speech/speech.h"
+#include "speech/speechdvoice.h"
+#include "speech/voiceselection.h"
+
+namespace drum::testing {
+namespace {
+
+class Speechd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!nullSink()) GTEST_SKIP() << "no PulseAudio null sink: run under scripts/with-servers.sh";
+    setHost(&rhost);
+  }
+  void TearDown() override { setHost(nullptr); }
+
+  template <typename Done>
+  bool waitFor(Done done, std::int64_t micros = 20000000) {
+    const auto until = rhost.nowMicros() + micros;
+    while (!done()) {
+      if (rhost.nowMicros() > until) return false;
+      rhost.waitForEvents(Millis(50));
+    }
+    return true;
+  }
+  void pause(std::int64_t micros) {
+    const auto from = rhost.nowMicros();
+    waitFor([&] { return rhost.nowMicros() - from > micros; });
+  }
+
+  RealHost rhost;
+};
+
+TEST_F(Speechd, SpeaksSlovakIntoTheSinkBetweenStartStreamAndEndStream) {
+  SpeechdVoice voice;
+  std::vector<std::pair<std::string, std::int32_t>> events;
+  voice.OnStartStream = [&](std::int32_t s) { events.push_back({"start", s}); };
+  voice.OnEndStream = [&](std::int32_t s) { events.push_back({"end", s}); };
+  const Status connected = voice.SetEventInterests(SVEAllEvents);
+  ASSERT_TRUE(connected.succeeded()) << connected.text;
+  EXPECT_TRUE(voice.connected());
+  EXPECT_EQ(voice.language(), "sk");
+
+  NullSinkRecorder recorder;
+  ASSERT_TRUE(recorder.start());
+  ASSERT_TRUE(waitFor([&] { return recorder.recorded() > 1600; }, 5000000)) << "parec records nothing";
+  const std::size_t before = recorder.recorded();
+  ASSERT_TRUE(voice.Speak(cp1250ToUtf16(cp("Dobrý deň, toto je skúška reči.")), SVSFlagsAsync).succeeded());
+  ASSERT_TRUE(waitFor([&] { return events.size() >= 2; }));
+  pause(300000);
+  const auto samples = recorder.stop();
+
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0].first, "start");
+  EXPECT_EQ(events[1].first, "end");
+  EXPECT_EQ(events[0].second, events[1].second);
+  const std::vector<std::int16_t> heard(samples.begin() + static_cast<std::ptrdiff_t>(std::min(before, samples.size())),
+                                        samples.end());
+  EXPECT_GT(loudestRms(heard, NullSinkRecorder::kRate), 0.02);
+}
+
+TEST_F(Speechd, APurgeEndsTheStreamAtOnce) {
+  SpeechdVoice voice;
+  int started = 0, ended = 0;
+  voice.OnStartStream = [&](std::int32_t) { ++started; };
+  voice.OnEndStream = [&](std::int32_t) { ++ended; };
+  ASSERT_TRUE(voice.SetEventInterests(SVEAllEvents).succeeded());
+  ASSERT_TRUE(voice.Speak(u"Toto je veľmi dlhá veta, ktorú zastaví zrušenie skôr, než ju dopovie.", SVSFlagsAsync)
+                  .succeeded());
+  ASSERT_TRUE(voice.Speak(u"A druhá veta vo fronte.", SVSFlagsAsync).succeeded());
+  ASSERT_TRUE(waitFor([&] { return started > 0; }));
+  const auto purged = rhost.nowMicros();
+  ASSERT_TRUE(voice.Speak(u"", SVSFPurgeBeforeSpeak).succeeded());
+  ASSERT_TRUE(waitFor([&] { return ended == 2; }, 3000000));
+  EXPECT_LT(rhost.nowMicros() - purged, 1000000);
+  EXPECT_EQ(started, 1);  // the queued one was dropped before it began
+}
+
+TEST_F(Speechd, TheFacadeWaitsForTheServiceAndTheDialogConnectsIt) {
+  initsound(false);
+  setSettingsPath(std::string(::testing::TempDir()) + "/drum-speechd.ini");
+  InitSpeechEngines();
+  VoiceDialogCreate();
+  sapi5inuse = voiceready = true;
+  const auto before = rhost.nowMicros();
+  SpeakText(cp("Ahoj."));
+  EXPECT_GT(rhost.nowMicros() - before, 200000);
+  EXPECT_FALSE(sapi5speaking);
+
+  rhost.startTimer(Millis(500), [] { StopSpeech(); });
+  const auto again = rhost.nowMicros();
+  SpeakText(cp("Táto dlhá veta sa zastaví skôr, ako ju služba dopovie až do konca."));
+  EXPECT_LT(rhost.nowMicros() - again, 2000000);
+
+  ReleaseSpeech();
+  releasesound();
+  sapi5inuse = voiceready = voiceallowed = false;
+}
+
+}  // namespace
+}  // namespace drum::testing
