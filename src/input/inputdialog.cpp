@@ -207,8 +207,6 @@ std::string wordat(const std::string& text, int caret) {
 std::optional<std::string> ShowInputDialog(const std::string& text) {
   if (!currentwindow) return std::nullopt;
   currentwindow->settext(text, static_cast<int>(text.size()));
-  // The first focus on the edit, as the dialog opens.
-  inputdialog::inputeditEnter();
   if (!currentwindow->showmodal()) return std::nullopt;
   return currentwindow->text();
 }

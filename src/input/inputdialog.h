@@ -20,7 +20,8 @@ class InputDialogWindow {
   virtual std::string text() const = 0;
   virtual int caret() const = 0;
   virtual void settext(const std::string& text, int caret) = 0;
-  // Shows the dialog modally with the focus in the edit; true when it was
+  // Shows the dialog modally with the focus in the edit (its first focus
+  // runs inputdialog::inputeditEnter, which says nothing); true when it was
   // closed with OK. Runs inputdialog::FormClose as it closes.
   virtual bool showmodal() = 0;
 };

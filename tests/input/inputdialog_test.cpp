@@ -23,6 +23,7 @@ class ScriptedInput : public InputDialogWindow {
   }
   bool showmodal() override {
     ++shown;
+    inputdialog::inputeditEnter();  // the edit's first focus
     if (script) script();
     inputdialog::FormClose();
     return ok;

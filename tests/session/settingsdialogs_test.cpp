@@ -161,7 +161,8 @@ TEST_F(SettingsDialogsTest, EnvironmentWalkAndMessageSixInTheNewLanguage) {
     }
   };
   environmentsubmenuClick(dialog);
-  EXPECT_EQ(captions, (std::vector<std::string>{"environment settings", "Nastavenie prostredia", "environment settings"}));
+  EXPECT_EQ(captions,
+            (std::vector<std::string>{"environment settings", "Nastavenie prostredia", "environment settings"}));
   EXPECT_EQ(settingsfile().readInteger("environment", "language", 0), 2000);
   EXPECT_EQ(boxes(), (std::vector<std::string>{"Your changes will be applied after you restart the program."}));
   EXPECT_EQ(languagebase, 2000);

@@ -37,8 +37,7 @@ class InputEdit : public QLineEdit {
     const std::optional<char> typed = typedcharacter(*event);
     // Esc types nothing here and does not close the dialog: it has no Cancel.
     const bool edits = key != vk::Escape && (!typed || inputdialog::entersedit(*typed));
-    if (edits)
-      QLineEdit::keyPressEvent(event);
+    if (edits) QLineEdit::keyPressEvent(event);
     event->accept();
     const ShiftState shift = shiftstate(*event);
     guarded([&] { inputdialog::inputeditKeyDown(key, shift, before, caret, typed); });

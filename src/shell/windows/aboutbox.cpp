@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 #include "platform/windows/qtext.h"
 #include "platform/windows/qthost.h"
@@ -32,8 +33,8 @@ TAboutbox::TAboutbox(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
   ProgramIcon_ = label(this, "ProgramIcon");
-  const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon)
-                                                          : QApplication::windowIcon();
+  const QIcon icon =
+      QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon) : QApplication::windowIcon();
   ProgramIcon_->setPixmap(icon.pixmap(48, 48));
   ProductName_ = label(this, "ProductName");
   Version_ = label(this, "Version");
@@ -71,13 +72,23 @@ void TAboutbox::FormCreate() {
   OKButton_->setAccessibleName(accessiblecaption(ok));
 }
 
+void TAboutbox::centre() {
+  const QScreen* screen = QApplication::primaryScreen();
+  if (!screen) return;
+  QRect frame = frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  move(frame.topLeft());
+}
+
+void TAboutbox::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The frame the window system puts round the box is known only now.
+  QTimer::singleShot(0, this, [this] { centre(); });
+}
+
 void TAboutbox::aboutsubmenuClick() {
   adjustSize();
-  if (const QScreen* screen = QApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  centre();
   OKButton_->setFocus();
   exec();
 }

@@ -19,8 +19,12 @@ class TAboutbox : public QDialog {
   // Help / About: shown modally, centred on the screen.
   void aboutsubmenuClick();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void FormCreate();
+  void centre();
   QLabel* ProgramIcon_ = nullptr;
   QLabel* ProductName_ = nullptr;
   QLabel* Version_ = nullptr;

@@ -1,0 +1,91 @@
+// The desktop program's dialogs on the offscreen platform: the real windows,
+// made in their order, in a private game folder with the shipped tables and
+// sound bank. Speech goes to the scripted engines, so what is said and every
+// tag sent to the engine can be read back; message boxes are answered and
+// written down; SOUND, CLICK and BEEP are recorded as they are asked for.
+#pragma once
+#include <QDialog>
+#include <QEvent>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "input/scriptedspeech.h"
+#include "platform/cp1250.h"
+
+namespace drum::dialogs {
+
+class World {
+ public:
+  // `voices`: the engine's voices, in the order the enumerator lists them.
+  explicit World(std::vector<std::string> voices = {"Czech", "English", "Jakub"});
+  ~World();
+  bool ok() const { return ok_; }
+
+  std::string path(const std::string& name) const;
+  void writefile(const std::string& name, const std::string& bytes) const;
+  std::string readfile(const std::string& name) const;
+
+  // Settings as the user left them, then every window made.
+  void start(const std::string& settings = {});
+
+  // The main window made the active one, so that its shortcuts work (a
+  // window manager does this when a dialog closes; the offscreen platform
+  // does not).
+  void activatemain();
+
+  // What was said (texts only) and everything since the last forget().
+  std::vector<std::string> said() const { return speech.log.texts(); }
+  void forget();
+
+  scripted::Platform speech;
+  std::vector<std::string> sounds;  // "1000/100/1"
+  std::vector<std::string> clicks;  // "2"
+  std::vector<std::string> beeps;   // one "beep" each
+  std::vector<std::string> events;  // sounds, clicks and beeps in order: "sound 2000/20/1", "click 2", "beep"
+  std::vector<std::string> boxes;   // message boxes, Windows-1250
+  std::vector<std::string> errors;  // the standard error report, Windows-1250
+
+ private:
+  QTemporaryDir dir_;
+  QString olddir_;
+  QTimer boxes_;
+  bool ok_ = false;
+};
+
+// Key events as the window system delivers them: to the window, which
+// hands them to its focus widget.
+void keydown(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+void keyup(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+void keyclick(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+// Text typed key by key (ASCII letters, digits, space).
+void type(QWindow* window, const QString& text);
+
+// Runs `inside` once `dialog` is the active modal window and `ready` holds;
+// a dialog still open after `patience` ms is closed with Cancel and the test
+// is told so through `timedout`.
+void whenshown(QDialog* dialog, std::function<void()> inside, std::function<bool()> ready = {}, int patience = 20000,
+               bool* timedout = nullptr);
+
+// Delivers events until `done` holds or `ms` have passed.
+bool waitfor(const std::function<bool()>& done, int ms = 5000);
+
+}  // namespace drum::dialogs
+
+// Lists of texts shown in a failed comparison, as UTF-8.
+template <>
+inline char* QTest::toString(const std::vector<std::string>& texts) {
+  QString shown = QStringLiteral("{");
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const std::u16string t = drum::cp1250ToUtf16(texts[i]);
+    shown += (i ? QStringLiteral(", \"") : QStringLiteral("\"")) +
+             QString::fromUtf16(t.data(), static_cast<qsizetype>(t.size())) + QStringLiteral("\"");
+  }
+  shown += QStringLiteral("}");
+  return qstrdup(shown.toUtf8().constData());
+}
