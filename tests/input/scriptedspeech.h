@@ -130,7 +130,7 @@ class Enum : public ITTSEnum {
   std::size_t next_ = 0;
 };
 
-class Voice : public ISpeechVoice {
+class Voice : public ISpeechVoice, public std::enable_shared_from_this<Voice> {
  public:
   explicit Voice(SpeechLog& log) : log_(log) {}
   Status SetEventInterests(std::uint32_t) override { return Status::ok(); }
@@ -142,14 +142,19 @@ class Voice : public ISpeechVoice {
     if (text.empty()) {
       if (!(flags & SVSFPurgeBeforeSpeak)) return Status::ok();
       // A purge ends the stream being spoken.
-      host().post([this] { if (OnEndStream) OnEndStream(0); });
+      host().post([self = weak_from_this()] {
+        if (auto v = self.lock(); v && v->OnEndStream) v->OnEndStream(0);
+      });
       return Status::ok();
     }
     log_.said.push_back(utf16ToCp1250(text));
     const std::uint64_t mine = ++generation_;
-    later(1, [this] { if (OnStartStream) OnStartStream(0); });
-    later(log_.speaktime + 2, [this, mine] {
-      if (generation_ == mine && OnEndStream) OnEndStream(0);
+    // The voice may be gone (released between tests) before its events come.
+    later(1, [self = weak_from_this()] {
+      if (auto v = self.lock(); v && v->OnStartStream) v->OnStartStream(0);
+    });
+    later(log_.speaktime + 2, [self = weak_from_this(), mine] {
+      if (auto v = self.lock(); v && v->generation_ == mine && v->OnEndStream) v->OnEndStream(0);
     });
     return Status::ok();
   }

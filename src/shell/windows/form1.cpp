@@ -73,6 +73,7 @@ void TForm1::buildmenu() {
     if (hasitems) {
       QMenu* m = entry.parent < 0 ? menuBar()->addMenu(QString()) : menus_[entry.parent]->addMenu(QString());
       m->setObjectName(QString::fromLatin1(entry.name));
+      m->menuAction()->setObjectName(m->objectName());
       menus_[i] = m;
       actions_[i] = m->menuAction();
     } else {

@@ -1,0 +1,123 @@
+#include "gui/guifixture.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QWidget>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/windows/qtext.h"
+#include "runtime/oskcommands.h"
+#include "runtime/trace.h"
+#include "shell/inifile.h"
+
+namespace drum::gui {
+
+namespace {
+
+std::string number(double v) {
+  std::string s = std::to_string(v);
+  s.erase(s.find_last_not_of('0') + 1);
+  if (!s.empty() && s.back() == '.') s.pop_back();
+  return s;
+}
+
+}  // namespace
+
+GuiWorld::GuiWorld() {
+  if (!dir_.isValid()) return;
+  olddir_ = QDir::currentPath();
+  QDir::setCurrent(dir_.path());
+  for (const char* name : {"czech.ebt", "czech.eky", "english.eky", "slovak.eky"}) {
+    if (!QFile::copy(QString::fromUtf8(DRUM_SOURCE_DIR "/data/") + QLatin1String(name),
+                     dir_.filePath(QLatin1String(name))))
+      return;
+  }
+  if (!QFile::copy(QStringLiteral(DRUM_GAME_DIR "/sounds.dat"), dir_.filePath(QStringLiteral("sounds.dat")))) return;
+  setSettingsPath(path("drum.ini"));
+  setSpeechPlatform(&speech);
+
+  tracehooks.sound = [this](const std::vector<double>& values, double duration, double voice) {
+    std::string v;
+    for (double x : values) v += (v.empty() ? "" : "+") + number(x);
+    recorded.sounds.push_back(v + "/" + number(duration) + "/" + number(voice));
+  };
+  tracehooks.click = [this](double n) { recorded.clicks.push_back(number(n)); };
+
+  // Message boxes are read and answered, so no test waits on a person.
+  boxes_.setInterval(20);
+  QObject::connect(&boxes_, &QTimer::timeout, [this] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      recorded.boxes.push_back(cptext(box->text()));
+      box->done(QMessageBox::Ok);
+    }
+  });
+  boxes_.start();
+  ok_ = true;
+}
+
+GuiWorld::~GuiWorld() {
+  boxes_.stop();
+  tracehooks = TraceHooks{};
+  setSpeechPlatform(nullptr);
+  QDir::setCurrent(olddir_);
+}
+
+std::string GuiWorld::path(const std::string& name) const {
+  return dir_.filePath(QString::fromStdString(name)).toStdString();
+}
+
+void GuiWorld::writefile(const std::string& name, const std::string& bytes) const {
+  std::ofstream(path(name), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string GuiWorld::readfile(const std::string& name) const {
+  std::ifstream in(path(name), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void sendkey(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, const QString& text,
+             quint32 scancode, bool autorepeat) {
+  QKeyEvent event(type, key, modifiers, scancode, 0, 0, text, autorepeat);
+  QCoreApplication::sendEvent(window, &event);
+}
+
+void keydown(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text, quint32 scancode) {
+  sendkey(window, QEvent::KeyPress, key, modifiers, text, scancode);
+}
+
+void keyup(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text, quint32 scancode) {
+  sendkey(window, QEvent::KeyRelease, key, modifiers, text, scancode);
+}
+
+void keyclick(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text, quint32 scancode) {
+  keydown(window, key, modifiers, text, scancode);
+  keyup(window, key, modifiers, text, scancode);
+}
+
+void soon(int ms, std::function<void()> fn) { QTimer::singleShot(ms, qApp, std::move(fn)); }
+
+void whenshown(QWidget* widget, std::function<void()> fn) {
+  auto* poll = new QTimer(qApp);
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, qApp, [poll, widget, fn = std::move(fn)] {
+    if (!widget->isVisible()) return;
+    poll->stop();
+    poll->deleteLater();
+    fn();
+  });
+  poll->start();
+}
+
+bool waitfor(const std::function<bool()>& done, int ms) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done()) {
+    if (timer.elapsed() > ms) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+}  // namespace drum::gui
