@@ -308,7 +308,11 @@ int Runner::run() {
     // time zone is UTC, so a run repeats exactly on any machine.
     setenv("TZ", "UTC", 1);
     tzset();
-    start.tm_mday = 1 + static_cast<int>(parseseed(options.seed.value_or("1")) % 1000000u);
+    // Seeds below a million are days (within 2,738 years); each further
+    // million moves on 3,000 years, so no two seeds share a date.
+    const std::uint32_t seed = parseseed(options.seed.value_or("1"));
+    start.tm_mday = 1 + static_cast<int>(seed % 1000000u);
+    start.tm_year += 3000 * static_cast<int>(seed / 1000000u);
     auto vh = std::make_unique<VirtualHost>(start);
     virtualhost = vh.get();
     host = std::move(vh);
