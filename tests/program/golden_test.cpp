@@ -581,6 +581,7 @@ TEST(Drumrun, TheSeedDecidesTheShuffle) {
   const std::string one = board("1");
   EXPECT_EQ(board("1"), one);
   EXPECT_NE(board("2"), one);
+  EXPECT_NE(board("1000001"), one);
   EXPECT_NE(board("4000000000"), one);
 }
 
