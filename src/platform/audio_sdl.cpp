@@ -1,6 +1,10 @@
 // The sound device through SDL2's audio subsystem (PulseAudio, PipeWire or
 // ALSA, whichever SDL finds). Only asks the mixer for frames.
 #include <SDL.h>
+#include <pthread.h>
+#include <sched.h>
+
+#include <algorithm>
 
 #include "platform/audiooutput.h"
 
@@ -48,6 +52,15 @@ class SdlOutput : public AudioOutput {
  private:
   static void callback(void* self, Uint8* stream, int len) {
     auto* out = static_cast<SdlOutput*>(self);
+    if (!out->scheduled_) {
+      // Real-time scheduling where the system grants it (a little below the
+      // sound server's own threads), so a busy machine does not starve the
+      // output; otherwise SDL's raised priority stays.
+      out->scheduled_ = true;
+      sched_param param{};
+      param.sched_priority = std::max(sched_get_priority_min(SCHED_RR), 4);
+      pthread_setschedparam(pthread_self(), SCHED_RR, &param);
+    }
     const int frames = len / static_cast<int>(2 * sizeof(float));
     out->render_(reinterpret_cast<float*>(stream), frames, monoMicros());
   }
@@ -55,6 +68,7 @@ class SdlOutput : public AudioOutput {
   AudioRender render_;
   int period_;
   bool initialised_ = false;
+  bool scheduled_ = false;  // audio thread only
   SDL_AudioDeviceID device_ = 0;
   std::string driver_;
 };

@@ -13,6 +13,7 @@ constexpr float kGainSmoothing = 0.05f;               // per frame, about 0.4 ms
 constexpr double kHighPassHz = 25.0;
 constexpr double kDcBlock = 0.9995;                   // about 4 Hz
 constexpr int kPrerollFrames = 3072;                  // 64 ms: the high-pass settles
+constexpr std::size_t kOffsetWindow = 256;            // device requests: 1.4 s at 256 frames
 
 // Catmull-Rom through four neighbouring samples.
 inline float cubic(float xm1, float x0, float x1, float x2, float t) {
@@ -278,15 +279,17 @@ std::int64_t Mixer::frameOf(std::int64_t stamp) const {
 
 void Mixer::render(float* stereo, int frames, std::int64_t bufferMicros) {
   std::lock_guard lock(*mutex_);
-  // Where this buffer lies on the clock. Device callbacks jitter; the mapping
-  // from clock to frames follows them slowly, so command frames stay even.
+  // Where this buffer lies on the clock. Requests come late by varying
+  // amounts when the machine is busy; the earliest of the last second or so
+  // follows the device's own pace, and command frames with it.
   const double e = static_cast<double>(bufferMicros) - static_cast<double>(position_) * 1e6 / kRate;
-  if (!offsetKnown_ || std::fabs(e - offset_) > 20000.0) {
-    offset_ = e;
-    offsetKnown_ = true;
+  if (recentOffsets_.size() < kOffsetWindow) {
+    recentOffsets_.push_back(e);
   } else {
-    offset_ += (e - offset_) / 64.0;
+    recentOffsets_[nextOffset_] = e;
+    nextOffset_ = (nextOffset_ + 1) % kOffsetWindow;
   }
+  offset_ = *std::min_element(recentOffsets_.begin(), recentOffsets_.end());
 
   std::fill(stereo, stereo + 2 * frames, 0.0f);
   int cursor = 0;

@@ -194,8 +194,12 @@ class Mixer {
   std::deque<Command> commands_;
   std::vector<std::shared_ptr<PcmStream>> streams_;
   std::int64_t position_ = 0;  // frames rendered
-  double offset_ = 0;          // smoothed bufferMicros - position in micros
-  bool offsetKnown_ = false;
+  // Where frames lie on the clock: bufferMicros - position, the least of the
+  // recent requests (a request can come late, never early, so the least is
+  // the device's own pace).
+  double offset_ = 0;
+  std::vector<double> recentOffsets_;
+  std::size_t nextOffset_ = 0;
   Biquad hp_[2];
   double dcX_[2] = {}, dcY_[2] = {};
   std::vector<float> scratch_;
