@@ -67,7 +67,6 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   connect(Enterbitbtn_, &QPushButton::clicked, this, &QDialog::accept);
   exitprogrambtn_ = new QPushButton(this);
   exitprogrambtn_->setObjectName(QStringLiteral("exitprogrambtn"));
-  exitprogrambtn_->setAutoDefault(false);
   connect(exitprogrambtn_, &QPushButton::clicked, this, [] { guarded(inputdialog::exitprogrambtnClick); });
 
   onenter(inputedit_, inputdialog::inputeditEnter);
