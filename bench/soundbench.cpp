@@ -74,7 +74,11 @@ void lengths() {
     realhost.sleep(Millis(200));
     const auto x = s.sink.stop();
     std::vector<double> errors;
-    for (const auto& b : findbursts(x, 0.01f)) errors.push_back(sinelength(x, b, 1000) / 48 - ms);
+    for (const auto& b : findbursts(x, 0.01f)) {
+      errors.push_back(sinelength(x, b, 1000) / 48 - ms);
+      if (std::fabs(errors.back()) > 3)
+        std::printf("    a note of %.3f ms (burst of %.3f ms) at %.3f s\n", errors.back() + ms, b.ms(), b.begin / 48000.0);
+    }
     std::printf("  %3d ms: %zu notes, median error %+.3f ms, worst %.3f ms\n", ms, errors.size(), median(errors),
                 worst(errors));
     all.insert(all.end(), errors.begin(), errors.end());

@@ -13,7 +13,8 @@ constexpr float kGainSmoothing = 0.05f;               // per frame, about 0.4 ms
 constexpr double kHighPassHz = 25.0;
 constexpr double kDcBlock = 0.9995;                   // about 4 Hz
 constexpr int kPrerollFrames = 3072;                  // 64 ms: the high-pass settles
-constexpr std::size_t kOffsetWindow = 256;            // device requests: 1.4 s at 256 frames
+constexpr std::size_t kOffsetWindow = 1024;           // device requests: 5.5 s at 256 frames
+constexpr double kOffsetSlew = 2.0;                   // microseconds per request: 375 ppm at 256 frames
 
 // Catmull-Rom through four neighbouring samples.
 inline float cubic(float xm1, float x0, float x1, float x2, float t) {
@@ -280,8 +281,12 @@ std::int64_t Mixer::frameOf(std::int64_t stamp) const {
 void Mixer::render(float* stereo, int frames, std::int64_t bufferMicros) {
   std::lock_guard lock(*mutex_);
   // Where this buffer lies on the clock. Requests come late by varying
-  // amounts when the machine is busy; the earliest of the last second or so
-  // follows the device's own pace, and command frames with it.
+  // amounts, never early, so the earliest of the last few seconds follows the
+  // device's own pace. The frame clock moves towards it slowly, so a tone
+  // sounding meanwhile keeps its length, but never so far behind that a
+  // command could land on a frame already rendered (the command delay beyond
+  // one buffer is the margin); a jump of more than 20 ms (the device
+  // restarted) is taken whole.
   const double e = static_cast<double>(bufferMicros) - static_cast<double>(position_) * 1e6 / kRate;
   if (recentOffsets_.size() < kOffsetWindow) {
     recentOffsets_.push_back(e);
@@ -289,7 +294,15 @@ void Mixer::render(float* stereo, int frames, std::int64_t bufferMicros) {
     recentOffsets_[nextOffset_] = e;
     nextOffset_ = (nextOffset_ + 1) % kOffsetWindow;
   }
-  offset_ = *std::min_element(recentOffsets_.begin(), recentOffsets_.end());
+  const double earliest = *std::min_element(recentOffsets_.begin(), recentOffsets_.end());
+  const double behind = offset_ - earliest;
+  if (recentOffsets_.size() == 1 || std::fabs(behind) > 20000.0) {
+    offset_ = earliest;
+  } else if (const double lead = std::max(0.0, static_cast<double>(delay_) - frames * 1e6 / kRate); behind > lead) {
+    offset_ = earliest + lead;
+  } else {
+    offset_ -= std::clamp(behind, -kOffsetSlew, kOffsetSlew);
+  }
 
   std::fill(stereo, stereo + 2 * frames, 0.0f);
   int cursor = 0;
