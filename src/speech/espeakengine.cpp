@@ -4,6 +4,7 @@
 #include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
@@ -27,6 +28,7 @@ constexpr std::uint32_t kSpeedMax = espeakRATE_MAXIMUM;
 constexpr std::uint32_t kSpeedNormal = espeakRATE_NORMAL;
 constexpr std::uint16_t kPitchMax = 100;
 constexpr std::uint16_t kPitchNormal = 50;
+constexpr int kSilentSample = 32;  // below -60 dBFS
 
 // What one engine shares with the worker and the mixer: its stream, the
 // texts it has withdrawn, and which mixer utterance carries which text.
@@ -47,6 +49,7 @@ struct Job {
   std::uint16_t pitch = kPitchNormal;
   float gain = 1.0f;
   bool mapped = false;
+  bool leading = true;  // nothing audible pushed yet
 };
 
 // The one espeak-ng of the process and the thread that synthesizes for every
@@ -180,6 +183,16 @@ int Synth::callback(short* wav, int count, espeak_EVENT* events) {
   if (!job || !self) return 1;
   if (self->abort_) return 1;
   if (!wav || count <= 0) return 0;
+  if (job->leading) {
+    // A text that begins with a stop consonant begins with its closure: tens
+    // of milliseconds of digital silence that only delay the first sound.
+    int skip = 0;
+    while (skip < count && std::abs(wav[skip]) < kSilentSample) ++skip;
+    if (skip == count) return 0;
+    wav += skip;
+    count -= skip;
+    job->leading = false;
+  }
   EngineLink& link = *job->link;
   std::lock_guard lock(link.mutex);
   if (job->number <= link.cancelledUpTo || !link.stream) return 1;
@@ -303,7 +316,7 @@ Status EspeakEngine::TextData(VOICECHARSET charset, std::uint32_t flags, SDATA t
   const float gain = static_cast<float>((volume_ & 0xFFFF) + (volume_ >> 16)) / (2.0f * 0xFFFF);
   ++handedOver_;
   synth_.submit({link_, handedOver_, voice_, cp1250ToUtf8(std::string_view(bytes ? bytes : "", length)), speed_,
-                 pitch_, gain, false});
+                 pitch_, gain});
   return Status::ok();
 }
 
