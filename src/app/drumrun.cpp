@@ -51,8 +51,8 @@ const char kUsage[] =
     "                  left right shift+up shift+down shift+left shift+right;\n"
     "                  empty lines and lines starting with // are skipped\n"
     "  --virtual       virtual clock, no audio device, no speech engine: SOUND\n"
-    "                  lasts its duration on the virtual clock, CLICK, BEEP\n"
-    "                  and speech take no time\n"
+    "                  lasts its duration on the virtual clock, CLICK and\n"
+    "                  BEEP their recording's length; speech takes no time\n"
     "  --time T        the virtual clock's start (default 12:00:00)\n"
     "  --seed N        the random generator's seed (default 1)\n"
     "  --transcript    one line per event on standard output\n"
@@ -237,9 +237,9 @@ struct Runner {
 // writing it, so a test run does not change what the player has chosen.
 // The sound bank is read and its items are looked up as always; with no
 // device to play on, SOUND lasts its duration through its Timer on the
-// virtual clock, while CLICK and BEEP, which wait for a recording to finish
-// playing, return at once. (Rendering hours of virtual audio nobody hears
-// would cost far more than the game itself.)
+// virtual clock, and CLICK and BEEP sleep for their recording's length.
+// (Rendering hours of virtual audio nobody hears would cost far more than
+// the game itself.)
 void Runner::startvirtual() {
   try {
     TResourceLocalizer::ReadLanguage();

@@ -78,8 +78,19 @@ void SoundBank::setVolume(SoundItem& item, int volume) {
   if (mixer_ && item.Looped && !item.copies.empty()) mixer_->setVolume(item.copies.front().voice, item.volume);
 }
 
+std::int64_t SoundBank::nominalMillis(const SoundItem& item) {
+  const int rate = item.frequency > 0 ? item.frequency : item.buffer->rate;
+  if (rate <= 0) return 0;
+  return (static_cast<std::int64_t>(item.buffer->frames()) * 1000 + rate - 1) / rate;
+}
+
 void SoundBank::play(SoundItem& item, bool wait) {
-  if (!mixer_) return;
+  if (!mixer_) {
+    // No output at all (drumrun's virtual clock): nothing sounds, but a
+    // waited sound still takes its nominal time, so the program's pace is kept.
+    if (wait && !item.Looped && item.buffer) host().sleep(Millis(nominalMillis(item)));
+    return;
+  }
   SoundItem::Copy* copy = nullptr;
   if (item.Looped) {
     // A looped item has one copy; playing it again starts it from the beginning.

@@ -56,6 +56,8 @@ class SoundBank {
   void stop(SoundItem& item);
   // Whether any copy of the item is sounding.
   bool playing(const SoundItem& item) const;
+  // How long one play of a non-looped item lasts, in whole milliseconds (rounded up).
+  static std::int64_t nominalMillis(const SoundItem& item);
 
  private:
   void release(SoundItem& item);
