@@ -217,8 +217,9 @@ SpeechdVoice::SpeechdVoice() : impl_(std::make_shared<Impl>()) {
 }
 
 SpeechdVoice::~SpeechdVoice() {
+  // A watchdog still pending finds the voice gone and does nothing; the host
+  // may already be gone itself when this runs at the end of the process.
   impl_->owner = nullptr;
-  if (impl_->watchdog) host().cancelTimer(impl_->watchdog);
   if (impl_->connection) {
     const auto found = voices().find(impl_->client);
     if (found != voices().end() && found->second == impl_.get()) voices().erase(found);
