@@ -20,6 +20,9 @@ class SdlOutput : public AudioOutput {
   }
 
   bool open(std::string* error) {
+    // SDL would otherwise take SIGTERM and SIGINT for a quit event that
+    // nobody reads here: the process would ignore kill and a logout.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       if (error) *error = SDL_GetError();
       return false;
