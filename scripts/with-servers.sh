@@ -15,7 +15,7 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 if command -v pulseaudio >/dev/null && ! pactl info >/dev/null 2>&1; then
   pulseaudio -n --daemonize=yes --exit-idle-time=-1 --disallow-exit \
-    --load="module-null-sink sink_name=null rate=48000" \
+    --load="module-null-sink sink_name=null rate=48000 norewinds=1" \
     --load=module-native-protocol-unix >/dev/null 2>&1
   for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
   export DRUM_STARTED_PULSE=1

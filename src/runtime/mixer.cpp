@@ -58,7 +58,10 @@ Mixer::Mixer(std::function<std::int64_t()> clock)
   }
 }
 
-Mixer::~Mixer() = default;
+Mixer::~Mixer() {
+  std::lock_guard lock(*mutex_);
+  for (auto& s : streams_) s->owner_ = nullptr;
+}
 
 void Mixer::setCommandDelay(std::int64_t micros) {
   std::lock_guard lock(*mutex_);
@@ -272,6 +275,12 @@ void Mixer::renderVoices(float* stereo, int frames) {
   }
 }
 
+std::int64_t Mixer::lastCommandFrame() const {
+  std::int64_t last = 0;
+  for (const auto& c : commands_) last = std::max(last, frameOf(c.stamp));
+  return last;
+}
+
 std::int64_t Mixer::frameOf(std::int64_t stamp) const {
   return std::llround((static_cast<double>(stamp + delay_) - offset_) * kRate / 1e6);
 }
@@ -317,7 +326,7 @@ void Mixer::render(float* stereo, int frames, std::int64_t bufferMicros) {
     commands_.pop_front();
   }
   if (cursor < frames) renderVoices(stereo + 2 * cursor, frames - cursor);
-  for (auto& s : streams_) s->renderAdd(stereo, frames);
+  for (auto& s : streams_) s->renderAdd(stereo, frames, position_);
 
   for (int f = 0; f < frames; ++f) {
     for (int c = 0; c < 2; ++c) {
@@ -347,12 +356,14 @@ void Mixer::setTap(std::function<void(const float*, int)> tap) {
 std::shared_ptr<PcmStream> Mixer::openStream(int rate, PcmStream::Callbacks callbacks) {
   std::shared_ptr<PcmStream> s(new PcmStream(mutex_, std::max(rate, 1), std::move(callbacks)));
   std::lock_guard lock(*mutex_);
+  s->owner_ = this;
   streams_.push_back(s);
   return s;
 }
 
 void Mixer::closeStream(const std::shared_ptr<PcmStream>& stream) {
   std::lock_guard lock(*mutex_);
+  if (stream) stream->owner_ = nullptr;
   std::erase(streams_, stream);
 }
 
@@ -361,6 +372,8 @@ PcmStream::PcmStream(std::shared_ptr<std::mutex> lock, int rate, Callbacks callb
 
 void PcmStream::push(const std::int16_t* samples, std::size_t count) {
   std::lock_guard lock(*lock_);
+  const bool silent = readPos_ >= static_cast<double>(pushed_);
+  if (silent && owner_) holdUntil_ = owner_->lastCommandFrame();
   if (marks_.empty() || marks_.back().end >= 0) marks_.push_back({pushed_, -1, nextId_++});
   queue_.insert(queue_.end(), samples, samples + count);
   pushed_ += static_cast<std::int64_t>(count);
@@ -415,11 +428,16 @@ float PcmStream::sampleAt(std::int64_t index) const {
   return queue_[static_cast<std::size_t>(index - base_)] * (1.0f / 32768.0f);
 }
 
-void PcmStream::renderAdd(float* stereo, int frames) {
+void PcmStream::renderAdd(float* stereo, int frames, std::int64_t position) {
   const double step = static_cast<double>(rate_) / Mixer::kRate;
   for (int f = 0; f < frames; ++f) {
     float out = 0.0f;
     if (fadeAt_ < fade_.size()) out += fade_[fadeAt_++];
+    if (position + f < holdUntil_) {
+      stereo[2 * f] += out;
+      stereo[2 * f + 1] += out;
+      continue;
+    }
     const std::int64_t i = static_cast<std::int64_t>(readPos_);
     // Report the utterances whose edges the read position has reached.
     while (!marks_.empty()) {

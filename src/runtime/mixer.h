@@ -84,7 +84,8 @@ class PcmStream {
     std::uint64_t id;
     bool startedSent = false;
   };
-  void renderAdd(float* stereo, int frames);  // mixer locked
+  // `position`: the mixer frame of stereo[0]. Mixer locked.
+  void renderAdd(float* stereo, int frames, std::int64_t position);
   float sampleAt(std::int64_t index) const;
 
   std::shared_ptr<std::mutex> lock_;  // the mixer's; outlives it if need be
@@ -99,6 +100,11 @@ class PcmStream {
   float gain_ = 1, gainTarget_ = 1;
   std::vector<float> fade_;         // what a reset cut off, faded out over 2 ms
   std::size_t fadeAt_ = 0;
+  // Speech that begins after a tone was stopped must not sound before the
+  // stop takes effect: a stream starting from silence waits for the voice
+  // commands queued before it (mixer frame; 0 = no wait).
+  Mixer* owner_ = nullptr;          // cleared when the mixer lets go of the stream
+  std::int64_t holdUntil_ = 0;
 };
 
 class Mixer {
@@ -186,6 +192,8 @@ class Mixer {
   void renderPlayback(Playback& p, float* stereo, int frames, Voice* owner);
   double stepFor(const SampleBuffer& b, int rate) const;
   std::int64_t frameOf(std::int64_t stamp) const;
+  // The frame at which the last queued command takes effect (0 when none). Mixer locked.
+  std::int64_t lastCommandFrame() const;
 
   std::shared_ptr<std::mutex> mutex_;
   std::function<std::int64_t()> clock_;
