@@ -9,7 +9,7 @@ pkgs=(
   libespeak-ng-dev espeak-ng espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   pulseaudio pulseaudio-utils sox
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils imagemagick
   liblouis-bin liblouis-data
   libc-bin locales
 )
