@@ -5,7 +5,12 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
+#include <condition_variable>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "platform/host.h"
 #include "speech/speech.h"
@@ -125,40 +130,87 @@ void notified(std::size_t message, std::size_t client, SPDNotificationType type)
 
 }  // namespace
 
+namespace {
+
+// What the connecting thread hands back.
+struct Opening {
+  std::mutex lock;
+  std::condition_variable done_cv;
+  bool done = false;
+  bool abandoned = false;  // the UI thread stopped waiting; the thread cleans up
+  SPDConnection* connection = nullptr;
+  int client = 0;
+  std::string language;
+  std::string failure;
+};
+
+// A service that is running but does not answer would hold start-up for
+// ever inside libspeechd, which has no time-out of its own.
+constexpr auto kConnectTimeout = std::chrono::seconds(5);
+
+void openConnection(const std::shared_ptr<Opening>& o) {
+  char* error = nullptr;
+  SPDConnection* c = spd_open2("drum", "speech", nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
+  std::string failure;
+  int id = 0;
+  std::string language;
+  if (!c) {
+    failure = "Speech Dispatcher cannot be reached";
+    if (error) failure += std::string(": ") + error;
+  } else {
+    c->callback_begin = notified;
+    c->callback_end = notified;
+    c->callback_cancel = notified;
+    id = spd_get_client_id(c);
+    if (id <= 0 || spd_set_notification_on(c, SPD_BEGIN) || spd_set_notification_on(c, SPD_END) ||
+        spd_set_notification_on(c, SPD_CANCEL)) {
+      spd_close(c);
+      c = nullptr;
+      failure = "Speech Dispatcher refused to report the progress of speech";
+    } else {
+      char* spoken = spd_get_language(c);
+      if (stockLanguage(spoken) && spd_set_language(c, "sk") == 0) {
+        language = "sk";
+      } else {
+        language = spoken ? spoken : "";
+      }
+      std::free(spoken);
+    }
+  }
+  std::free(error);
+  std::lock_guard guard(o->lock);
+  if (o->abandoned) {
+    if (c) spd_close(c);
+    return;
+  }
+  o->connection = c;
+  o->client = id;
+  o->language = std::move(language);
+  o->failure = std::move(failure);
+  o->done = true;
+  o->done_cv.notify_all();
+}
+
+}  // namespace
+
 Status SpeechdVoice::Impl::connect() {
   // libspeechd writes to its socket with plain write(): a service that died
   // must not take the program down with SIGPIPE.
   struct sigaction current {};
   if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) std::signal(SIGPIPE, SIG_IGN);
 
-  char* error = nullptr;
-  SPDConnection* c = spd_open2("drum", "speech", nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
-  if (!c) {
-    std::string text = "Speech Dispatcher cannot be reached";
-    if (error) text += std::string(": ") + error;
-    std::free(error);
-    return Status::failure(text);
+  auto opening = std::make_shared<Opening>();
+  std::thread(openConnection, opening).detach();
+  std::unique_lock guard(opening->lock);
+  if (!opening->done_cv.wait_for(guard, kConnectTimeout, [&] { return opening->done; })) {
+    opening->abandoned = true;
+    return Status::failure("Speech Dispatcher does not answer");
   }
-  std::free(error);
-  c->callback_begin = notified;
-  c->callback_end = notified;
-  c->callback_cancel = notified;
-  const int id = spd_get_client_id(c);
-  if (id <= 0 || spd_set_notification_on(c, SPD_BEGIN) || spd_set_notification_on(c, SPD_END) ||
-      spd_set_notification_on(c, SPD_CANCEL)) {
-    spd_close(c);
-    return Status::failure("Speech Dispatcher refused to report the progress of speech");
-  }
-  char* spoken = spd_get_language(c);
-  if (stockLanguage(spoken) && spd_set_language(c, "sk") == 0) {
-    language = "sk";
-  } else {
-    language = spoken ? spoken : "";
-  }
-  std::free(spoken);
+  if (!opening->connection) return Status::failure(opening->failure);
 
-  connection = c;
-  client = static_cast<std::size_t>(id);
+  connection = opening->connection;
+  client = static_cast<std::size_t>(opening->client);
+  language = opening->language;
   mode = SPD_DATA_TEXT;
   voices()[client] = this;
   return Status::ok();
