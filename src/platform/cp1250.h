@@ -15,6 +15,8 @@ char32_t cp1250ToUnicode(unsigned char byte);
 bool unicodeToCp1250(char32_t cp, unsigned char& byte);
 
 std::string cp1250ToUtf8(std::string_view text);
+// UTF-16 to UTF-8 (for services that take UTF-8); a lone surrogate becomes U+FFFD.
+std::string utf16ToUtf8(std::u16string_view text);
 std::u16string cp1250ToUtf16(std::string_view text);
 
 // Characters the code page cannot hold become `replacement`; malformed UTF-8

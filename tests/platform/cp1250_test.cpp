@@ -58,3 +58,16 @@ TEST(Cp1250, UnrepresentableAndMalformedInputBecomeReplacement) {
 
 }  // namespace
 }  // namespace drum
+
+namespace drum {
+namespace {
+
+TEST(Utf16ToUtf8, PairsBecomeOneCharacterAndLoneSurrogatesAReplaced) {
+  EXPECT_EQ(utf16ToUtf8(cp1250ToUtf16(cp("Ťažký kôň"))), "Ťažký kôň");
+  EXPECT_EQ(utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"a"), "\xEF\xBF\xBD" "a");
+  EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace drum
