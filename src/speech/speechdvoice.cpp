@@ -1,6 +1,10 @@
 #include "speech/speechdvoice.h"
 
+#include <poll.h>
 #include <speech-dispatcher/libspeechd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -119,6 +123,36 @@ struct Opening {
 // ever inside libspeechd, which has no time-out of its own.
 constexpr auto kConnectTimeout = std::chrono::seconds(5);
 
+// Whether a service listening on its socket answers a harmless request in
+// time. A socket nobody listens on counts as absent, not as mute: connecting
+// then starts the service. (libspeechd crashes when a service that held a
+// call of its hangs up, so a mute service is found here, before any call.)
+bool muteService() {
+  char* error = nullptr;
+  SPDConnectionAddress* address = spd_get_default_address(&error);
+  std::free(error);
+  if (!address) return false;
+  bool mute = false;
+  if (address->method == SPD_METHOD_UNIX_SOCKET && address->unix_socket_name) {
+    sockaddr_un where{};
+    where.sun_family = AF_UNIX;
+    const std::string path = address->unix_socket_name;
+    const int fd = path.size() < sizeof where.sun_path ? ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0) : -1;
+    if (fd >= 0) {
+      std::memcpy(where.sun_path, path.c_str(), path.size() + 1);
+      if (::connect(fd, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0) {
+        static const char request[] = "HELP\r\n";
+        pollfd answer{fd, POLLIN, 0};
+        mute = ::send(fd, request, sizeof request - 1, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof request - 1) ||
+               ::poll(&answer, 1, 3000) != 1;
+      }
+      ::close(fd);
+    }
+  }
+  SPDConnectionAddress__free(address);
+  return mute;
+}
+
 void openConnection(const std::shared_ptr<Opening>& o) {
   char* error = nullptr;
   SPDConnection* c = spd_open2("drum", "speech", nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
@@ -170,6 +204,7 @@ Status SpeechdVoice::Impl::connect() {
   struct sigaction current {};
   if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) std::signal(SIGPIPE, SIG_IGN);
 
+  if (muteService()) return Status::failure("Speech Dispatcher does not answer");
   auto opening = std::make_shared<Opening>();
   std::thread(openConnection, opening).detach();
   std::unique_lock guard(opening->lock);
