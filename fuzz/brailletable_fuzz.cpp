@@ -7,22 +7,12 @@
 #include <string>
 
 #include "input/brailletables.h"
-#include "platform/virtualhost.h"
+#include "fuzzfile.h"
 
 namespace {
 
-// Surplus reports would pile up over millions of runs; their count is tested elsewhere.
-class QuietHost : public drum::VirtualHost {
- public:
-  void reportError(const std::string&) override {}
-};
-
 const std::string& tablepath() {
-  static const std::string path = [] {
-    char pattern[] = "/tmp/drum-fuzz-brailletableXXXXXX";
-    if (!mkdtemp(pattern)) std::abort();
-    return std::string(pattern) + "/czech.ebt";
-  }();
+  static const std::string path = fuzzfile::scratchpath("czech.ebt");
   return path;
 }
 
@@ -30,12 +20,9 @@ const std::string& tablepath() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace drum;
-  static QuietHost quiet;
+  static fuzzfile::QuietHost quiet;
   setHost(&quiet);
-  std::FILE* f = std::fopen(tablepath().c_str(), "wb");
-  if (!f) std::abort();
-  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
-  std::fclose(f);
+  fuzzfile::write(tablepath(), data, size);
 
   brailletablefile = tablepath();
   prefixcount = 0;

@@ -7,21 +7,12 @@
 
 #include "input/brailletables.h"
 #include "platform/error.h"
-#include "platform/virtualhost.h"
+#include "fuzzfile.h"
 
 namespace {
 
-class QuietHost : public drum::VirtualHost {
- public:
-  void reportError(const std::string&) override {}
-};
-
 const std::string& keypath() {
-  static const std::string path = [] {
-    char pattern[] = "/tmp/drum-fuzz-keyfileXXXXXX";
-    if (!mkdtemp(pattern)) std::abort();
-    return std::string(pattern) + "/czech.eky";
-  }();
+  static const std::string path = fuzzfile::scratchpath("czech.eky");
   return path;
 }
 
@@ -29,12 +20,9 @@ const std::string& keypath() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace drum;
-  static QuietHost quiet;
+  static fuzzfile::QuietHost quiet;
   setHost(&quiet);
-  std::FILE* f = std::fopen(keypath().c_str(), "wb");
-  if (!f) std::abort();
-  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
-  std::fclose(f);
+  fuzzfile::write(keypath(), data, size);
 
   keyfile = keypath();
   try {
