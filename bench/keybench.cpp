@@ -33,7 +33,7 @@
 #include "platform/windows/qthost.h"
 #include "runtime/oskcommands.h"
 #include "runtime/soundsystem.h"
-#include "shell/inifile.h"
+#include "shell/settings/inifile.h"
 #include "shell/session/startup.h"
 #include "shell/windows/desktop.h"
 #include "shell/windows/form1.h"
@@ -181,18 +181,18 @@ int main(int argc, char** argv) {
   const char* nullsink = std::getenv("DRUM_NULL_SINK");
   const bool atsink = nullsink && sink.start(std::string(nullsink) + ".monitor");
 
-  initruntime();
+  initRuntime();
   installSpeechHooks();
-  createwindows();
+  createWindows();
   TForm1& form1 = *desktop().Form1;
   form1.show();
-  if (!soundmixer()) {
+  if (!soundMixer()) {
     std::fprintf(stderr, "no sound output\n");
     return 1;
   }
-  std::printf("sound output: %s%s\n", soundoutputname().c_str(),
+  std::printf("sound output: %s%s\n", soundOutputName().c_str(),
               atsink ? ", recorded at the null sink" : " (no null sink: mixer times only)");
-  soundmixer()->setTap(tap);
+  soundMixer()->setTap(tap);
   KeyClock clock;
   qApp->installEventFilter(&clock);  // installed last, so it sees each key first
 

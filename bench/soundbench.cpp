@@ -16,7 +16,7 @@
 #include "runtime/oskcommands.h"
 #include "runtime/soundbank.h"
 #include "runtime/soundsystem.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 #include "soundprobe.h"
 #include "soundsdesign.h"
 
@@ -52,14 +52,14 @@ struct Session {
       std::exit(1);
     }
     ::setenv("PULSE_SINK", sink.name().c_str(), 1);
-    initsound(false);
-    if (soundoutputname() != "pulseaudio") {
-      std::fprintf(stderr, "the output is %s (%s), not pulseaudio\n", soundoutputname().c_str(), sounddeviceerror().c_str());
+    initSound(false);
+    if (soundOutputName() != "pulseaudio") {
+      std::fprintf(stderr, "the output is %s (%s), not pulseaudio\n", soundOutputName().c_str(), soundDeviceError().c_str());
       std::exit(1);
     }
     realhost.sleep(Millis(300));
   }
-  ~Session() { releasesound(); }
+  ~Session() { releaseSound(); }
 };
 
 void lengths() {
@@ -120,7 +120,7 @@ void keyToSilence() {
       at = static_cast<double>(monoMicros());
       realhost.post([] {
         keybuffer.assign(1, 'x');
-        endsoundwait();
+        endSoundWait();
       });
     });
     sound({440}, 5000, 0);
@@ -213,7 +213,7 @@ void mixerCost(double seconds) {
     soundbank.setVolume(item, -600);
     soundbank.play(item, false);
   }
-  auto stream = soundmixer()->openStream(22050, {});
+  auto stream = soundMixer()->openStream(22050, {});
   const double c0 = cpuSeconds(), w0 = wallSeconds();
   while (wallSeconds() - w0 < seconds) {
     stream->push(pcm.data(), pcm.size() / 4);

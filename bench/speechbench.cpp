@@ -27,7 +27,7 @@
 #include "platform/cp1250.h"
 #include "platform/realhost.h"
 #include "runtime/soundsystem.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 #include "speech/speech.h"
 #include "speech/speechdvoice.h"
 #include "speech/voiceselection.h"
@@ -246,12 +246,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   setHost(&rhost);
-  initsound(false);
-  std::printf("sound output: %s\n", soundoutputname().c_str());
+  initSound(false);
+  std::printf("sound output: %s\n", soundOutputName().c_str());
   // An idle null sink takes a moment to ask for audio; our device stays open
   // all through, so every engine finds the sink awake.
-  while (soundmixer()->framesRendered() < kRate / 5) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  soundmixer()->setTap(tap);
+  while (soundMixer()->framesRendered() < kRate / 5) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  soundMixer()->setTap(tap);
 
   SinkRecorder sinkrec;
   const auto recordingFrom = monoMicros();
@@ -387,10 +387,10 @@ int main(int argc, char** argv) {
     sinkStarts.push_back({static_cast<double>(t0), &cliSentence});
   }
   deliverFor(300000);
-  soundmixer()->setTap(nullptr);
+  soundMixer()->setTap(nullptr);
   const auto recordingTo = monoMicros();
   sinkrec.stop();
-  releasesound();
+  releaseSound();
   std::printf("recorded %.2f s of the sink in %.2f s\n", sinkrec.samples().size() / double(kRate),
               (recordingTo - recordingFrom) / 1e6);
 

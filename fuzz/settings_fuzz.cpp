@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "shell/inifile.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/inifile.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   try {
-    const auto items = drum::readsoundbank(bytes, "sounds.dat");
+    const auto items = drum::readSoundBank(bytes, "sounds.dat");
     for (const auto& item : items) {
       if (item.buffer && item.buffer->samples.size() % static_cast<std::size_t>(item.buffer->channels) != 0) __builtin_trap();
     }

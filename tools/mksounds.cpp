@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: mksounds <file>\n");
     return 2;
   }
-  const std::string data = drum::writesoundbank(drum::designsoundbank());
+  const std::string data = drum::writeSoundBank(drum::designsoundbank());
   const std::string tmp = std::string(argv[1]) + ".tmp";
   {
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);

@@ -28,7 +28,7 @@ SoundItem item(const std::string& name, const std::vector<double>& x, int rate, 
   it.Name = name;
   it.Looped = looped;
   it.MaxPlayingCount = maxCopies;
-  it.Wave = encodewave(quantise(x), rate, 1);
+  it.Wave = encodeWave(quantise(x), rate, 1);
   return it;
 }
 

@@ -26,9 +26,9 @@
 #include "runtime/oskcommands.h"
 #include "runtime/soundsystem.h"
 #include "runtime/trace.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "shell/session/startup.h"
 #include "speech/speech.h"
 #include "speech/voiceselection.h"
@@ -96,7 +96,7 @@ Options parse(int argc, char** argv) {
   return o;
 }
 
-std::tm parsetime(const std::string& text) {
+std::tm parseTime(const std::string& text) {
   int h = -1, m = -1, s = -1;
   char tail = 0;
   if (std::sscanf(text.c_str(), "%2d:%2d:%2d%c", &h, &m, &s, &tail) != 3 || h < 0 || h > 23 || m < 0 ||
@@ -109,7 +109,7 @@ std::tm parsetime(const std::string& text) {
   return t;
 }
 
-std::uint32_t parseseed(const std::string& text) {
+std::uint32_t parseSeed(const std::string& text) {
   char* end = nullptr;
   errno = 0;
   const unsigned long long n = std::strtoull(text.c_str(), &end, 10);
@@ -145,7 +145,7 @@ struct Runner {
     const std::string line = (kind == "MSGBOX" ? "" : "error: ") + cp1250ToUtf8(text);
     if (terminal.entered()) {
       messages.push_back(line);
-      terminal.setstatus(line);
+      terminal.setStatus(line);
     } else {
       std::fprintf(stderr, "%s\n", line.c_str());
     }
@@ -153,9 +153,9 @@ struct Runner {
 
   // Before the process ends: the screen lines when asked, output flushed,
   // the terminal restored.
-  void finishoutput() {
+  void finishOutput() {
     if (drawing) terminal.draw();
-    terminal.stopreader();
+    terminal.stopReader();
     terminal.leave();
     if (options.screen) {
       if (!transcript) transcript = std::make_unique<Transcript>(stdout);
@@ -172,7 +172,7 @@ struct Runner {
   // Threads of the sound device and the speech engines may still run, so the
   // process ends without running destructors.
   [[noreturn]] void finish(int status) {
-    finishoutput();
+    finishOutput();
     _exit(status);
   }
 
@@ -188,13 +188,13 @@ struct Runner {
       report("ERROR", e.what());
       status = 1;
     }
-    releasesound();
+    releaseSound();
     finish(status);
   }
 
   // Scripted keys: the first INKEY$ after the previous key was taken gets
   // the next one. Only INKEY$ delivers events outside a SOUND or speech wait.
-  void deliverscriptkey() {
+  void deliverScriptKey() {
     if (!running || !keybuffer.empty() || soundplaying || speaking) return;
     if (nextkey >= script.size()) leave();
     const ScriptKey& k = script[nextkey++];
@@ -204,7 +204,7 @@ struct Runner {
 
   // A key from the terminal, on the UI thread: what key-down does in the
   // main window. There is no key release, so the code waits in keybuffer.
-  void terminalkey(const TerminalKey& k) {
+  void terminalKey(const TerminalKey& k) {
     if (k.leave) leave();
     if (k.redraw) {
       terminal.draw(true);
@@ -215,7 +215,7 @@ struct Runner {
     } catch (const Error& e) {
       report("ERROR", e.what());
     }
-    endsoundwait();
+    endSoundWait();
     keybuffer = k.text;
   }
 
@@ -228,8 +228,8 @@ struct Runner {
   }
 
   int run();
-  void startvirtual();
-  void startreal();
+  void startVirtual();
+  void startReal();
 };
 
 // Start-up on the virtual clock: the main window's creation without a speech
@@ -240,7 +240,7 @@ struct Runner {
 // virtual clock, and CLICK and BEEP sleep for their recording's length.
 // (Rendering hours of virtual audio nobody hears would cost far more than
 // the game itself.)
-void Runner::startvirtual() {
+void Runner::startVirtual() {
   try {
     TResourceLocalizer::ReadLanguage();
     printmemo.clear();
@@ -252,7 +252,7 @@ void Runner::startvirtual() {
     oskirasounds = true;
     sndvolume = 0;
     braillemode = false;
-    if (settingsfile().exists()) TResourceLocalizer::LoadSettings();
+    if (settingsFile().exists()) TResourceLocalizer::LoadSettings();
     sapi5inuse = usesapi5checked;
     voiceready = usesapi5checked;
     ram.fill(0);
@@ -269,7 +269,7 @@ void Runner::startvirtual() {
   }
 }
 
-void Runner::startreal() {
+void Runner::startReal() {
   installSpeechHooks();
   try {
     mainwindow::FormCreate();
@@ -291,18 +291,18 @@ int Runner::run() {
     std::string error;
     bool ok;
     if (*options.script == "-") {
-      ok = readscript(std::cin, script, error);
+      ok = readScript(std::cin, script, error);
     } else {
       std::ifstream in(*options.script, std::ios::binary);
       if (!in) usage("cannot read the script " + *options.script);
-      ok = readscript(in, script, error);
+      ok = readScript(in, script, error);
     }
     if (!ok) usage(*options.script + ": " + error);
   }
-  if (interactive) blockterminalsignals();
+  if (interactive) blockTerminalSignals();
 
   if (options.virtualclock) {
-    std::tm start = options.time ? parsetime(*options.time) : VirtualHost::defaultStart();
+    std::tm start = options.time ? parseTime(*options.time) : VirtualHost::defaultStart();
     // The program seeds its generator from the clock. The virtual clock's
     // calendar day, which TIME$ does not show, carries the seed, and its
     // time zone is UTC, so a run repeats exactly on any machine.
@@ -310,7 +310,7 @@ int Runner::run() {
     tzset();
     // Seeds below a million are days (within 2,738 years); each further
     // million moves on 3,000 years, so no two seeds share a date.
-    const std::uint32_t seed = parseseed(options.seed.value_or("1"));
+    const std::uint32_t seed = parseSeed(options.seed.value_or("1"));
     start.tm_mday = 1 + static_cast<int>(seed % 1000000u);
     start.tm_year += 3000 * static_cast<int>(seed / 1000000u);
     auto vh = std::make_unique<VirtualHost>(start);
@@ -344,7 +344,7 @@ int Runner::run() {
   const auto onerror = [this](const std::string& t) { report("ERROR", t); };
   const auto ondelivery = [this] {
     if (interactive) redraw();
-    else deliverscriptkey();
+    else deliverScriptKey();
   };
   if (virtualhost) {
     virtualhost->onMessageBox = onmessage;
@@ -354,13 +354,13 @@ int Runner::run() {
     realhost->onMessageBox = onmessage;
     realhost->onError = onerror;
     realhost->setDeliveryHook(ondelivery);
-    realhost->beforeTerminate = [this] { finishoutput(); };
+    realhost->beforeTerminate = [this] { finishOutput(); };
   }
 
-  initruntime();
+  initRuntime();
   try {
-    if (virtualhost) startvirtual();
-    else startreal();
+    if (virtualhost) startVirtual();
+    else startReal();
   } catch (const ProcessTerminated& t) {
     finish(t.status);
   }
@@ -387,12 +387,12 @@ int Runner::run() {
       lastrow = -1;
       terminal.draw();
     });
-    terminal.setstatus(" drumrun: ? codes, p rules, Esc saves and ends, Ctrl+C leaves without the game saving ");
+    terminal.setStatus(" drumrun: ? codes, p rules, Esc saves and ends, Ctrl+C leaves without the game saving ");
   } else if (interactive) {
     terminal.enter(false);  // raw keys all the same
   }
   if (interactive) {
-    terminal.startreader([this](const TerminalKey& k) { host->post([this, k] { terminalkey(k); }); });
+    terminal.startReader([this](const TerminalKey& k) { host->post([this, k] { terminalKey(k); }); });
   }
 
   int status = 0;
@@ -423,7 +423,7 @@ int Runner::run() {
     host->reportError(e.what());
     status = 1;
   }
-  releasesound();
+  releaseSound();
   finish(status);
 }
 

@@ -15,7 +15,7 @@ const std::pair<const char*, int> kNames[] = {
     {"shift+up", 145},  {"shift+down", 146},  {"shift+left", 148},  {"shift+right", 152},
 };
 
-int hexdigit(char c) {
+int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -23,7 +23,7 @@ int hexdigit(char c) {
 }
 
 // Length of the UTF-8 sequence starting with `lead`, 0 if it cannot start one.
-std::size_t utf8length(unsigned char lead) {
+std::size_t utf8Length(unsigned char lead) {
   if (lead < 0x80) return 1;
   if (lead >= 0xC2 && lead <= 0xDF) return 2;
   if (lead >= 0xE0 && lead <= 0xEF) return 3;
@@ -38,13 +38,13 @@ std::optional<std::string> scriptkey(const std::string& line) {
     if (line == name) return std::string(1, static_cast<char>(code));
 
   if (line.size() == 4 && line[0] == '\\' && line[1] == 'x') {
-    const int hi = hexdigit(line[2]);
-    const int lo = hexdigit(line[3]);
+    const int hi = hexDigit(line[2]);
+    const int lo = hexDigit(line[3]);
     if (hi >= 0 && lo >= 0) return std::string(1, static_cast<char>(hi * 16 + lo));
     return std::nullopt;
   }
 
-  if (line.empty() || utf8length(static_cast<unsigned char>(line[0])) != line.size()) return std::nullopt;
+  if (line.empty() || utf8Length(static_cast<unsigned char>(line[0])) != line.size()) return std::nullopt;
   // One character; it must be well formed and have a Windows-1250 code.
   const std::string text = utf8ToCp1250(line, '\0');
   if (text.size() != 1) return std::nullopt;
@@ -53,7 +53,7 @@ std::optional<std::string> scriptkey(const std::string& line) {
   return text;
 }
 
-bool readscript(std::istream& in, std::vector<ScriptKey>& keys, std::string& error) {
+bool readScript(std::istream& in, std::vector<ScriptKey>& keys, std::string& error) {
   std::string line;
   int number = 0;
   while (std::getline(in, line)) {

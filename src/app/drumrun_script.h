@@ -20,6 +20,6 @@ std::optional<std::string> scriptkey(const std::string& line);
 // Reads a whole script; empty lines and lines starting with "//" are skipped,
 // a CR before the line end is dropped. On a line that is not a key, returns
 // false with `error` naming the line.
-bool readscript(std::istream& in, std::vector<ScriptKey>& keys, std::string& error);
+bool readScript(std::istream& in, std::vector<ScriptKey>& keys, std::string& error);
 
 }  // namespace drum

@@ -24,7 +24,7 @@ TerminalKey code(int c) {
   return k;
 }
 
-std::size_t utf8length(unsigned char lead) {
+std::size_t utf8Length(unsigned char lead) {
   if (lead < 0x80) return 1;
   if (lead >= 0xC2 && lead <= 0xDF) return 2;
   if (lead >= 0xE0 && lead <= 0xEF) return 3;
@@ -146,7 +146,7 @@ bool KeyDecoder::step(std::vector<TerminalKey>& out, bool final) {
       return true;
     }
     // Alt with a key: the main window takes no character from it.
-    const std::size_t n = utf8length(static_cast<unsigned char>(buffer_[1]));
+    const std::size_t n = utf8Length(static_cast<unsigned char>(buffer_[1]));
     if (n > 0 && buffer_.size() < 1 + n && !final) return false;
     consume(std::min(buffer_.size(), 1 + std::max<std::size_t>(n, 1)));
     return true;
@@ -174,7 +174,7 @@ bool KeyDecoder::step(std::vector<TerminalKey>& out, bool final) {
     return true;
   }
 
-  const std::size_t n = utf8length(c);
+  const std::size_t n = utf8Length(c);
   if (n == 0) {
     consume(1);
     return true;
@@ -193,7 +193,7 @@ bool KeyDecoder::step(std::vector<TerminalKey>& out, bool final) {
 
 // ---- Terminal ---------------------------------------------------------------
 
-void blockterminalsignals() {
+void blockTerminalSignals() {
   sigset_t set;
   sigemptyset(&set);
   sigaddset(&set, SIGINT);
@@ -205,7 +205,7 @@ void blockterminalsignals() {
 }
 
 Terminal::~Terminal() {
-  stopreader();
+  stopReader();
   leave();
 }
 
@@ -268,12 +268,12 @@ void Terminal::draw(bool full) {
   write(out);
 }
 
-void Terminal::setstatus(const std::string& utf8) {
+void Terminal::setStatus(const std::string& utf8) {
   status_ = utf8;
   draw();
 }
 
-void Terminal::startreader(std::function<void(const TerminalKey&)> onkey) {
+void Terminal::startReader(std::function<void(const TerminalKey&)> onkey) {
   if (reader_.joinable()) return;
   if (::pipe(wakepipe_) != 0) wakepipe_[0] = wakepipe_[1] = -1;
   sigset_t set;
@@ -325,7 +325,7 @@ void Terminal::startreader(std::function<void(const TerminalKey&)> onkey) {
   });
 }
 
-void Terminal::stopreader() {
+void Terminal::stopReader() {
   if (!reader_.joinable()) return;
   stopping_ = true;
   if (wakepipe_[1] >= 0) {

@@ -46,13 +46,13 @@ class Terminal {
 
   // Reads keys on a thread of its own; `onkey` runs on that thread (post from it).
   // Termination signals arrive as leave keys, a resize as a redraw.
-  void startreader(std::function<void(const TerminalKey&)> onkey);
-  void stopreader();
+  void startReader(std::function<void(const TerminalKey&)> onkey);
+  void stopReader();
 
   // Draws the lines that changed since the last draw and puts the terminal's
   // cursor where the next character goes. `full` redraws everything.
   void draw(bool full = false);
-  void setstatus(const std::string& utf8);
+  void setStatus(const std::string& utf8);
 
  private:
   void write(const std::string& s);
@@ -67,6 +67,6 @@ class Terminal {
 };
 
 // Blocks the signals that the reader turns into keys (call before any thread starts).
-void blockterminalsignals();
+void blockTerminalSignals();
 
 }  // namespace drum

@@ -10,7 +10,7 @@ namespace drum {
 
 namespace {
 
-bool hasnocharacter(unsigned char c) {
+bool hasNoCharacter(unsigned char c) {
   return c < 32 || c == 127 || c == 0x81 || c == 0x83 || c == 0x88 || c == 0x90 || c == 0x98;
 }
 
@@ -29,7 +29,7 @@ std::string Transcript::quote(const std::string& text) {
       flushrun();
       out += '\\';
       out += ch;
-    } else if (hasnocharacter(c)) {
+    } else if (hasNoCharacter(c)) {
       flushrun();
       static const char hex[] = "0123456789ABCDEF";
       out += "\\x";

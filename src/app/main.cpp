@@ -13,9 +13,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("drum"));
   drum::QtHost qthost;
   drum::setHost(&qthost);
-  drum::initruntime();
+  drum::initRuntime();
   drum::installSpeechHooks();
-  drum::createwindows();
+  drum::createWindows();
   drum::desktop().Form1->show();
   const int status = QApplication::exec();
   // What had to be saved was saved by the close handler; the engines' threads

@@ -5,8 +5,8 @@
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
 #include "runtime/soundsystem.h"
-#include "shell/flags.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "speech/speech.h"
 
 namespace drum {
@@ -21,40 +21,40 @@ KeyState* currentkeystate = nullptr;
 std::string character(int code) { return std::string(1, static_cast<char>(code)); }
 
 // A cursor code still in keybuffer gets 16 for Shift and 32 for Space held.
-void addtocursorcode(int amount) {
+void addToCursorCode(int amount) {
   if (keybuffer.empty()) return;
   keybuffer[0] = static_cast<char>(static_cast<unsigned char>(keybuffer[0]) + amount);
 }
 
-void cursorkey(ShiftState shift) {
-  const int code = cursorcode();
+void cursorKey(ShiftState shift) {
+  const int code = cursorCode();
   keybuffer = character(code);
-  const bool spaceheld = iskeydown(vk::Space);
+  const bool spaceheld = keyIsDown(vk::Space);
   if ((code == 129 || code == 130) && !shift.shift && !spaceheld && programstarted) OpenScreenReview();
-  if (shift.shift) addtocursorcode(16);
-  if (iskeydown(vk::Space)) addtocursorcode(32);
+  if (shift.shift) addToCursorCode(16);
+  if (keyIsDown(vk::Space)) addToCursorCode(32);
 }
 
-void twotones(double first, double second) {
+void twoTones(double first, double second) {
   sound({first}, 50, 3);
   sound({second}, 50, 3);
 }
 
 }  // namespace
 
-KeyState* keystate() { return currentkeystate; }
+KeyState* keyState() { return currentkeystate; }
 void setKeyState(KeyState* state) { currentkeystate = state; }
-bool iskeydown(int virtualKey) { return currentkeystate && currentkeystate->isKeyDown(virtualKey); }
+bool keyIsDown(int virtualKey) { return currentkeystate && currentkeystate->isKeyDown(virtualKey); }
 
-int cursorcode() {
-  return 128 + (iskeydown(vk::Up) ? 1 : 0) + (iskeydown(vk::Down) ? 2 : 0) + (iskeydown(vk::Left) ? 4 : 0) +
-         (iskeydown(vk::Right) ? 8 : 0);
+int cursorCode() {
+  return 128 + (keyIsDown(vk::Up) ? 1 : 0) + (keyIsDown(vk::Down) ? 2 : 0) + (keyIsDown(vk::Left) ? 4 : 0) +
+         (keyIsDown(vk::Right) ? 8 : 0);
 }
 
 void FormKeyDown(int key, ShiftState shift) {
   if (braillemode) chord.clear();
   StopSpeech();
-  if (soundplaying) endsoundwait();
+  if (soundplaying) endSoundWait();
   switch (key) {
     case vk::Back:
     case vk::F6:
@@ -76,13 +76,13 @@ void FormKeyDown(int key, ShiftState shift) {
       keybuffer = character(7);
       break;
     case vk::F4:
-      if (shift.alt) endprogramnow();
+      if (shift.alt) endProgramNow();
       break;
     case vk::Left:
     case vk::Up:
     case vk::Right:
     case vk::Down:
-      cursorkey(shift);
+      cursorKey(shift);
       break;
     default:
       break;
@@ -101,12 +101,12 @@ void ReadChord() {
   static constexpr int dotkeys[6] = {vk::F, vk::D, vk::S, vk::J, vk::K, vk::L};
   std::string dots;
   for (int i = 0; i < 6; ++i)
-    if (iskeydown(dotkeys[i])) dots += static_cast<char>('1' + i);
+    if (keyIsDown(dotkeys[i])) dots += static_cast<char>('1' + i);
   if (!dots.empty()) {
     chord = dots;
     return;
   }
-  if (iskeydown(vk::Space)) chord.assign(1, ' ');
+  if (keyIsDown(vk::Space)) chord.assign(1, ' ');
   currentprefix.clear();
 }
 
@@ -124,18 +124,18 @@ void FormKeyUp(int key, ShiftState shift) {
 void braillekeyboarditemClick() {
   if (braillekeyboardchecked) {
     braillekeyboardchecked = false;
-    twotones(600, 400);
+    twoTones(600, 400);
   } else {
-    twotones(400, 600);
+    twoTones(400, 600);
     braillekeyboardchecked = true;
   }
   braillemode = braillekeyboardchecked;
   TResourceLocalizer::SaveSettings();
 }
 
-void endprogramnow() {
+void endProgramNow() {
   saveram();
-  releasesound();
+  releaseSound();
   host().terminate(0);
 }
 

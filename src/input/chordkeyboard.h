@@ -25,7 +25,7 @@ void ReadChord();
 
 // The code that a cursor key puts into `keybuffer`: 128 + 1 up + 2 down +
 // 4 left + 8 right, from the four arrow keys held now.
-int cursorcode();
+int cursorCode();
 
 // Settings / Braille keyboard: switches chord typing on or off with a rising
 // or falling pair of tones and writes the settings file at once.
@@ -35,6 +35,6 @@ void braillekeyboarditemClick();
 // (errors in releasing them do not matter any more) and the process ends at
 // once, without the close sequence. An error saving the memory ends the
 // command instead, so the player can still try another way out.
-void endprogramnow();
+void endProgramNow();
 
 }  // namespace drum

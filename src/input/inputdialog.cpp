@@ -8,8 +8,8 @@
 #include "input/screenreview.h"
 #include "runtime/inputstring.h"
 #include "runtime/oskcommands.h"
-#include "shell/flags.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "speech/speech.h"
 #include "speech/voicemodels.h"
 
@@ -21,13 +21,13 @@ InputDialogWindow* currentwindow = nullptr;
 
 constexpr int kEdgeClick = 2;
 
-std::string charat(const std::string& text, int index) {
+std::string charAt(const std::string& text, int index) {
   if (index < 0 || index >= static_cast<int>(text.size())) return {};
   return std::string(1, text[static_cast<std::size_t>(index)]);
 }
 
 // A whole line, or the words for an empty one.
-void speakline(const std::string& text) { SpeakText(text.empty() ? LocalString(29) : text); }
+void speakLine(const std::string& text) { SpeakText(text.empty() ? LocalString(29) : text); }
 
 }  // namespace
 
@@ -39,7 +39,7 @@ void setInputDialogWindow(InputDialogWindow* window) {
     inputdialoghook = nullptr;
 }
 
-InputDialogWindow* inputdialogwindow() { return currentwindow; }
+InputDialogWindow* inputDialogWindow() { return currentwindow; }
 
 namespace inputdialog {
 
@@ -69,7 +69,7 @@ void inputeditEnter() {
     return;
   }
   StopSpeech();
-  if (currentwindow) speakline(currentwindow->text());
+  if (currentwindow) speakLine(currentwindow->text());
 }
 
 void EnterbitbtnEnter() {
@@ -92,30 +92,30 @@ void inputeditKeyDown(int key, ShiftState shift, const std::string& text, int ca
     if (caret == 0)
       beep();
     else
-      SpeakKey(charat(text, caret - 1));  // the character Backspace removes
+      SpeakKey(charAt(text, caret - 1));  // the character Backspace removes
   } else if (key == vk::Delete) {
     click(kEdgeClick);
     if (caret < static_cast<int>(text.size()))
-      SpeakKey(charat(text, caret));  // the character Delete removes
+      SpeakKey(charAt(text, caret));  // the character Delete removes
     else
       beep();
   } else if (key == vk::Up && shift.alt) {
-    speakline(text);
+    speakLine(text);
   } else if (!braillemode && key != vk::Oem2 && typed) {
     SpeakKey(std::string(1, *typed));
   }
 
   if ((key == vk::Up || key == vk::Down) && !shift.alt) OpenScreenReview();
-  if (key == vk::F4 && shift.alt) endprogramnow();
+  if (key == vk::F4 && shift.alt) endProgramNow();
 }
 
-bool entersedit(char character) { return !braillemode || static_cast<unsigned char>(character) < 32; }
+bool entersEdit(char character) { return !braillemode || static_cast<unsigned char>(character) < 32; }
 
 bool inputeditKeyPress(char character) {
   if (!braillemode) return true;
   chordtext.clear();
   chord.clear();
-  const bool passes = entersedit(character);
+  const bool passes = entersEdit(character);
   ReadChord();
   currentprefix = savedprefix;  // whatever an earlier preview did to it
   TranslateChord(chord, chordtext);
@@ -135,10 +135,10 @@ void inputeditKeyUp(int key, ShiftState shift) {
       const int caret = std::clamp(currentwindow->caret(), 0, static_cast<int>(text.size()));
       if (caret == static_cast<int>(text.size())) {
         text += chordtext;
-        currentwindow->settext(text, static_cast<int>(text.size()));
+        currentwindow->setText(text, static_cast<int>(text.size()));
       } else {
         text.insert(static_cast<std::size_t>(caret), chordtext);
-        currentwindow->settext(text, caret + 1);
+        currentwindow->setText(text, caret + 1);
       }
       chordtext.clear();
     }
@@ -152,9 +152,9 @@ void inputeditKeyUp(int key, ShiftState shift) {
       if (text.empty()) {
         edgeflag = true;
       } else if (shift.ctrl) {
-        SpeakText(wordat(text, caret));
+        SpeakText(wordAt(text, caret));
       } else {
-        SpeakKey(charat(text, caret));
+        SpeakKey(charAt(text, caret));
       }
       if (caret > 0)
         edgeflag = false;
@@ -166,10 +166,10 @@ void inputeditKeyUp(int key, ShiftState shift) {
     case vk::Right:
       if (caret < size) {
         if (shift.ctrl) {
-          SpeakText(wordat(text, caret));
+          SpeakText(wordAt(text, caret));
         } else {
           edgeflag = false;
-          SpeakKey(charat(text, caret));
+          SpeakKey(charAt(text, caret));
         }
       } else if (!edgeflag) {
         edgeflag = true;
@@ -180,7 +180,7 @@ void inputeditKeyUp(int key, ShiftState shift) {
       }
       break;
     case vk::Home:
-      SpeakKey(charat(text, caret));
+      SpeakKey(charAt(text, caret));
       break;
     case vk::End:
       click(kEdgeClick);
@@ -191,9 +191,9 @@ void inputeditKeyUp(int key, ShiftState shift) {
   }
 }
 
-void exitprogrambtnClick() { endprogramnow(); }
+void exitprogrambtnClick() { endProgramNow(); }
 
-std::string wordat(const std::string& text, int caret) {
+std::string wordAt(const std::string& text, int caret) {
   std::string word;
   for (std::size_t i = static_cast<std::size_t>(std::max(caret, 0)); i < text.size(); ++i) {
     if (wordseparators.count(text[i])) break;
@@ -206,8 +206,8 @@ std::string wordat(const std::string& text, int caret) {
 
 std::optional<std::string> ShowInputDialog(const std::string& text) {
   if (!currentwindow) return std::nullopt;
-  currentwindow->settext(text, static_cast<int>(text.size()));
-  if (!currentwindow->showmodal()) return std::nullopt;
+  currentwindow->setText(text, static_cast<int>(text.size()));
+  if (!currentwindow->showModal()) return std::nullopt;
   return currentwindow->text();
 }
 

@@ -19,16 +19,16 @@ class InputDialogWindow {
   // The edit's text (Windows-1250) and the caret: characters before it.
   virtual std::string text() const = 0;
   virtual int caret() const = 0;
-  virtual void settext(const std::string& text, int caret) = 0;
+  virtual void setText(const std::string& text, int caret) = 0;
   // Shows the dialog modally with the focus in the edit (its first focus
   // runs inputdialog::inputeditEnter, which says nothing); true when it was
   // closed with OK. Runs inputdialog::FormClose as it closes.
-  virtual bool showmodal() = 0;
+  virtual bool showModal() = 0;
 };
 
 // The dialog in force. Setting one installs it as the INPUT statement's dialog.
 void setInputDialogWindow(InputDialogWindow* window);
-InputDialogWindow* inputdialogwindow();
+InputDialogWindow* inputDialogWindow();
 
 namespace inputdialog {
 
@@ -61,9 +61,9 @@ void inputeditKeyDown(int key, ShiftState shift, const std::string& text, int ca
 // Whether a typed character goes into the edit: always outside Braille mode;
 // in it only control characters (Backspace, Enter), as the dot keys and every
 // other printing key type chords instead.
-bool entersedit(char character);
+bool entersEdit(char character);
 // The character event of a key in Braille mode: the chord held now is
-// spoken. Returns entersedit(character).
+// spoken. Returns entersEdit(character).
 bool inputeditKeyPress(char character);
 // A key is released, after the edit has moved its caret: a chord is put into
 // the text, and the caret's new place is read.
@@ -73,7 +73,7 @@ void inputeditKeyUp(int key, ShiftState shift);
 void exitprogrambtnClick();
 
 // The text from the caret to the first word separator or the end.
-std::string wordat(const std::string& text, int caret);
+std::string wordAt(const std::string& text, int caret);
 
 }  // namespace inputdialog
 

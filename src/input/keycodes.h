@@ -82,8 +82,8 @@ class KeyState {
 };
 
 // The key state in force (set by the window; none means no key is held).
-KeyState* keystate();
+KeyState* keyState();
 void setKeyState(KeyState* state);
-bool iskeydown(int virtualKey);
+bool keyIsDown(int virtualKey);
 
 }  // namespace drum

@@ -3,7 +3,7 @@
 #include "input/brailletables.h"
 #include "platform/cp1250.h"
 #include "runtime/oskcommands.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 #include "speech/speech.h"
 
 namespace drum {
@@ -12,7 +12,7 @@ namespace {
 
 // Small letter at each odd place (counting from 1), its capital at the next;
 // the closing "§" stands alone at an odd place, so it is no capital.
-const std::string& capitaltable() {
+const std::string& capitalTable() {
   static const std::string table = cp("áÁäÄčČďĎéÉěĚíÍĺĹľĽňŇóÓôÔöÖŕŔřŘšŠťŤúÚůŮüÜýÝžŽ§");
   return table;
 }
@@ -22,7 +22,7 @@ const std::string& capitaltable() {
 bool IsCapitalLetter(char c) {
   const auto code = static_cast<unsigned char>(c);
   if (code < 128) return c >= 'A' && c <= 'Z';
-  const auto at = capitaltable().find(c);
+  const auto at = capitalTable().find(c);
   return at != std::string::npos && (at + 1) % 2 == 0;
 }
 

@@ -4,8 +4,8 @@
 
 #include "input/keyecho.h"
 #include "runtime/oskcommands.h"
-#include "shell/flags.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "speech/speech.h"
 #include "speech/voicemodels.h"
 
@@ -20,7 +20,7 @@ ReviewWindow* currentwindow = nullptr;
 
 constexpr int kClickAtEdge = 16;
 
-void reviewsound() { sound({300, 450}, 100, 5); }
+void reviewSound() { sound({300, 450}, 100, 5); }
 
 // A second attempt past an edge is marked by a click; the first only arms it.
 void edge(bool inside) {
@@ -33,9 +33,9 @@ void edge(bool inside) {
   }
 }
 
-int clampcaret(int caret) { return std::clamp(caret, 0, static_cast<int>(reviewcopy.size())); }
+int clampCaret(int caret) { return std::clamp(caret, 0, static_cast<int>(reviewcopy.size())); }
 
-std::string wordat(const std::string& text, int caret) {
+std::string wordAt(const std::string& text, int caret) {
   std::string word;
   for (std::size_t i = static_cast<std::size_t>(caret); i < text.size(); ++i) {
     if (wordseparators.count(text[i])) break;
@@ -47,12 +47,12 @@ std::string wordat(const std::string& text, int caret) {
 }  // namespace
 
 void setReviewWindow(ReviewWindow* window) { currentwindow = window; }
-ReviewWindow* reviewwindow() { return currentwindow; }
+ReviewWindow* reviewWindow() { return currentwindow; }
 
-std::string reviewcaption() { return LocalString(26); }
-std::string reviewclosecaption() { return LocalString(17); }
+std::string reviewCaption() { return LocalString(26); }
+std::string reviewCloseCaption() { return LocalString(17); }
 
-std::string screencopy() {
+std::string screenCopy() {
   std::string copy;
   for (int row = 0; row < printmemo.count(); ++row) copy += printmemo.line(row) + "\r\n";
   return copy;
@@ -64,31 +64,31 @@ void OpenScreenReview() {
   // key goes on to the program as its cursor code.
   if (!currentwindow) return;
   keybuffer.clear();
-  reviewcopy = screencopy();
-  currentwindow->setcopy(reviewcopy);
-  reviewsound();
+  reviewcopy = screenCopy();
+  currentwindow->setCopy(reviewcopy);
+  reviewSound();
   SpeakTextNoWait(LocalString(26));
-  currentwindow->showmodal();
+  currentwindow->showModal();
   // Every way of closing the window gives Cancel.
-  reviewsound();
+  reviewSound();
   SpeakText(LocalString(30));
 }
 
-CaretPlace caretplace(const std::string& text, int caret) {
+CaretPlace caretPlace(const std::string& text, int caret) {
   caret = std::clamp(caret, 0, static_cast<int>(text.size()));
   CaretPlace place;
-  int linestart = 0;
+  int lineStart = 0;
   for (std::size_t found = text.find("\r\n"); found != std::string::npos && static_cast<int>(found) < caret;
        found = text.find("\r\n", found + 2)) {
     if (static_cast<int>(found) + 2 > caret) break;  // never between CR and LF in a text box
     ++place.line;
-    linestart = static_cast<int>(found) + 2;
+    lineStart = static_cast<int>(found) + 2;
   }
-  place.column = caret - linestart + 1;
+  place.column = caret - lineStart + 1;
   return place;
 }
 
-int textlinecount(const std::string& text) {
+int textLineCount(const std::string& text) {
   int lines = 0;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -100,7 +100,7 @@ int textlinecount(const std::string& text) {
   return lines;
 }
 
-std::string textline(const std::string& text, int line) {
+std::string textLine(const std::string& text, int line) {
   std::size_t start = 0;
   for (int i = 0; i < line; ++i) {
     const std::size_t end = text.find("\r\n", start);
@@ -115,7 +115,7 @@ void virtualscrmemoKeyDown(int key, ShiftState shift, int caret) {
   if (voiceready) {
     StopSpeech();
     if (key == vk::F2) {
-      const CaretPlace place = caretplace(reviewcopy, clampcaret(caret));
+      const CaretPlace place = caretPlace(reviewcopy, clampCaret(caret));
       SpeakText(LocalString(31) + " " + std::to_string(place.line + 1) + ", " + LocalString(32) + " " +
                 std::to_string(place.column));
     }
@@ -125,13 +125,13 @@ void virtualscrmemoKeyDown(int key, ShiftState shift, int caret) {
 
 void virtualscrmemoKeyUp(int key, ShiftState shift, int caret) {
   if (!voiceready) return;
-  caret = clampcaret(caret);
+  caret = clampCaret(caret);
   switch (key) {
     case vk::Up:
     case vk::Down: {
-      const int line = caretplace(reviewcopy, caret).line;
-      edge(line > 0 && line < textlinecount(reviewcopy));
-      const std::string text = textline(reviewcopy, line);
+      const int line = caretPlace(reviewcopy, caret).line;
+      edge(line > 0 && line < textLineCount(reviewcopy));
+      const std::string text = textLine(reviewcopy, line);
       SpeakText(text.empty() ? LocalString(29) : text);
       break;
     }
@@ -142,7 +142,7 @@ void virtualscrmemoKeyUp(int key, ShiftState shift, int caret) {
       edge(caret != 0 && caret != static_cast<int>(reviewcopy.size()));
       if (reviewcopy.empty()) return;
       if (shift.ctrl) {
-        if (key == vk::Left || key == vk::Right) SpeakText(wordat(reviewcopy, caret));
+        if (key == vk::Left || key == vk::Right) SpeakText(wordAt(reviewcopy, caret));
       } else if (caret < static_cast<int>(reviewcopy.size())) {
         SpeakKey(std::string(1, reviewcopy[caret]));
       }

@@ -15,30 +15,30 @@ class ReviewWindow {
   virtual ~ReviewWindow() = default;
   // Shows `copy` (lines ended by CR LF) in the text box, caret at the start,
   // and makes the text box the active control.
-  virtual void setcopy(const std::string& copy) = 0;
+  virtual void setCopy(const std::string& copy) = 0;
   // Shows the window modally; returns when it has been closed.
-  virtual void showmodal() = 0;
+  virtual void showModal() = 0;
   virtual void close() = 0;
 };
 
 // The review window in force (set by the desktop program at start-up).
 void setReviewWindow(ReviewWindow* window);
-ReviewWindow* reviewwindow();
+ReviewWindow* reviewWindow();
 
 // The copy on show, and the edge flag that marks a second try past an edge.
 extern std::string reviewcopy;
 extern bool reviewedgeflag;
 
 // Window captions, set when the window is created.
-std::string reviewcaption();       // message 26
-std::string reviewclosecaption();  // message 17
+std::string reviewCaption();       // message 26
+std::string reviewCloseCaption();  // message 17
 
 // Opens the review modally unless the program has locked it (byte 50730 is
 // 1); empties `keybuffer` when it opens. Returns when the window is closed.
 void OpenScreenReview();
 
 // The copy of the screen as the review shows it: every line ended by CR LF.
-std::string screencopy();
+std::string screenCopy();
 
 // Key handlers of the text box. `caret` counts the characters before the
 // caret in `reviewcopy` (a line end counts two). Key-up comes after the text
@@ -51,10 +51,10 @@ struct CaretPlace {
   int line = 0;    // from 0
   int column = 1;  // from 1
 };
-CaretPlace caretplace(const std::string& text, int caret);
+CaretPlace caretPlace(const std::string& text, int caret);
 // Lines of the text as a text box counts them (an empty last line after the
 // final line break does not count).
-int textlinecount(const std::string& text);
-std::string textline(const std::string& text, int line);
+int textLineCount(const std::string& text);
+std::string textLine(const std::string& text, int line);
 
 }  // namespace drum

@@ -11,7 +11,7 @@ inline double INT(double x) { return std::trunc(x); }
 
 // The test at the end of a FOR pass, after the counter has been stepped:
 // whether the body runs again. A step of 0 counts as positive.
-inline bool fornext(double counter, double step, double limit) {
+inline bool forNext(double counter, double step, double limit) {
   return step < 0 ? counter >= limit : counter <= limit;
 }
 
@@ -30,10 +30,10 @@ double evaluate(Limit& limit) {
 //
 // Code with labels inside a loop body writes the same thing by hand:
 //   counter = start;
-//   do { ...body... counter += step; } while (fornext(counter, step, limit));
+//   do { ...body... counter += step; } while (forNext(counter, step, limit));
 // `limit` is a callable giving the limit, or a plain number.
 template <class Limit, class Body>
-void forloop(double& counter, double start, Limit&& limit, double step, Body&& body) {
+void forLoop(double& counter, double start, Limit&& limit, double step, Body&& body) {
   counter = start;
   do {
     if constexpr (std::is_same_v<std::invoke_result_t<Body&>, bool>) {
@@ -42,7 +42,7 @@ void forloop(double& counter, double start, Limit&& limit, double step, Body&& b
       body();
     }
     counter += step;
-  } while (fornext(counter, step, evaluate(limit)));
+  } while (forNext(counter, step, evaluate(limit)));
 }
 
 }  // namespace drum

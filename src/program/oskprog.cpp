@@ -93,7 +93,7 @@ const Texts& texts() {
 
 // A fixed pause of the program: the thread sleeps, no events are delivered.
 void pause(int milliseconds) {
-  tracepause(milliseconds);
+  tracePause(milliseconds);
   host().sleep(Millis(milliseconds));
 }
 
@@ -150,7 +150,7 @@ void runprogram() {
   const Texts& T = texts();
 
   stackclear(returnstack);
-  seedrandom();
+  seedRandom();
 
   double hour = 0;
   Row hrow{};
@@ -182,14 +182,14 @@ void runprogram() {
         else if (hour > 2 && hour < 9) printstring(T.goodmorning, 0);
         else printstring(T.goodevening, 0);
         poke(50730, 1);
-        forloop(i, 1, 13, 1, [&] {
+        forLoop(i, 1, 13, 1, [&] {
           cell(hrow, i) = chr(peek(261 + i));
           cell(vrow, i) = chr(peek(274 + i));
         });
-        forloop(i, 1, [&] { return peek(288) - 48.0; }, 1, [&] { key = key + chr(peek(288 + i)); });
+        forLoop(i, 1, [&] { return peek(288) - 48.0; }, 1, [&] { key = key + chr(peek(288 + i)); });
         moves = val(key);
         key = "";
-        forloop(i, 1, [&] { return peek(293) - 48.0; }, 1, [&] { key = key + chr(peek(293 + i)); });
+        forLoop(i, 1, [&] { return peek(293) - 48.0; }, 1, [&] { key = key + chr(peek(293 + i)); });
         lastmoves = val(key);
         gosub(Place::Jingle, 100060);
         break;
@@ -336,7 +336,7 @@ void runprogram() {
         break;
 
       case Place::Refuse:
-        forloop(i, 1, 3, 1, [&] { sound({500, 1000, 1500, 2000}, 100, 1); });
+        forLoop(i, 1, 3, 1, [&] { sound({500, 1000, 1500, 2000}, 100, 1); });
         at = Place::KeyWait;
         break;
 
@@ -344,7 +344,7 @@ void runprogram() {
       // shuffle until at most 7 letters A to M are left in the horizontal row.
       case Place::Shuffle:
         printstring(T.shuffling, 0);
-        forloop(i, 1, 13, 1, [&] {
+        forLoop(i, 1, 13, 1, [&] {
           cell(hrow, i) = chr(64 + i);
           cell(vrow, i) = chr(77 + i);
         });
@@ -353,7 +353,7 @@ void runprogram() {
         vrow[8] = vrow[7];
         vrow[7] = hrow[7];
         do {
-          forloop(i, 1, 200, 1, [&] {
+          forLoop(i, 1, 200, 1, [&] {
             cx = INT(rnd(1) * 13) + 1;
             cy = INT(rnd(1) * 13) + 1;
             key = cell(hrow, cx);
@@ -364,7 +364,7 @@ void runprogram() {
             if (INT(i / 10) == i / 10) sound({10 * i}, 40, 8);
           });
           hits = 0;
-          forloop(i, 1, 13, 1, [&] {
+          forLoop(i, 1, 13, 1, [&] {
             if (asc(cell(hrow, i)) < 78) hits = hits + 1;
           });
         } while (hits > 7);
@@ -388,7 +388,7 @@ void runprogram() {
           lastmoves = moves;
           gosub(Place::Jingle, 100400);
         } else if (moves == lastmoves) {
-          forloop(i, 1, 8, 1, [&] { forloop(tone, 200, 1400, 100, [&] { sound({tone}, 15, 3); }); });
+          forLoop(i, 1, 8, 1, [&] { forLoop(tone, 200, 1400, 100, [&] { sound({tone}, 15, 3); }); });
           printstring(T.tie, 0);
           at = Place::SaveEnd;
         } else {
@@ -412,16 +412,16 @@ void runprogram() {
       // farewell, and the review window allowed again.
       case Place::SaveEnd:
         poke(288, static_cast<double>(strstring(moves).size()) + 48);
-        forloop(i, 1, [&] { return static_cast<double>(strstring(moves).size()); }, 1,
+        forLoop(i, 1, [&] { return static_cast<double>(strstring(moves).size()); }, 1,
                 [&] { poke(288 + i, asc(midstring(strstring(moves), i, 1))); });
         poke(293, static_cast<double>(strstring(lastmoves).size()) + 48);
-        forloop(i, 1, [&] { return static_cast<double>(strstring(lastmoves).size()); }, 1,
+        forLoop(i, 1, [&] { return static_cast<double>(strstring(lastmoves).size()); }, 1,
                 [&] { poke(293 + i, asc(midstring(strstring(lastmoves), i, 1))); });
-        forloop(i, 1, 13, 1, [&] {
+        forLoop(i, 1, 13, 1, [&] {
           poke(261 + i, asc(cell(hrow, i)));
           poke(274 + i, asc(cell(vrow, i)));
         });
-        forloop(i, 3500, 50, -50, [&] { sound({i}, 25, 3); });
+        forLoop(i, 3500, 50, -50, [&] { sound({i}, 25, 3); });
         poke(50730, 0);
         at = Place::End;
         break;
@@ -460,7 +460,7 @@ void runprogram() {
       // is kept in `amount`.
       case Place::Scoring:
         hits = 0;
-        forloop(i, 1, 13, 1, [&] {
+        forLoop(i, 1, 13, 1, [&] {
           if (asc(cell(hrow, i)) == 64 + i) hits = hits + 1;
           amount = 77;
           if (i == 7) amount = 64;
@@ -494,7 +494,7 @@ void runprogram() {
       // at the other end, and the new crossing letter goes to the other row.
       case Place::ShiftUp:
         key = vrow[1];
-        forloop(i, 1, 12, 1, [&] { cell(vrow, i) = cell(vrow, i + 1); });
+        forLoop(i, 1, 12, 1, [&] { cell(vrow, i) = cell(vrow, i + 1); });
         cell(vrow, i) = key;
         hrow[7] = vrow[7];
         at = Place::Return;
@@ -502,7 +502,7 @@ void runprogram() {
 
       case Place::ShiftDown:
         key = vrow[13];
-        forloop(i, 13, 2, -1, [&] { cell(vrow, i) = cell(vrow, i - 1); });
+        forLoop(i, 13, 2, -1, [&] { cell(vrow, i) = cell(vrow, i - 1); });
         cell(vrow, i) = key;
         hrow[7] = vrow[7];
         at = Place::Return;
@@ -510,7 +510,7 @@ void runprogram() {
 
       case Place::ShiftLeft:
         key = hrow[1];
-        forloop(i, 1, 12, 1, [&] { cell(hrow, i) = cell(hrow, i + 1); });
+        forLoop(i, 1, 12, 1, [&] { cell(hrow, i) = cell(hrow, i + 1); });
         cell(hrow, i) = key;
         vrow[7] = hrow[7];
         at = Place::Return;
@@ -518,7 +518,7 @@ void runprogram() {
 
       case Place::ShiftRight:
         key = hrow[13];
-        forloop(i, 13, 2, -1, [&] { cell(hrow, i) = cell(hrow, i - 1); });
+        forLoop(i, 13, 2, -1, [&] { cell(hrow, i) = cell(hrow, i - 1); });
         cell(hrow, i) = key;
         vrow[7] = hrow[7];
         at = Place::Return;
@@ -563,7 +563,7 @@ void runprogram() {
         break;
     }
   }
-  traceend();
+  traceEnd();
 }
 
 }  // namespace drum

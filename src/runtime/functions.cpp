@@ -10,7 +10,7 @@
 #include "platform/error.h"
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 
 namespace drum {
 
@@ -44,7 +44,7 @@ std::string inkey() {
   return key;
 }
 
-void seedrandom() {
+void seedRandom() {
   // The host's clock, so a run on the virtual clock repeats exactly; the
   // local time makes two real starts differ even at the same uptime.
   std::tm now = host().localTime();
@@ -58,7 +58,7 @@ void seedrandom() {
 double rnd(double x) {
   // A negative argument reseeds and then draws as RND(1) does, so its result
   // is a number in [0, 1) like any other. NaN counts as 0.
-  if (x < 0) seedrandom();
+  if (x < 0) seedRandom();
   if (x > 0 || x < 0) {
     const double r = draw();
     lastrandom = draw();
@@ -94,7 +94,7 @@ namespace {
 
 bool isdigit(char c) { return c >= '0' && c <= '9'; }
 
-int hexdigit(char c) {
+int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -102,7 +102,7 @@ int hexdigit(char c) {
 }
 
 // The "%" form: blanks, one sign, "$", hexadecimal digits up to 32 bits.
-double hexval(std::string text) {
+double hexVal(std::string text) {
   for (char& c : text)
     if (c == '%') c = '$';
   const auto refuse = [&] { return Error("'" + text + "' is not a valid integer value"); };
@@ -116,7 +116,7 @@ double hexval(std::string text) {
   if (i >= text.size()) throw refuse();
   std::uint32_t value = 0;
   for (; i < text.size(); ++i) {
-    const int d = hexdigit(text[i]);
+    const int d = hexDigit(text[i]);
     if (d < 0 || value > 0x0FFFFFFFu) throw refuse();  // a ninth significant digit
     value = value << 4 | static_cast<std::uint32_t>(d);
   }
@@ -125,7 +125,7 @@ double hexval(std::string text) {
 }
 
 // The decimal form with a point, or 0 when the whole text is not one.
-double decimalval(const std::string& text) {
+double decimalVal(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;
@@ -182,8 +182,8 @@ double decimalval(const std::string& text) {
 }  // namespace
 
 double val(const std::string& text) {
-  if (text.find('%') != std::string::npos) return hexval(text);
-  return decimalval(text);
+  if (text.find('%') != std::string::npos) return hexVal(text);
+  return decimalVal(text);
 }
 
 std::uint8_t asc(const std::string& text) {
@@ -192,9 +192,9 @@ std::uint8_t asc(const std::string& text) {
   return text.empty() ? 0 : static_cast<unsigned char>(text[0]);
 }
 
-std::string chrstring(double code) { return std::string(1, static_cast<char>(lowbyte(code))); }
+std::string chrstring(double code) { return std::string(1, static_cast<char>(lowByte(code))); }
 
-std::uint8_t lowbyte(double x) {
+std::uint8_t lowByte(double x) {
   // The low eight bits of the truncated two's-complement integer, exact for
   // every finite double (fmod is exact); NaN and infinities give 0.
   if (!std::isfinite(x)) return 0;

@@ -48,7 +48,7 @@ class Descriptor {
   int fd_;
 };
 
-bool writeall(int fd, const std::uint8_t* data, std::size_t size) {
+bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
   while (size > 0) {
     const ssize_t n = ::write(fd, data, size);
     if (n < 0 && errno == EINTR) continue;
@@ -63,7 +63,7 @@ bool writeall(int fd, const std::uint8_t* data, std::size_t size) {
 
 std::uint8_t peek(double where) { return ram[address(where)]; }
 
-void poke(double where, double value) { ram[address(where)] = lowbyte(value); }
+void poke(double where, double value) { ram[address(where)] = lowByte(value); }
 
 void loadram(const std::string& path) {
   // Non-blocking open, so a pipe or device by that name cannot hang the start.
@@ -100,7 +100,7 @@ void saveram(const std::string& path) {
   };
   Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
   if (fd.get() < 0) throw fail();
-  if (!writeall(fd.get(), ram.data(), ram.size()) || ::fsync(fd.get()) != 0) throw fail();
+  if (!writeAll(fd.get(), ram.data(), ram.size()) || ::fsync(fd.get()) != 0) throw fail();
   if (::close(fd.release()) != 0) throw fail();
   if (::rename(temporary.c_str(), path.c_str()) != 0) throw fail();
 

@@ -13,7 +13,7 @@ constexpr int kSignificant = 15;
 
 // The digits of |value| rounded to 15 significant digits, trailing zeros
 // dropped, and the decimal exponent of the first digit.
-void significantdigits(double value, std::string& digits, int& exponent) {
+void significantDigits(double value, std::string& digits, int& exponent) {
   char buf[64];
   const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
                                  kSignificant - 1);
@@ -26,7 +26,7 @@ void significantdigits(double value, std::string& digits, int& exponent) {
   std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(), exponent);
 }
 
-std::string fixedlayout(const std::string& general) {
+std::string fixedLayout(const std::string& general) {
   // The comma is sought literally; a text without one is split at the
   // user's separator instead (a point on English systems), and a whole
   // number is taken as an integer part with an empty decimal part, so it
@@ -62,7 +62,7 @@ std::string strstring(double x) {
 
   std::string digits;
   int exponent = 0;
-  significantdigits(x, digits, exponent);
+  significantDigits(x, digits, exponent);
 
   std::string text = std::signbit(x) ? "-" : "";
   if (exponent >= -4 && exponent < kSignificant) {
@@ -96,7 +96,7 @@ std::string strstring(double x) {
 
 std::string numbertext(double value) {
   std::string general = strstring(value);
-  return fixednumbers ? fixedlayout(general) : general;
+  return fixednumbers ? fixedLayout(general) : general;
 }
 
 }  // namespace drum

@@ -18,8 +18,8 @@ class tscrcursor {
  public:
   std::uint8_t column() const { return column_; }
   std::uint8_t row() const { return row_; }
-  void setcolumn(std::uint8_t c) { column_ = c; }
-  void setrow(std::uint8_t r) { row_ = r; }
+  void setColumn(std::uint8_t c) { column_ = c; }
+  void setRow(std::uint8_t r) { row_ = r; }
 
  private:
   std::uint8_t column_ = 0;  // 0..80, 80 = line full
@@ -34,8 +34,8 @@ class TextScreen {
 
   int count() const { return static_cast<int>(lines_.size()); }
   const std::string& line(int row) const { return lines_.at(row); }
-  void setline(int row, std::string text);
-  void deletefirst();            // every line moves up by one
+  void setLine(int row, std::string text);
+  void deleteFirst();            // every line moves up by one
   void append(std::string text);
   void clear();                  // no lines at all
   void fill();                   // empty lines appended until there are 24
@@ -59,7 +59,7 @@ extern bool fixednumbers;
 extern std::uint8_t fixedwidth;
 extern std::uint8_t fixeddecimals;
 
-// The user's decimal separator, read once at start (initruntime).
+// The user's decimal separator, read once at start (initRuntime).
 extern char decimalseparator;
 
 // Speech of printed text. The speech module installs the real one; until
@@ -77,7 +77,7 @@ void resetruntime();
 
 // Once at process start: the locale's decimal separator, the screen filled
 // with 24 empty lines, the cursor at (0, 0).
-void initruntime();
+void initRuntime();
 
 // ---- Functions and emulated memory -----------------------------------------
 
@@ -92,7 +92,7 @@ std::string inkey();
 std::uint8_t peek(double address);
 void poke(double address, double value);
 double rnd(double x);
-void seedrandom();  // from the clock (what RND with a negative argument does)
+void seedRandom();  // from the clock (what RND with a negative argument does)
 std::string timestring();
 std::string leftstring(const std::string& text, double count);
 std::string midstring(const std::string& text, double start, double count);
@@ -117,7 +117,7 @@ extern bool soundplaying;           // a SOUND is waiting for its timer or a key
 void TimerTimer();
 // What a key going down does to a waiting SOUND: clears soundplaying and
 // stops the Timer, so the wait ends at once.
-void endsoundwait();
+void endSoundWait();
 
 void sound(const std::vector<double>& values, double duration, double voice);
 void beep();
@@ -129,7 +129,7 @@ void click(double n);
 // NaN gives 0; numbers beyond the 64-bit range are clamped to its ends.
 std::int64_t truncate(double x);
 // The low eight bits of truncate(x) in two's complement (POKE, CHR$).
-std::uint8_t lowbyte(double x);
+std::uint8_t lowByte(double x);
 // STR$: always the general layout of numbertext.
 std::string strstring(double x);
 

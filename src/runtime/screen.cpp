@@ -7,8 +7,8 @@
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
 #include "runtime/trace.h"
-#include "shell/flags.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace drum {
 
@@ -29,12 +29,12 @@ std::int32_t lastduration = 1;
 
 // ---- TextScreen ----------------------------------------------------------------
 
-void TextScreen::setline(int row, std::string text) {
+void TextScreen::setLine(int row, std::string text) {
   lines_.at(row) = std::move(text);
   changed();
 }
 
-void TextScreen::deletefirst() {
+void TextScreen::deleteFirst() {
   if (lines_.empty()) return;
   lines_.erase(lines_.begin());
   changed();
@@ -78,10 +78,10 @@ void speak(const std::string& text) {
 
 // The screen always has 24 lines and the cursor stays on it; a window or a
 // test that touched them directly must not make a PRINT read past the end.
-void keepscreen() {
+void keepScreen() {
   printmemo.fill();
-  if (scrcursor.row() >= TextScreen::kRows) scrcursor.setrow(TextScreen::kRows - 1);
-  if (scrcursor.column() > TextScreen::kColumns) scrcursor.setcolumn(TextScreen::kColumns);
+  if (scrcursor.row() >= TextScreen::kRows) scrcursor.setRow(TextScreen::kRows - 1);
+  if (scrcursor.column() > TextScreen::kColumns) scrcursor.setColumn(TextScreen::kColumns);
 }
 
 // Puts `part` into line `row` from column `column` on, the line padded to 80.
@@ -89,30 +89,30 @@ void putpart(int row, int column, const std::string& part) {
   std::string line = printmemo.line(row);
   if (line.size() < TextScreen::kColumns) line.resize(TextScreen::kColumns, ' ');
   line.replace(column, part.size(), part);
-  printmemo.setline(row, std::move(line));
+  printmemo.setLine(row, std::move(line));
 }
 
-bool ispunctuation(char c) { return c == '.' || c == ',' || c == ';' || c == '?'; }
+bool isPunctuation(char c) { return c == '.' || c == ',' || c == ';' || c == '?'; }
 
 }  // namespace
 
 void newline() {
   int row = scrcursor.row() + 1;
-  scrcursor.setcolumn(0);
+  scrcursor.setColumn(0);
   if (row >= TextScreen::kRows) {
     if (pagemode) {
       screenfull();
       return;
     }
     row = TextScreen::kRows - 1;
-    printmemo.deletefirst();
+    printmemo.deleteFirst();
     printmemo.append(std::string());
   }
-  scrcursor.setrow(static_cast<std::uint8_t>(row));
+  scrcursor.setRow(static_cast<std::uint8_t>(row));
 }
 
 void writetext(const std::string& text) {
-  keepscreen();
+  keepScreen();
   std::string_view s = text;
   while (s.size() + scrcursor.column() > TextScreen::kColumns) {
     const std::size_t room = TextScreen::kColumns - scrcursor.column();
@@ -122,7 +122,7 @@ void writetext(const std::string& text) {
   }
   putpart(scrcursor.row(), scrcursor.column(), std::string(s));
   int column = scrcursor.column() + static_cast<int>(s.size());
-  scrcursor.setcolumn(static_cast<std::uint8_t>(column));
+  scrcursor.setColumn(static_cast<std::uint8_t>(column));
 
   switch (printseparator) {
     case 0:
@@ -137,7 +137,7 @@ void writetext(const std::string& text) {
         const int m = column % 8;
         if (m == 1) column += 1;
         else if (m > 1) column += 8 - m;
-        scrcursor.setcolumn(static_cast<std::uint8_t>(column));
+        scrcursor.setColumn(static_cast<std::uint8_t>(column));
       }
       break;
     default:
@@ -146,19 +146,19 @@ void writetext(const std::string& text) {
 }
 
 void printstring(const std::string& text, std::uint8_t separator) {
-  traceprintstring(text, separator);
+  tracePrintString(text, separator);
   printseparator = separator;
   writetext(text);
   if (pagemode || text.empty()) return;
 
   std::size_t start = 0;
   while (start < text.size() && static_cast<unsigned char>(text[start]) <= 32) ++start;
-  if (start == text.size() || !ispunctuation(text[start])) {
+  if (start == text.size() || !isPunctuation(text[start])) {
     speak(text);
     return;
   }
   // Leading marks are pauses, not words: a speech engine would read them out.
-  while (start < text.size() && ispunctuation(text[start])) {
+  while (start < text.size() && isPunctuation(text[start])) {
     host().sleep(kPunctuationPause);
     ++start;
   }
@@ -166,7 +166,7 @@ void printstring(const std::string& text, std::uint8_t separator) {
 }
 
 void printnumber(std::uint8_t separator, double value) {
-  traceprintnumber(separator, value);
+  tracePrintNumber(separator, value);
   const std::string text = numbertext(value);
   printseparator = separator;
   writetext(text);
@@ -185,25 +185,25 @@ void screenfull() {
   cls();
   // CLS leaves the screen alone when voice is not allowed; the write still
   // goes on at the top, never below the last line.
-  scrcursor.setcolumn(0);
-  scrcursor.setrow(0);
+  scrcursor.setColumn(0);
+  scrcursor.setRow(0);
 }
 
 void cls() {
   if (!voiceallowed) return;
   printmemo.clear();
   printmemo.fill();
-  scrcursor.setcolumn(0);
-  scrcursor.setrow(0);
+  scrcursor.setColumn(0);
+  scrcursor.setRow(0);
 }
 
 void resetruntime() {
   lastvoice = 1;
   lastduration = 1;
-  scrcursor.setcolumn(0);
+  scrcursor.setColumn(0);
 }
 
-void initruntime() {
+void initRuntime() {
   std::setlocale(LC_ALL, "");
   const char* radix = nl_langinfo(RADIXCHAR);
   // A separator of more than one byte (some locales use U+066B) has no

@@ -7,7 +7,7 @@
 #include "runtime/oskcommands.h"
 #include "runtime/soundbank.h"
 #include "runtime/trace.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 
 namespace drum {
 
@@ -23,7 +23,7 @@ void stopTimer() {
   timer.reset();
 }
 
-std::string tonename(std::size_t position, std::int64_t voice) {
+std::string toneName(std::size_t position, std::int64_t voice) {
   return "snd" + std::to_string(position) + std::to_string(voice);
 }
 
@@ -35,7 +35,7 @@ class Tones {
   ~Tones() {
     for (std::size_t i = 1; i <= started_; ++i) {
       try {
-        soundbank.stop(soundbank.find(tonename(i, voice_)));
+        soundbank.stop(soundbank.find(toneName(i, voice_)));
       } catch (...) {
       }
     }
@@ -54,12 +54,12 @@ void TimerTimer() {
   stopTimer();
 }
 
-void endsoundwait() {
+void endSoundWait() {
   if (soundplaying) TimerTimer();
 }
 
 void sound(const std::vector<double>& values, double duration, double voice) {
-  tracesound(values, duration, voice);
+  traceSound(values, duration, voice);
   if (!oskirasounds) return;
   double w = voice;
   double d = duration;
@@ -77,7 +77,7 @@ void sound(const std::vector<double>& values, double duration, double voice) {
     // Far outside the playable range the rate is clamped anyway; this keeps m * 64 finite.
     std::int64_t m = std::clamp<std::int64_t>(truncate(values[i - 1]), -1000000, 1000000);
     if (m == 0) m = 2;
-    SoundItem& item = soundbank.find(tonename(i, v));
+    SoundItem& item = soundbank.find(toneName(i, v));
     soundbank.setLooped(item, true);
     soundbank.setFrequency(item, static_cast<int>(m * 64));
     soundbank.setVolume(item, sndvolume);
@@ -91,7 +91,7 @@ void sound(const std::vector<double>& values, double duration, double voice) {
 }
 
 void beep() {
-  tracebeep();
+  traceBeep();
   if (!oskirasounds) return;
   SoundItem& item = soundbank.find("beep");
   soundbank.setVolume(item, sndvolume);
@@ -99,7 +99,7 @@ void beep() {
 }
 
 void click(double n) {
-  traceclick(n);
+  traceClick(n);
   if (!oskirasounds) return;
   SoundItem& item = soundbank.find("click" + std::to_string(truncate(n)));
   soundbank.setVolume(item, sndvolume);

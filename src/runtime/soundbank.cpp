@@ -34,7 +34,7 @@ void SoundBank::release(SoundItem& item) {
 }
 
 void SoundBank::prepare(SoundItem& item) {
-  if (!item.buffer && !item.Wave.empty()) item.buffer = std::make_shared<SampleBuffer>(decodewave(item.Wave));
+  if (!item.buffer && !item.Wave.empty()) item.buffer = std::make_shared<SampleBuffer>(decodeWave(item.Wave));
 }
 
 void SoundBank::assign(std::vector<SoundItem> items) {

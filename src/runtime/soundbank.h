@@ -71,7 +71,7 @@ extern SoundBank soundbank;
 
 // The component stream of "sounds.dat". `file` names the file in errors.
 // Throws Error saying what broke where ("sounds.dat: ... at byte n").
-std::vector<SoundItem> readsoundbank(const std::string& data, const std::string& file);
-std::string writesoundbank(const std::vector<SoundItem>& items);
+std::vector<SoundItem> readSoundBank(const std::string& data, const std::string& file);
+std::string writeSoundBank(const std::vector<SoundItem>& items);
 
 }  // namespace drum

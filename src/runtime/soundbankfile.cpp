@@ -150,7 +150,7 @@ SoundItem readItem(Cursor& in, int number, const std::string& file) {
   in.byte("an item");  // the 0 that closes it
   if (hasWave) {
     try {
-      item.buffer = std::make_shared<SampleBuffer>(decodewave(item.Wave));
+      item.buffer = std::make_shared<SampleBuffer>(decodeWave(item.Wave));
     } catch (const Error& e) {
       throw Error(file + ": item " + std::to_string(number) + " \"" + item.Name + "\": " + e.what());
     }
@@ -160,7 +160,7 @@ SoundItem readItem(Cursor& in, int number, const std::string& file) {
 
 }  // namespace
 
-std::vector<SoundItem> readsoundbank(const std::string& data, const std::string& file) {
+std::vector<SoundItem> readSoundBank(const std::string& data, const std::string& file) {
   Cursor in(data, file);
   if (in.bytes(4, "the signature") != kSignature) in.fail("no TPF0 signature (not a sound bank)", 0);
   const std::size_t classAt = in.pos();
@@ -212,7 +212,7 @@ void put32(std::string& out, std::uint32_t v) {
 
 }  // namespace
 
-std::string writesoundbank(const std::vector<SoundItem>& items) {
+std::string writeSoundBank(const std::vector<SoundItem>& items) {
   std::string out = kSignature;
   putShort(out, kClassName);
   putShort(out, "");

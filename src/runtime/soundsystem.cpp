@@ -10,7 +10,7 @@
 #include "platform/host.h"
 #include "platform/virtualhost.h"
 #include "runtime/soundbank.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace drum {
 namespace {
@@ -33,8 +33,8 @@ bool readFile(const std::string& path, std::string& data) {
 
 }  // namespace
 
-void initsound(bool virtualDevice) {
-  releasesound();
+void initSound(bool virtualDevice) {
+  releaseSound();
   deviceError.clear();
   AudioRender render = [](float* stereo, int frames, std::int64_t at) { mixer->render(stereo, frames, at); };
   if (virtualDevice) {
@@ -56,7 +56,7 @@ void initsound(bool virtualDevice) {
 void loadsoundbank(const std::string& path) {
   std::string data;
   if (!readFile(path, data)) throw Error("Unable to read " + path);
-  soundbank.assign(readsoundbank(data, path));
+  soundbank.assign(readSoundBank(data, path));
 }
 
 void loadsoundbank() {
@@ -65,10 +65,10 @@ void loadsoundbank() {
     host().messageBox(LocalString(42) + " " + kBankFile);
     host().terminate(1);
   }
-  soundbank.assign(readsoundbank(data, kBankFile));
+  soundbank.assign(readSoundBank(data, kBankFile));
 }
 
-void releasesound() {
+void releaseSound() {
   try {
     soundbank.bind(nullptr);
     output.reset();  // stops the audio thread before the mixer goes
@@ -77,10 +77,10 @@ void releasesound() {
   }
 }
 
-Mixer* soundmixer() { return mixer.get(); }
+Mixer* soundMixer() { return mixer.get(); }
 
-std::string soundoutputname() { return output ? output->name() : std::string(); }
+std::string soundOutputName() { return output ? output->name() : std::string(); }
 
-std::string sounddeviceerror() { return deviceError; }
+std::string soundDeviceError() { return deviceError; }
 
 }  // namespace drum

@@ -1,13 +1,13 @@
 // The sound output of the process: the mixer, its audio output and the sound
 // bank bound to it. The main window (or drumrun, or a test) brings it up once:
 //
-//   initsound(false);     // SDL2 device; the silent clock when none opens
-//   initsound(true);      // virtual time: host() must be a VirtualHost
+//   initSound(false);     // SDL2 device; the silent clock when none opens
+//   initSound(true);      // virtual time: host() must be a VirtualHost
 //   loadsoundbank();      // "sounds.dat" of the current directory
 //   ... sound(), beep(), click() ...
-//   releasesound();       // on Exit and when the main window closes
+//   releaseSound();       // on Exit and when the main window closes
 //
-// Speech feeds its PCM through soundmixer()->openStream(...) (runtime/mixer.h).
+// Speech feeds its PCM through soundMixer()->openStream(...) (runtime/mixer.h).
 #pragma once
 #include <string>
 
@@ -18,7 +18,7 @@ namespace drum {
 // Creates the mixer and its output (replacing any earlier ones) and binds
 // `soundbank` to it. Never fails: without a device the sounds run silently
 // on a clock of the same pace.
-void initsound(bool virtualDevice);
+void initSound(bool virtualDevice);
 // Loads "sounds.dat" from the current directory into `soundbank`. A missing
 // file shows message 42 + " sounds.dat" and ends the process without saving
 // anything (host().terminate). A damaged one raises Error naming the file and
@@ -28,14 +28,14 @@ void loadsoundbank();
 void loadsoundbank(const std::string& path);
 // Silences everything and releases the output, the mixer and the bank's voices.
 // Errors are swallowed: it runs on the way out.
-void releasesound();
+void releaseSound();
 
-// The mixer, or nullptr before initsound / after releasesound.
-Mixer* soundmixer();
+// The mixer, or nullptr before initSound / after releaseSound.
+Mixer* soundMixer();
 // What plays the sound: the SDL driver ("pulseaudio", "alsa" ...),
 // "silent clock" or "virtual"; empty without an output.
-std::string soundoutputname();
+std::string soundOutputName();
 // Why no device opened, when the silent clock runs instead.
-std::string sounddeviceerror();
+std::string soundDeviceError();
 
 }  // namespace drum

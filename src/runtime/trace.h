@@ -24,25 +24,25 @@ struct TraceHooks {
 
 inline TraceHooks tracehooks;
 
-inline void traceprintstring(const std::string& text, std::uint8_t separator) {
+inline void tracePrintString(const std::string& text, std::uint8_t separator) {
   if (tracehooks.printstring) tracehooks.printstring(text, separator);
 }
-inline void traceprintnumber(std::uint8_t separator, double value) {
+inline void tracePrintNumber(std::uint8_t separator, double value) {
   if (tracehooks.printnumber) tracehooks.printnumber(separator, value);
 }
-inline void tracesound(const std::vector<double>& values, double duration, double voice) {
+inline void traceSound(const std::vector<double>& values, double duration, double voice) {
   if (tracehooks.sound) tracehooks.sound(values, duration, voice);
 }
-inline void traceclick(double n) {
+inline void traceClick(double n) {
   if (tracehooks.click) tracehooks.click(n);
 }
-inline void tracebeep() {
+inline void traceBeep() {
   if (tracehooks.beep) tracehooks.beep();
 }
-inline void tracepause(int milliseconds) {
+inline void tracePause(int milliseconds) {
   if (tracehooks.pause) tracehooks.pause(milliseconds);
 }
-inline void traceend() {
+inline void traceEnd() {
   if (tracehooks.end) tracehooks.end();
 }
 

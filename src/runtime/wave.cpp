@@ -28,7 +28,7 @@ constexpr std::uint16_t kExtensible = 0xFFFE;
 
 }  // namespace
 
-SampleBuffer decodewave(const std::string& image) {
+SampleBuffer decodeWave(const std::string& image) {
   if (image.size() < 12 || image.compare(0, 4, "RIFF") != 0 || image.compare(8, 4, "WAVE") != 0)
     throw Error("Wave is invalid");
 
@@ -89,7 +89,7 @@ SampleBuffer decodewave(const std::string& image) {
   return b;
 }
 
-std::string encodewave(const std::vector<std::int16_t>& samples, int rate, int channels) {
+std::string encodeWave(const std::vector<std::int16_t>& samples, int rate, int channels) {
   std::string s = "RIFF";
   const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
   put32(s, 36 + dataBytes);

@@ -13,9 +13,9 @@ namespace drum {
 // drum::Error: "Wave is invalid" when the image does not start with RIFF/WAVE,
 // otherwise a text saying what is wrong (missing chunk, unsupported format,
 // chunk running past the end).
-SampleBuffer decodewave(const std::string& image);
+SampleBuffer decodeWave(const std::string& image);
 
 // A 16-bit PCM image of interleaved samples.
-std::string encodewave(const std::vector<std::int16_t>& samples, int rate, int channels);
+std::string encodeWave(const std::vector<std::int16_t>& samples, int rate, int channels);
 
 }  // namespace drum

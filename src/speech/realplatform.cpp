@@ -11,7 +11,7 @@ namespace {
 class RealSpeechPlatform : public SpeechPlatform {
  public:
   Status CreateAudioDestination(std::shared_ptr<IAudioMultiMediaDevice>& audio) override {
-    audio = std::make_shared<MixerAudioDestination>(soundmixer);
+    audio = std::make_shared<MixerAudioDestination>(soundMixer);
     return Status::ok();
   }
   Status CreateEnumerator(std::shared_ptr<ITTSEnum>& enumerator) override {

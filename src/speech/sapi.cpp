@@ -19,7 +19,7 @@ namespace {
 SpeechPlatform* installed = nullptr;
 }
 
-SpeechPlatform& speechplatform() { return installed ? *installed : realSpeechPlatform(); }
+SpeechPlatform& speechPlatform() { return installed ? *installed : realSpeechPlatform(); }
 
 void setSpeechPlatform(SpeechPlatform* platform) { installed = platform; }
 

@@ -28,7 +28,7 @@ struct Status {
   std::string text;  // the engine's words for a failure, Windows-1250
 
   bool succeeded() const { return (code & 0x80000000u) == 0; }
-  bool notimplemented() const { return code == E_NOTIMPL; }
+  bool isNotImplemented() const { return code == E_NOTIMPL; }
 
   static Status ok() { return {}; }
   static Status none() { return {S_FALSE, {}}; }
@@ -162,7 +162,7 @@ class SpeechPlatform {
 
 // The platform in force: the real engines unless another was installed
 // (tests, the virtual mode of drumrun). Not owned.
-SpeechPlatform& speechplatform();
+SpeechPlatform& speechPlatform();
 void setSpeechPlatform(SpeechPlatform* platform);
 
 }  // namespace drum

@@ -3,8 +3,8 @@
 #include "platform/cp1250.h"
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
-#include "shell/flags.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "speech/voiceselection.h"
 
 namespace drum {
@@ -57,7 +57,7 @@ void TTTSNotifySink::Visual(std::uint64_t, char, char, std::uint32_t, const TTSM
 
 ISpeechVoice& voice5() {
   if (!voice) {
-    voice = speechplatform().CreateVoice();
+    voice = speechPlatform().CreateVoice();
     voice->OnStartStream = voice5StartStream;
     voice->OnEndStream = voice5EndStream;
   }

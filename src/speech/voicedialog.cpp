@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "speech/speech.h"
 #include "speech/voicemodels.h"
 #include "speech/voiceselection.h"
@@ -20,20 +20,20 @@ void silence() {
 
 // A caption as it stands (with its "&"), a space and the value. An empty
 // list has no entry to name; its caption alone is said.
-void speaknamed(const std::string& caption, const std::string& value) {
+void speakNamed(const std::string& caption, const std::string& value) {
   SpeakText(value.empty() ? caption : caption + " " + value);
 }
 
 void barEnter(const LabelModel& label, const TrackBarModel& bar) {
   silence();
-  speaknamed(label.caption, std::to_string(bar.position()));
+  speakNamed(label.caption, std::to_string(bar.position()));
 }
 
 }  // namespace
 
 void FormActivate() {
   SpeakText(LocalString(11));
-  speaknamed(voicedialog.voicestatic.caption, voicedialog.voicelist.selectedText());
+  speakNamed(voicedialog.voicestatic.caption, voicedialog.voicelist.selectedText());
   activated = true;
 }
 
@@ -42,7 +42,7 @@ void FormClose() { activated = false; }
 void voicelistEnter() {
   if (!activated) return;
   silence();
-  speaknamed(voicedialog.voicestatic.caption, voicedialog.voicelist.selectedText());
+  speakNamed(voicedialog.voicestatic.caption, voicedialog.voicelist.selectedText());
 }
 
 void pitchtbEnter() { barEnter(voicedialog.pitchstatic, voicedialog.pitchtb); }

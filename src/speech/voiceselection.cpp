@@ -7,9 +7,9 @@
 #include "platform/cp1250.h"
 #include "platform/error.h"
 #include "platform/host.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "speech/speech.h"
 
 namespace drum {
@@ -25,7 +25,7 @@ namespace {
 // Letters of Windows-1250 compared without regard to case: the code point of
 // each byte, folded to small letters (Basic Latin, Latin-1 and Latin
 // Extended-A, which hold every letter of the code page).
-char32_t smallletter(char c) {
+char32_t smallLetter(char c) {
   const char32_t u = cp1250ToUnicode(static_cast<unsigned char>(c));
   if (u >= 'A' && u <= 'Z') return u + 32;
   if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return u + 32;
@@ -39,7 +39,7 @@ char32_t smallletter(char c) {
 
 bool sameText(const std::string& a, const std::string& b) {
   return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return smallletter(x) == smallletter(y); });
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return smallLetter(x) == smallLetter(y); });
 }
 
 int clampToInt(std::int64_t v) {
@@ -54,7 +54,7 @@ int clampToInt(std::int64_t v) {
 template <typename T, typename Get, typename Set>
 bool probe(Get get, Set set, T& current, T& minimum, T& maximum) {
   current = minimum = maximum = 0;
-  if (get(current).notimplemented() || set(current).notimplemented()) return false;
+  if (get(current).isNotImplemented() || set(current).isNotImplemented()) return false;
   set(T{0});
   get(minimum);
   set(std::numeric_limits<T>::max());
@@ -89,10 +89,10 @@ void InitSpeechEngines() {
   registrationkey = 0;
 
   std::shared_ptr<IAudioMultiMediaDevice> audio;
-  if (!speechplatform().CreateAudioDestination(audio).succeeded() || !audio) return;
+  if (!speechPlatform().CreateAudioDestination(audio).succeeded() || !audio) return;
   audiodestination = audio;
   std::shared_ptr<ITTSEnum> enumerator;
-  if (speechplatform().CreateEnumerator(enumerator).succeeded()) ttsenum = enumerator;
+  if (speechPlatform().CreateEnumerator(enumerator).succeeded()) ttsenum = enumerator;
 }
 
 void FillVoiceList() {
@@ -202,7 +202,7 @@ void volumetbChange() {
 }
 
 void SaveVoiceSettings() {
-  IniFile& ini = settingsfile();
+  IniFile& ini = settingsFile();
   ini.writeString("Voice", "person", voicedialog.voicelist.selectedText());
   ini.writeInteger("Voice", "pitch", voicedialog.pitchtb.position());
   ini.writeInteger("Voice", "speed", voicedialog.speedtb.position());
@@ -211,7 +211,7 @@ void SaveVoiceSettings() {
 
 void LoadVoiceSettings() {
   if (!voiceallowed) return;
-  IniFile& ini = settingsfile();
+  IniFile& ini = settingsFile();
   const std::string person = ini.readString("Voice", "person", "");
   if (person.empty()) return;
 
@@ -249,7 +249,7 @@ void VoiceDialogCreate() {
   voicedialog.vyberhlasbitbtn = LocalString(16);
   voicedialog.closebitbtn = LocalString(17);
 
-  voiceallowed = settingsfile().readBool("voice", "voiceallowed", true);
+  voiceallowed = settingsFile().readBool("voice", "voiceallowed", true);
   if (voiceallowed) FillVoiceList();
 
   wordseparators = {'\r', ' ', ','};

@@ -20,7 +20,7 @@ namespace drum::dialogs {
 
 namespace {
 
-QString accessiblename(QObject* object) {
+QString accessibleNameOf(QObject* object) {
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
   return iface ? iface->text(QAccessible::Name) : QString();
 }
@@ -42,14 +42,14 @@ class AboutBoxTest : public QObject {
   Seen show() {
     Seen seen;
     bool timedout = false;
-    whenshown(
+    whenShown(
         &about(),
         [&] {
           seen.texts = {about().windowTitle(), about().ProductName()->text(), about().Version()->text(),
-                        about().OKButton()->text(), accessiblename(about().OKButton())};
+                        about().OKButton()->text(), accessibleNameOf(about().OKButton())};
           seen.modal = about().isModal() && QApplication::activeModalWidget() == &about();
           seen.offcentre = about().frameGeometry().center() - about().screen()->availableGeometry().center();
-          keyclick(about().windowHandle(), Qt::Key_Return);
+          keyClick(about().windowHandle(), Qt::Key_Return);
         },
         {}, 20000, &timedout);
     desktop().Form1->action(MenuItem::aboutsubmenu)->trigger();

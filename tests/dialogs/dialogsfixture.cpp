@@ -14,8 +14,8 @@
 #include "runtime/oskcommands.h"
 #include "runtime/soundsystem.h"
 #include "runtime/trace.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
 #include "shell/windows/desktop.h"
 #include "shell/windows/form1.h"
 #include "speech/speech.h"
@@ -33,7 +33,7 @@ std::string number(double v) {
   return s;
 }
 
-void sendkey(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+void sendKey(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
   QKeyEvent event(type, key, modifiers, 0, 0, 0, text);
   QCoreApplication::sendEvent(window, &event);
 }
@@ -82,10 +82,10 @@ World::World(std::vector<std::string> voices) : speech(std::move(voices)) {
 
 World::~World() {
   boxes_.stop();
-  destroywindows();
+  destroyWindows();
   tracehooks = TraceHooks{};
   ReleaseSpeech();
-  releasesound();
+  releaseSound();
   setSpeechPlatform(nullptr);
   braillemode = false;
   voicesettings::activated = false;
@@ -96,29 +96,29 @@ std::string World::path(const std::string& name) const {
   return dir_.filePath(QString::fromStdString(name)).toStdString();
 }
 
-void World::writefile(const std::string& name, const std::string& bytes) const {
+void World::writeFile(const std::string& name, const std::string& bytes) const {
   std::ofstream(path(name), std::ios::binary | std::ios::trunc) << bytes;
 }
 
-std::string World::readfile(const std::string& name) const {
+std::string World::readFile(const std::string& name) const {
   std::ifstream in(path(name), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void World::start(const std::string& settings) {
-  if (!settings.empty()) writefile("drum.ini", settings);
+  if (!settings.empty()) writeFile("drum.ini", settings);
   voicedialog = VoiceDialogModel();
   inputdialog::edgeflag = false;
   inputdialog::announceedit = false;
   keybuffer.clear();
   ram.fill(0);
-  createwindows();
+  createWindows();
   desktop().Form1->show();
-  activatemain();
+  activateMain();
   forget();
 }
 
-void World::activatemain() {
+void World::activateMain() {
   TForm1& form1 = *desktop().Form1;
   form1.activateWindow();
   waitfor([&] { return form1.isActiveWindow(); });
@@ -132,28 +132,28 @@ void World::forget() {
   events.clear();
 }
 
-void keydown(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-  sendkey(window, QEvent::KeyPress, key, modifiers, text);
+void keyDown(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  sendKey(window, QEvent::KeyPress, key, modifiers, text);
 }
 
-void keyup(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-  sendkey(window, QEvent::KeyRelease, key, modifiers, text);
+void keyUp(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  sendKey(window, QEvent::KeyRelease, key, modifiers, text);
 }
 
-void keyclick(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-  keydown(window, key, modifiers, text);
-  keyup(window, key, modifiers, text);
+void keyClick(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  keyDown(window, key, modifiers, text);
+  keyUp(window, key, modifiers, text);
 }
 
 void type(QWindow* window, const QString& text) {
   for (QChar c : text) {
     const QChar upper = c.toUpper();
     const int key = upper.unicode();  // Qt's keys for ASCII letters, digits and space are their codes
-    keyclick(window, key, c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(c));
+    keyClick(window, key, c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(c));
   }
 }
 
-void whenshown(QDialog* dialog, std::function<void()> inside, std::function<bool()> ready, int patience,
+void whenShown(QDialog* dialog, std::function<void()> inside, std::function<bool()> ready, int patience,
                bool* timedout) {
   auto* poll = new QTimer(dialog);
   poll->setInterval(5);

@@ -28,8 +28,8 @@ class World {
   bool ok() const { return ok_; }
 
   std::string path(const std::string& name) const;
-  void writefile(const std::string& name, const std::string& bytes) const;
-  std::string readfile(const std::string& name) const;
+  void writeFile(const std::string& name, const std::string& bytes) const;
+  std::string readFile(const std::string& name) const;
 
   // Settings as the user left them, then every window made.
   void start(const std::string& settings = {});
@@ -37,7 +37,7 @@ class World {
   // The main window made the active one, so that its shortcuts work (a
   // window manager does this when a dialog closes; the offscreen platform
   // does not).
-  void activatemain();
+  void activateMain();
 
   // What was said (texts only) and everything since the last forget().
   std::vector<std::string> said() const { return speech.log.texts(); }
@@ -60,16 +60,16 @@ class World {
 
 // Key events as the window system delivers them: to the window, which
 // hands them to its focus widget.
-void keydown(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
-void keyup(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
-void keyclick(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+void keyDown(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+void keyUp(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+void keyClick(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
 // Text typed key by key (ASCII letters, digits, space).
 void type(QWindow* window, const QString& text);
 
 // Runs `inside` once `dialog` is the active modal window and `ready` holds;
 // a dialog still open after `patience` ms is closed with Cancel and the test
 // is told so through `timedout`.
-void whenshown(QDialog* dialog, std::function<void()> inside, std::function<bool()> ready = {}, int patience = 20000,
+void whenShown(QDialog* dialog, std::function<void()> inside, std::function<bool()> ready = {}, int patience = 20000,
                bool* timedout = nullptr);
 
 // Delivers events until `done` holds or `ms` have passed.

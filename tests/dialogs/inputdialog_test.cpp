@@ -15,7 +15,7 @@
 #include "input/windows/form6.h"
 #include "runtime/inputstring.h"
 #include "runtime/oskcommands.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 #include "shell/windows/desktop.h"
 #include "speech/voiceselection.h"
 
@@ -23,7 +23,7 @@ namespace drum::dialogs {
 
 namespace {
 
-QString accessiblename(QObject* object) {
+QString accessibleNameOf(QObject* object) {
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
   return iface ? iface->text(QAccessible::Name) : QString();
 }
@@ -44,7 +44,7 @@ class InputDialogTest : public QObject {
   // The INPUT statement with `inside` run in its dialog; its result.
   std::string input(std::function<void()> inside, const std::string& text = {}) {
     bool timedout = false;
-    whenshown(&form2(), std::move(inside), {}, 20000, &timedout);
+    whenShown(&form2(), std::move(inside), {}, 20000, &timedout);
     const std::string typed = inputstring(text);
     if (timedout) QTest::qFail("the INPUT dialog stayed open", __FILE__, __LINE__);
     return typed;
@@ -54,7 +54,7 @@ class InputDialogTest : public QObject {
     SelectVoice();  // a voice ready, as in a run
     world->forget();
   }
-  void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = {}) { keyclick(w(), k, m, text); }
+  void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = {}) { keyClick(w(), k, m, text); }
 
  private slots:
   void init() {
@@ -71,9 +71,9 @@ class InputDialogTest : public QObject {
     QCOMPARE(form2().windowTitle(), QStringLiteral("Enter data"));
     QCOMPARE(form2().Enterbitbtn()->text(), QStringLiteral("&OK"));
     QCOMPARE(form2().exitprogrambtn()->text(), QStringLiteral("E&xit program"));
-    QCOMPARE(accessiblename(edit()), QStringLiteral("Enter data"));
-    QCOMPARE(accessiblename(form2().Enterbitbtn()), QStringLiteral("OK"));
-    QCOMPARE(accessiblename(form2().exitprogrambtn()), QStringLiteral("Exit program"));
+    QCOMPARE(accessibleNameOf(edit()), QStringLiteral("Enter data"));
+    QCOMPARE(accessibleNameOf(form2().Enterbitbtn()), QStringLiteral("OK"));
+    QCOMPARE(accessibleNameOf(form2().exitprogrambtn()), QStringLiteral("Exit program"));
   }
 
   void typedTextIsEchoedAndGivenBackOnOk() {
@@ -177,11 +177,11 @@ class InputDialogTest : public QObject {
       key(Qt::Key_Left);
       world->forget();
       key(Qt::Key_L, Qt::NoModifier, QStringLiteral("l"));  // dot 6: the capital sign
-      keydown(w(), Qt::Key_F, Qt::NoModifier, QStringLiteral("f"));
-      keydown(w(), Qt::Key_J, Qt::NoModifier, QStringLiteral("j"));
+      keyDown(w(), Qt::Key_F, Qt::NoModifier, QStringLiteral("f"));
+      keyDown(w(), Qt::Key_J, Qt::NoModifier, QStringLiteral("j"));
       during = edit()->text().toStdString();
-      keyup(w(), Qt::Key_F);
-      keyup(w(), Qt::Key_J);
+      keyUp(w(), Qt::Key_F);
+      keyUp(w(), Qt::Key_J);
       preview = world->said();
       tones = world->sounds;
       key(Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));  // still deletes
@@ -202,10 +202,10 @@ class InputDialogTest : public QObject {
       type(w(), QStringLiteral("ab"));
       braillemode = true;
       key(Qt::Key_Left);
-      keydown(w(), Qt::Key_F, Qt::NoModifier, QStringLiteral("f"));
-      keydown(w(), Qt::Key_S, Qt::NoModifier, QStringLiteral("s"));
-      keyup(w(), Qt::Key_S);
-      keyup(w(), Qt::Key_F);
+      keyDown(w(), Qt::Key_F, Qt::NoModifier, QStringLiteral("f"));
+      keyDown(w(), Qt::Key_S, Qt::NoModifier, QStringLiteral("s"));
+      keyUp(w(), Qt::Key_S);
+      keyUp(w(), Qt::Key_F);
       caret = edit()->cursorPosition();
       braillemode = false;
       key(Qt::Key_Return);
@@ -232,9 +232,9 @@ class InputDialogTest : public QObject {
     TForm6& review = *desktop().Form6;
     bool opened = false, back = false;
     input([&] {
-      whenshown(&review, [&] {
+      whenShown(&review, [&] {
         opened = true;
-        keyclick(review.windowHandle(), Qt::Key_Escape);
+        keyClick(review.windowHandle(), Qt::Key_Escape);
       });
       key(Qt::Key_Up);
       back = form2().isVisible() && QApplication::activeModalWidget() == &form2();

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   drum::QtHost host;
   drum::setHost(&host);
-  drum::initruntime();
+  drum::initRuntime();
   drum::installSpeechHooks();
   int failed = 0;
   for (auto run :

@@ -15,8 +15,8 @@
 #include "dialogs/dialogsfixture.h"
 #include "dialogs/dialogstests.h"
 #include "platform/cp1250.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
 #include "shell/session/startup.h"
 #include "shell/windows/desktop.h"
 #include "shell/windows/form1.h"
@@ -27,14 +27,14 @@ namespace drum::dialogs {
 
 namespace {
 
-QString accessiblename(QObject* object) {
+QString accessibleNameOf(QObject* object) {
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
   return iface ? iface->text(QAccessible::Name) : QString();
 }
 
 using Texts = std::vector<std::string>;
 
-QString focusname() {
+QString focusName() {
   QWidget* w = QApplication::focusWidget();
   return w ? w->objectName() : QString();
 }
@@ -48,18 +48,18 @@ class EnvironmentDialogTest : public QObject {
   std::unique_ptr<World> world;
   TForm3& form3() { return *desktop().Form3; }
   TForm1& form1() { return *desktop().Form1; }
-  QWindow* dialogwindow() { return form3().windowHandle(); }
+  QWindow* dialogWindow() { return form3().windowHandle(); }
 
   void open(std::function<void()> inside) {
     bool timedout = false, ran = false;
-    whenshown(
+    whenShown(
         &form3(),
         [&ran, inside = std::move(inside)] {
           ran = true;
           inside();
         },
         {}, 20000, &timedout);
-    world->activatemain();
+    world->activateMain();
     QTest::keyClick(&form1(), Qt::Key_E, Qt::ControlModifier);
     QVERIFY(ran);
     QVERIFY(!timedout);
@@ -83,15 +83,15 @@ class EnvironmentDialogTest : public QObject {
   void theDialogAsDesigned() {
     world->start("[environment]\nlanguage=3000\n");
     QCOMPARE(form3().size(), QSize(481, 315));
-    QCOMPARE(form3().entrycount(), 3);
+    QCOMPARE(form3().entryCount(), 3);
     QCOMPARE(form3().entry(0)->text(), QString::fromUtf8("Čeština"));
     QCOMPARE(form3().entry(1)->text(), QStringLiteral("English"));
     QCOMPARE(form3().entry(2)->text(), QString::fromUtf8("Slovenčina"));
     QCOMPARE(captions(), (QStringList{QStringLiteral("Nastavenie prostredia"), QStringLiteral("&jazyk"),
                                       QStringLiteral("&Ok"), QString::fromUtf8("Zrušiť")}));
-    QCOMPARE(accessiblename(form3().languagergroup()), QStringLiteral("jazyk"));
-    QCOMPARE(accessiblename(form3().okbitbtn()), QStringLiteral("Ok"));
-    QCOMPARE(accessiblename(form3().entry(2)), QString::fromUtf8("Slovenčina"));
+    QCOMPARE(accessibleNameOf(form3().languagergroup()), QStringLiteral("jazyk"));
+    QCOMPARE(accessibleNameOf(form3().okbitbtn()), QStringLiteral("Ok"));
+    QCOMPARE(accessibleNameOf(form3().entry(2)), QString::fromUtf8("Slovenčina"));
   }
 
   void choosingEnglishShowsTheDialogInEnglishAndSaysMessage6InIt() {
@@ -99,12 +99,12 @@ class EnvironmentDialogTest : public QObject {
     QString start;
     std::vector<QStringList> seen;
     open([&] {
-      start = focusname();
+      start = focusName();
       for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
-        keyclick(dialogwindow(), key);
+        keyClick(dialogWindow(), key);
         seen.push_back(captions());
       }
-      keyclick(dialogwindow(), Qt::Key_Return);
+      keyClick(dialogWindow(), Qt::Key_Return);
     });
     QCOMPARE(start, QStringLiteral("languagergroup0"));
     QCOMPARE(seen[0], (QStringList{QStringLiteral("environment settings"), QStringLiteral("&Language"),
@@ -112,32 +112,32 @@ class EnvironmentDialogTest : public QObject {
     QCOMPARE(seen[1].front(), QStringLiteral("Nastavenie prostredia"));
     QCOMPARE(seen[2].front(), QStringLiteral("environment settings"));
     QCOMPARE(world->boxes, Texts{"Your changes will be applied after you restart the program."});
-    QCOMPARE(settingsfile().readInteger("environment", "language", 0), 2000);
+    QCOMPARE(settingsFile().readInteger("environment", "language", 0), 2000);
     // The other windows keep their language until the next start.
     QCOMPARE(form1().action(MenuItem::Startsubmenu)->text(), QStringLiteral("&Spustit"));
   }
 
   void okWithoutAChangeWritesTheLanguageButSaysNothing() {
     world->start("[sounds]\nsndvolume=0\n");
-    open([&] { keyclick(dialogwindow(), Qt::Key_Return); });
+    open([&] { keyClick(dialogWindow(), Qt::Key_Return); });
     QCOMPARE(world->boxes, Texts{});
-    QCOMPARE(settingsfile().readInteger("environment", "language", 0), 1000);
+    QCOMPARE(settingsFile().readInteger("environment", "language", 0), 1000);
   }
 
   void cancelAfterAnotherLanguagePutsTheOldOneBack() {
     world->start("[environment]\nlanguage=2000\n");
-    const std::string before = world->readfile("drum.ini");
+    const std::string before = world->readFile("drum.ini");
     QString clicked;
     open([&] {
-      keyclick(dialogwindow(), Qt::Key_Down);
+      keyClick(dialogWindow(), Qt::Key_Down);
       clicked = form3().windowTitle();
-      keyclick(dialogwindow(), Qt::Key_Escape);
+      keyClick(dialogWindow(), Qt::Key_Escape);
     });
     QCOMPARE(clicked, QStringLiteral("Nastavenie prostredia"));
     QCOMPARE(languagebase, 2000);
     QCOMPARE(form3().itemindex(), 1);
     QCOMPARE(form3().windowTitle(), QStringLiteral("environment settings"));
-    QCOMPARE(world->readfile("drum.ini"), before);
+    QCOMPARE(world->readFile("drum.ini"), before);
     QCOMPARE(world->boxes, Texts{});
   }
 };
@@ -149,18 +149,18 @@ class SoundsDialogTest : public QObject {
   std::unique_ptr<World> world;
   TForm5& form5() { return *desktop().Form5; }
   TForm1& form1() { return *desktop().Form1; }
-  QWindow* dialogwindow() { return form5().windowHandle(); }
+  QWindow* dialogWindow() { return form5().windowHandle(); }
 
   void open(std::function<void()> inside) {
     bool timedout = false, ran = false;
-    whenshown(
+    whenShown(
         &form5(),
         [&ran, inside = std::move(inside)] {
           ran = true;
           inside();
         },
         {}, 20000, &timedout);
-    world->activatemain();
+    world->activateMain();
     QTest::keyClick(&form1(), Qt::Key_D, Qt::ControlModifier);
     QVERIFY(ran);
     QVERIFY(!timedout);
@@ -190,7 +190,7 @@ class SoundsDialogTest : public QObject {
         {form5().sndvolstatic(), QStringLiteral("Sound volume")},
         {form5().okbitbtn(), QStringLiteral("OK")},
         {form5().cancelbitbtn(), QStringLiteral("Cancel")}};
-    for (const auto& [widget, name] : names) QCOMPARE(accessiblename(widget), name);
+    for (const auto& [widget, name] : names) QCOMPARE(accessibleNameOf(widget), name);
   }
 
   void aStoredVolumeOfMinus150Shows98AndIsStoredAsMinus200() {
@@ -200,33 +200,33 @@ class SoundsDialogTest : public QObject {
     open([&] {
       position = form5().sndvoltrackbar()->value();
       volume = sndvolume;
-      focus = focusname();
-      keyclick(dialogwindow(), Qt::Key_Return);
+      focus = focusName();
+      keyClick(dialogWindow(), Qt::Key_Return);
     });
     QCOMPARE(position, 98);
     QCOMPARE(volume, -200);
     QCOMPARE(focus, QStringLiteral("voicecheckbox"));
     QCOMPARE(world->sounds, Texts{});  // set before the dialog is active: silent
-    QCOMPARE(settingsfile().readInteger("sounds", "sndvolume", 0), -200);
+    QCOMPARE(settingsFile().readInteger("sounds", "sndvolume", 0), -200);
   }
 
   void movingTheBarSoundsASampleAndCancelRestoresTheVolume() {
     world->start("[environment]\nlanguage=2000\n[sounds]\nsndvolume=-5000\n");
-    const std::string before = world->readfile("drum.ini");
+    const std::string before = world->readFile("drum.ini");
     int moved = 0;
     Texts heard;
     open([&] {
-      keyclick(dialogwindow(), Qt::Key_Tab);
-      keyclick(dialogwindow(), Qt::Key_Tab);
-      keyclick(dialogwindow(), Qt::Key_Right);
+      keyClick(dialogWindow(), Qt::Key_Tab);
+      keyClick(dialogWindow(), Qt::Key_Tab);
+      keyClick(dialogWindow(), Qt::Key_Right);
       moved = sndvolume;
       heard = world->sounds;
-      keyclick(dialogwindow(), Qt::Key_Escape);
+      keyClick(dialogWindow(), Qt::Key_Escape);
     });
     QCOMPARE(moved, -4900);
     QCOMPARE(heard, Texts{"1000/100/1"});
     QCOMPARE(sndvolume, -5000);
-    QCOMPARE(world->readfile("drum.ini"), before);
+    QCOMPARE(world->readFile("drum.ini"), before);
   }
 
   void withSoundsOffTheBarIsDisabledUntilTheyAreChecked() {
@@ -234,23 +234,23 @@ class SoundsDialogTest : public QObject {
     bool before = true, after = false;
     open([&] {
       before = form5().sndvoltrackbar()->isEnabled();
-      keyclick(dialogwindow(), Qt::Key_Tab);
-      keyclick(dialogwindow(), Qt::Key_Space);
+      keyClick(dialogWindow(), Qt::Key_Tab);
+      keyClick(dialogWindow(), Qt::Key_Space);
       after = form5().sndvoltrackbar()->isEnabled();
-      keyclick(dialogwindow(), Qt::Key_Return);
+      keyClick(dialogWindow(), Qt::Key_Return);
     });
     QVERIFY(!before);
     QVERIFY(after);
     QVERIFY(oskirasounds);
-    QVERIFY(settingsfile().readBool("sounds", "oskirasounds", false));
+    QVERIFY(settingsFile().readBool("sounds", "oskirasounds", false));
   }
 
   void allowingVoiceWithoutVoicesSaysMessage40() {
     world->speech.installed = false;
     world->start("[environment]\nlanguage=2000\n[voice]\nvoiceallowed=0\n");
     open([&] {
-      keyclick(dialogwindow(), Qt::Key_Space);
-      keyclick(dialogwindow(), Qt::Key_Return);
+      keyClick(dialogWindow(), Qt::Key_Space);
+      keyClick(dialogWindow(), Qt::Key_Return);
     });
     QCOMPARE(world->boxes, Texts{"Can't allow voice, no voices are available"});
     QVERIFY(!form5().voicecheckbox()->isChecked());
@@ -262,13 +262,13 @@ class SoundsDialogTest : public QObject {
     world->start("[environment]\nlanguage=2000\n[voice]\nvoiceallowed=0\n");
     QVERIFY(!form1().action(MenuItem::Voicesubmenu)->isEnabled());
     open([&] {
-      keyclick(dialogwindow(), Qt::Key_Space);
-      keyclick(dialogwindow(), Qt::Key_Return);
+      keyClick(dialogWindow(), Qt::Key_Space);
+      keyClick(dialogWindow(), Qt::Key_Return);
     });
     QVERIFY(voiceallowed);
     QVERIFY(form1().action(MenuItem::Voicesubmenu)->isEnabled());
-    QCOMPARE(settingsfile().readString("Voice", "person", ""), std::string("Jakub"));
-    QVERIFY(settingsfile().readBool("voice", "voiceallowed", false));
+    QCOMPARE(settingsFile().readString("Voice", "person", ""), std::string("Jakub"));
+    QVERIFY(settingsFile().readBool("voice", "voiceallowed", false));
   }
 };
 

@@ -14,8 +14,8 @@
 
 #include "dialogs/dialogsfixture.h"
 #include "dialogs/dialogstests.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
 #include "shell/session/startup.h"
 #include "shell/windows/desktop.h"
 #include "shell/windows/form1.h"
@@ -26,7 +26,7 @@ namespace drum::dialogs {
 
 namespace {
 
-QString accessiblename(QObject* object) {
+QString accessibleNameOf(QObject* object) {
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
   return iface ? iface->text(QAccessible::Name) : QString();
 }
@@ -42,26 +42,26 @@ class VoiceDialogTest : public QObject {
   std::unique_ptr<World> world;
   TForm4& form4() { return *desktop().Form4; }
   TForm1& form1() { return *desktop().Form1; }
-  QWindow* dialogwindow() { return form4().windowHandle(); }
+  QWindow* dialogWindow() { return form4().windowHandle(); }
 
   // Ctrl+H in the main window, with `inside` run once the dialog has spoken
   // its activation.
   void open(std::function<void()> inside) {
     bool timedout = false, ran = false;
-    whenshown(
+    whenShown(
         &form4(),
         [&ran, inside = std::move(inside)] {
           ran = true;
           inside();
         },
         [] { return voicesettings::activated; }, 20000, &timedout);
-    world->activatemain();
+    world->activateMain();
     QTest::keyClick(&form1(), Qt::Key_H, Qt::ControlModifier);
     QVERIFY(ran);
     QVERIFY(!timedout);
     QVERIFY(!form4().isVisible());
   }
-  QString focusname() const {
+  QString focusName() const {
     QWidget* w = QApplication::focusWidget();
     return w ? w->objectName() : QString();
   }
@@ -91,7 +91,7 @@ class VoiceDialogTest : public QObject {
         {form4().closebitbtn(), QStringLiteral("Close")},
         {form4().voicestatic(), QStringLiteral("Voices")},
         {form4().volumestatic(), QStringLiteral("Volume")}};
-    for (const auto& [widget, name] : names) QCOMPARE(accessiblename(widget), name);
+    for (const auto& [widget, name] : names) QCOMPARE(accessibleNameOf(widget), name);
     // Voices listed in enumeration order, "Jakub" chosen although third.
     QCOMPARE(form4().voicelist()->count(), 3);
     QCOMPARE(form4().voicelist()->currentRow(), 2);
@@ -109,23 +109,23 @@ class VoiceDialogTest : public QObject {
     open([&] {
       opening = world->said();
       size = form4().size();
-      chain.push_back(focusname().toStdString());
+      chain.push_back(focusName().toStdString());
       world->forget();
       for (int i = 0; i < 5; ++i) {
-        keyclick(dialogwindow(), Qt::Key_Tab);
-        chain.push_back(focusname().toStdString());
+        keyClick(dialogWindow(), Qt::Key_Tab);
+        chain.push_back(focusName().toStdString());
       }
-      keyclick(dialogwindow(), Qt::Key_Backtab, Qt::ShiftModifier);
+      keyClick(dialogWindow(), Qt::Key_Backtab, Qt::ShiftModifier);
       walk = world->said();
       world->forget();
-      keyclick(dialogwindow(), Qt::Key_Escape);
+      keyClick(dialogWindow(), Qt::Key_Escape);
     });
     QCOMPARE(opening, (Texts{"Voice settings", "&Voices Jakub"}));
     QCOMPARE(size, QSize(521, 388));
     QCOMPARE(chain, (Texts{"voicelist", "pitchtb", "speedtb", "volumetb", "vyberhlasbitbtn", "closebitbtn"}));
     QCOMPARE(walk, (Texts{"&Pitch 50", "&Speed 175", "Vo&lume 255", "&Choose voice", "&Close", "&Choose voice"}));
     // Closed with Esc: the main window's caption.
-    QCOMPARE(world->said(), Texts{mainwindowcaption()});
+    QCOMPARE(world->said(), Texts{mainWindowCaption()});
   }
 
   void aBarStepSilencesSendsItsTagAndSaysItsNumber() {
@@ -138,16 +138,16 @@ class VoiceDialogTest : public QObject {
       QTest::keyClick(&form4(), Qt::Key_S, Qt::AltModifier);
       label = world->said();
       world->forget();
-      keyclick(dialogwindow(), Qt::Key_Right);
+      keyClick(dialogWindow(), Qt::Key_Right);
       said = world->speech.log.said;
       tags = world->speech.log.tags;
-      keyclick(dialogwindow(), Qt::Key_Return);  // the choose button is the default
+      keyClick(dialogWindow(), Qt::Key_Return);  // the choose button is the default
     });
     QCOMPARE(label, Texts{"&Speed 175"});
     QCOMPARE(said, (Texts{"<stop>", "176"}));
     QCOMPARE(tags, (Texts{"\\Spd=176\\"}));
-    QCOMPARE(settingsfile().readInteger("Voice", "speed", 0), 176);
-    QCOMPARE(settingsfile().readString("Voice", "person", ""), std::string("Jakub"));
+    QCOMPARE(settingsFile().readInteger("Voice", "speed", 0), 176);
+    QCOMPARE(settingsFile().readString("Voice", "person", ""), std::string("Jakub"));
     QCOMPARE(world->said().back(), std::string("Voice selected."));
     // The stored value was applied to the engine made after OK.
     QCOMPARE(world->speech.log.tags.back(), std::string("\\Spd=176\\"));
@@ -158,12 +158,12 @@ class VoiceDialogTest : public QObject {
     Texts said;
     open([&] {
       world->forget();
-      keyclick(dialogwindow(), Qt::Key_Up);
+      keyClick(dialogWindow(), Qt::Key_Up);
       said = world->speech.log.said;
-      keyclick(dialogwindow(), Qt::Key_Return);
+      keyClick(dialogWindow(), Qt::Key_Return);
     });
     QCOMPARE(said, (Texts{"<stop>", "English"}));
-    QCOMPARE(settingsfile().readString("Voice", "person", ""), std::string("English"));
+    QCOMPARE(settingsFile().readString("Voice", "person", ""), std::string("English"));
     QVERIFY(chosenmode && chosenmode->szModeName == "English");
     QCOMPARE(world->said().back(), std::string("Voice selected."));
   }
@@ -172,21 +172,21 @@ class VoiceDialogTest : public QObject {
     world->start("[environment]\nlanguage=2000\n");
     // The first showing stores the chosen voice with the engine's values, as
     // a first Start does.
-    open([&] { keyclick(dialogwindow(), Qt::Key_Escape); });
-    QCOMPARE(settingsfile().readInteger("Voice", "speed", 0), 175);
-    const std::string before = world->readfile("drum.ini");
+    open([&] { keyClick(dialogWindow(), Qt::Key_Escape); });
+    QCOMPARE(settingsFile().readInteger("Voice", "speed", 0), 175);
+    const std::string before = world->readFile("drum.ini");
     world->forget();
     Texts opening;
     open([&] {
       opening = world->said();
-      keyclick(dialogwindow(), Qt::Key_Tab);
-      keyclick(dialogwindow(), Qt::Key_Tab);
-      keyclick(dialogwindow(), Qt::Key_PageUp);
-      keyclick(dialogwindow(), Qt::Key_Escape);
+      keyClick(dialogWindow(), Qt::Key_Tab);
+      keyClick(dialogWindow(), Qt::Key_Tab);
+      keyClick(dialogWindow(), Qt::Key_PageUp);
+      keyClick(dialogWindow(), Qt::Key_Escape);
     });
     QCOMPARE(opening, (Texts{"Voice settings", "&Voices Jakub"}));
-    QCOMPARE(world->readfile("drum.ini"), before);
-    QCOMPARE(world->said().back(), mainwindowcaption());
+    QCOMPARE(world->readFile("drum.ini"), before);
+    QCOMPARE(world->said().back(), mainWindowCaption());
     QCOMPARE(voicedialog.speedtb.position(), 212);  // a tenth of 80..450 up from 175
     QCOMPARE(world->speech.log.tags.back(), std::string("\\Spd=212\\"));
     QCOMPARE(voicedialog.pitchtb.position(), 50);
@@ -195,7 +195,7 @@ class VoiceDialogTest : public QObject {
   void voiceNotAllowedIsRefusedWithMessage18() {
     world->start("[environment]\nlanguage=2000\n[voice]\nvoiceallowed=0\n");
     QVERIFY(!form1().action(MenuItem::Voicesubmenu)->isEnabled());
-    setmenuenabled(MenuItem::Voicesubmenu, true);  // as after a run
+    setMenuEnabled(MenuItem::Voicesubmenu, true);  // as after a run
     QTest::keyClick(&form1(), Qt::Key_H, Qt::ControlModifier);
     QVERIFY(waitfor([&] { return !world->boxes.empty(); }));
     QCOMPARE(world->boxes, Texts{"The voice is turned off. You can turn it on in the Sounds dialog, menu Settings"});

@@ -10,7 +10,7 @@
 #include "platform/windows/qtext.h"
 #include "runtime/oskcommands.h"
 #include "runtime/trace.h"
-#include "shell/inifile.h"
+#include "shell/settings/inifile.h"
 
 namespace drum::gui {
 
@@ -68,37 +68,37 @@ std::string GuiWorld::path(const std::string& name) const {
   return dir_.filePath(QString::fromStdString(name)).toStdString();
 }
 
-void GuiWorld::writefile(const std::string& name, const std::string& bytes) const {
+void GuiWorld::writeFile(const std::string& name, const std::string& bytes) const {
   std::ofstream(path(name), std::ios::binary | std::ios::trunc) << bytes;
 }
 
-std::string GuiWorld::readfile(const std::string& name) const {
+std::string GuiWorld::readFile(const std::string& name) const {
   std::ifstream in(path(name), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void sendkey(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, const QString& text,
+void sendKey(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, const QString& text,
              quint32 scancode, bool autorepeat) {
   QKeyEvent event(type, key, modifiers, scancode, 0, 0, text, autorepeat);
   QCoreApplication::sendEvent(window, &event);
 }
 
-void keydown(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text, quint32 scancode) {
-  sendkey(window, QEvent::KeyPress, key, modifiers, text, scancode);
+void keyDown(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text, quint32 scancode) {
+  sendKey(window, QEvent::KeyPress, key, modifiers, text, scancode);
 }
 
-void keyup(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text, quint32 scancode) {
-  sendkey(window, QEvent::KeyRelease, key, modifiers, text, scancode);
+void keyUp(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text, quint32 scancode) {
+  sendKey(window, QEvent::KeyRelease, key, modifiers, text, scancode);
 }
 
-void keyclick(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text, quint32 scancode) {
-  keydown(window, key, modifiers, text, scancode);
-  keyup(window, key, modifiers, text, scancode);
+void keyClick(QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text, quint32 scancode) {
+  keyDown(window, key, modifiers, text, scancode);
+  keyUp(window, key, modifiers, text, scancode);
 }
 
 void soon(int ms, std::function<void()> fn) { QTimer::singleShot(ms, qApp, std::move(fn)); }
 
-void whenshown(QWidget* widget, std::function<void()> fn) {
+void whenShown(QWidget* widget, std::function<void()> fn) {
   auto* poll = new QTimer(qApp);
   poll->setInterval(10);
   QObject::connect(poll, &QTimer::timeout, qApp, [poll, widget, fn = std::move(fn)] {

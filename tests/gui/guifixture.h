@@ -30,8 +30,8 @@ class GuiWorld {
   ~GuiWorld();
   bool ok() const { return ok_; }
   std::string path(const std::string& name) const;
-  void writefile(const std::string& name, const std::string& bytes) const;
-  std::string readfile(const std::string& name) const;
+  void writeFile(const std::string& name, const std::string& bytes) const;
+  std::string readFile(const std::string& name) const;
 
   scripted::Platform speech;
   Recorded recorded;
@@ -45,13 +45,13 @@ class GuiWorld {
 
 // Key events as a window system delivers them: to the window, which hands
 // them to its focus widget. `scancode` 0: an event without a native code.
-void sendkey(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+void sendKey(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
              const QString& text = {}, quint32 scancode = 0, bool autorepeat = false);
-void keydown(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
+void keyDown(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
              quint32 scancode = 0);
-void keyup(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
+void keyUp(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
            quint32 scancode = 0);
-void keyclick(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
+void keyClick(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
               quint32 scancode = 0);
 
 // X11 keycodes (evdev + 8) of the dot keys and Space.
@@ -61,7 +61,7 @@ constexpr quint32 kScanF = 41, kScanD = 40, kScanS = 39, kScanJ = 44, kScanK = 4
 void soon(int ms, std::function<void()> fn);
 
 // Runs `fn` from the event loop once `widget` is shown (a modal window's own loop).
-void whenshown(QWidget* widget, std::function<void()> fn);
+void whenShown(QWidget* widget, std::function<void()> fn);
 
 // Delivers events until `done` holds or `ms` pass; false on timeout.
 bool waitfor(const std::function<bool()>& done, int ms = 10000);

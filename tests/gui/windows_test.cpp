@@ -26,9 +26,9 @@
 #include "platform/windows/qthost.h"
 #include "runtime/oskcommands.h"
 #include "runtime/soundsystem.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "shell/session/startup.h"
 #include "shell/windows/aboutbox.h"
 #include "shell/windows/desktop.h"
@@ -51,7 +51,7 @@ QStringList ql(const std::vector<std::string>& texts) {
 }
 
 // The accessible name a screen reader gets for an object.
-QString accessiblename(QObject* object) {
+QString accessibleNameOf(QObject* object) {
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
   return iface ? iface->text(QAccessible::Name) : QString();
 }
@@ -70,8 +70,8 @@ class WindowsTest : public QObject {
 
   // Settings as the user left them, then the windows made and the main one shown.
   void start(const std::string& settings = {}) {
-    if (!settings.empty()) world->writefile("drum.ini", settings);
-    createwindows();
+    if (!settings.empty()) world->writeFile("drum.ini", settings);
+    createWindows();
     form1().show();
     QVERIFY(QTest::qWaitForWindowExposed(&form1()));
     form1().activateWindow();
@@ -89,8 +89,8 @@ class WindowsTest : public QObject {
   }
 
   void cleanup() {
-    destroywindows();
-    releasesound();
+    destroyWindows();
+    releaseSound();
     ReleaseSpeech();
     world.reset();
   }
@@ -128,10 +128,10 @@ class WindowsTest : public QObject {
     QFETCH(QString, version);
     start("[environment]\nlanguage=" + std::to_string(base) + "\n");
 
-    QCOMPARE(ql(createdwindows()), ql(std::vector<std::string>{"TForm1", "TForm2", "TForm3", "TForm4", "TForm5", "TForm6", "TAboutbox"}));
+    QCOMPARE(ql(createdWindows()), ql(std::vector<std::string>{"TForm1", "TForm2", "TForm3", "TForm4", "TForm5", "TForm6", "TAboutbox"}));
     QCOMPARE(languagebase, base);  // the environment dialog read it back after its own Czech default
     QCOMPARE(form1().windowTitle(), QStringLiteral("test_gui - ") + title);
-    for (const MenuEntry& entry : menutable()) {
+    for (const MenuEntry& entry : menuTable()) {
       QAction* action = item(entry.item);
       QCOMPARE(action->text(), menus[static_cast<int>(entry.item)]);
       QCOMPARE(action->objectName(), QString::fromLatin1(entry.name));
@@ -168,17 +168,17 @@ class WindowsTest : public QObject {
       QVERIFY2(!window->accessibleName().isEmpty(), qPrintable(window->objectName()));
       QCOMPARE(window->accessibleName(), window->windowTitle());
       for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        QCOMPARE(button->accessibleName(), accessiblecaption(button->text()));
+        QCOMPARE(button->accessibleName(), accessibleCaption(button->text()));
       for (QLabel* label : window->findChildren<QLabel*>())
-        if (!label->text().isEmpty()) QCOMPARE(label->accessibleName(), accessiblecaption(label->text()));
+        if (!label->text().isEmpty()) QCOMPARE(label->accessibleName(), accessibleCaption(label->text()));
       for (QGroupBox* group : window->findChildren<QGroupBox*>())
-        QCOMPARE(group->accessibleName(), accessiblecaption(group->title()));
+        QCOMPARE(group->accessibleName(), accessibleCaption(group->title()));
     }
     // Menus and their items, as a screen reader reads them: no "&".
-    for (const MenuEntry& entry : menutable())
-      QCOMPARE(accessiblename(item(entry.item)).isEmpty() ? accessiblecaption(item(entry.item)->text())
-                                                          : accessiblename(item(entry.item)),
-               accessiblecaption(item(entry.item)->text()));
+    for (const MenuEntry& entry : menuTable())
+      QCOMPARE(accessibleNameOf(item(entry.item)).isEmpty() ? accessibleCaption(item(entry.item)->text())
+                                                          : accessibleNameOf(item(entry.item)),
+               accessibleCaption(item(entry.item)->text()));
     QCOMPARE(form1().menu(MenuItem::settingsmenu)->accessibleName(), QStringLiteral("Settings"));
     QCOMPARE(form1().printmemo()->accessibleName(), QStringLiteral("Screen"));
     // The screen takes the keyboard focus, so it can be read.
@@ -188,21 +188,21 @@ class WindowsTest : public QObject {
 
   void menuStatesBeforeDuringAndAfterARun() {
     start("[environment]\nlanguage=2000\n[sounds]\noskirasounds=0\n");
-    const auto runitems = runmenuitems();
+    const auto runitems = runMenuItems();
     for (MenuItem i : runitems) QVERIFY(item(i)->isEnabled());
     bool checked = false;
     soon(300, [&] {
-      QVERIFY(programrunning());
+      QVERIFY(programRunning());
       for (MenuItem i : runitems) QVERIFY(!item(i)->isEnabled());
       QVERIFY(item(MenuItem::exitsubmenu)->isEnabled());
       QVERIFY(item(MenuItem::braillekeyboarditem)->isEnabled());
       QVERIFY(!form1().menu(MenuItem::helpmenu)->menuAction()->isEnabled());
       checked = true;
-      keyclick(window(), Qt::Key_E, Qt::NoModifier, QStringLiteral("e"));  // the game's "end"
+      keyClick(window(), Qt::Key_E, Qt::NoModifier, QStringLiteral("e"));  // the game's "end"
     });
     item(MenuItem::Startsubmenu)->trigger();
     QVERIFY(checked);
-    QVERIFY(!programrunning());
+    QVERIFY(!programRunning());
     for (MenuItem i : runitems) QVERIFY(item(i)->isEnabled());
     QVERIFY(programstarted);
     QVERIFY(waitfor([&] { return form1().printmemo()->toPlainText().contains(QStringLiteral("\nready")); }));
@@ -212,17 +212,17 @@ class WindowsTest : public QObject {
 
   void ctrlSStartsAndExitWhenIdleClosesAfterSaving() {
     start("[sounds]\noskirasounds=0\n");
-    soon(300, [&] { keyclick(window(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b")); });
+    soon(300, [&] { keyClick(window(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b")); });
     QTest::keySequence(window(), QKeySequence(QStringLiteral("Ctrl+S")));
     QVERIFY(programstarted);
-    QVERIFY(!programrunning());
+    QVERIFY(!programRunning());
     ram[7] = 77;
     item(MenuItem::exitsubmenu)->trigger();
     QVERIFY(!form1().isVisible());
-    const std::string image = world->readfile("ram.dat");
+    const std::string image = world->readFile("ram.dat");
     QCOMPARE(image.size(), kRamSize);
     QCOMPARE(image[7], char(77));
-    QCOMPARE(soundmixer(), nullptr);
+    QCOMPARE(soundMixer(), nullptr);
   }
 
   void tonePairsAndTheSettingsOfTheTwoCheckItems() {
@@ -232,20 +232,20 @@ class WindowsTest : public QObject {
     QVERIFY(item(MenuItem::braillekeyboarditem)->isChecked());
     QVERIFY(braillemode);
     QCOMPARE(ql(world->recorded.sounds), ql(std::vector<std::string>{"400/50/3", "600/50/3"}));
-    QVERIFY(settingsfile().readBool("keyboard", "braillekeys", false));
+    QVERIFY(settingsFile().readBool("keyboard", "braillekeys", false));
     item(MenuItem::braillekeyboarditem)->trigger();
     QVERIFY(!item(MenuItem::braillekeyboarditem)->isChecked());
-    QVERIFY(!settingsfile().readBool("keyboard", "braillekeys", true));
+    QVERIFY(!settingsFile().readBool("keyboard", "braillekeys", true));
 
     world->recorded.sounds.clear();
     QTest::keySequence(window(), QKeySequence(QStringLiteral("Ctrl+P")));
     QVERIFY(item(MenuItem::usesapi5submenu)->isChecked());
     QVERIFY(!item(MenuItem::Voicesubmenu)->isEnabled());
-    QVERIFY(settingsfile().readBool("Voice", "SAPI5", false));
+    QVERIFY(settingsFile().readBool("Voice", "SAPI5", false));
     item(MenuItem::usesapi5submenu)->trigger();
     QVERIFY(!item(MenuItem::usesapi5submenu)->isChecked());
     QVERIFY(item(MenuItem::Voicesubmenu)->isEnabled());
-    QVERIFY(!settingsfile().readBool("Voice", "SAPI5", true));
+    QVERIFY(!settingsFile().readBool("Voice", "SAPI5", true));
     QCOMPARE(ql(world->recorded.sounds), ql(std::vector<std::string>{"400/50/3", "600/50/3", "600/50/3", "400/50/3"}));
   }
 
@@ -292,35 +292,35 @@ class WindowsTest : public QObject {
     start();
     keybuffer = "q";
     const auto mods = Qt::KeyboardModifiers(modifiers);
-    keydown(window(), key, mods, text);
+    keyDown(window(), key, mods, text);
     QCOMPARE(keybuffer, down < 0 ? std::string("q") : down == 0 ? std::string() : ch(down));
-    keyup(window(), key, mods, text);
+    keyUp(window(), key, mods, text);
     QCOMPARE(keybuffer, after == 0 ? std::string() : ch(after));
   }
 
   void arrowsHeldTogetherAndSpaceHeld() {
     start();
-    keydown(window(), Qt::Key_Up);
-    keydown(window(), Qt::Key_Right);
+    keyDown(window(), Qt::Key_Up);
+    keyDown(window(), Qt::Key_Right);
     QCOMPARE(keybuffer, ch(137));
-    keydown(window(), Qt::Key_Right, Qt::ShiftModifier);  // auto-repeat with Shift now held
+    keyDown(window(), Qt::Key_Right, Qt::ShiftModifier);  // auto-repeat with Shift now held
     QCOMPARE(keybuffer, ch(153));
-    keydown(window(), Qt::Key_Space, Qt::ShiftModifier, QStringLiteral(" "), kScanSpace);
-    keydown(window(), Qt::Key_Right, Qt::ShiftModifier);
+    keyDown(window(), Qt::Key_Space, Qt::ShiftModifier, QStringLiteral(" "), kScanSpace);
+    keyDown(window(), Qt::Key_Right, Qt::ShiftModifier);
     QCOMPARE(keybuffer, ch(185));
     // An auto-repeat release of Space leaves it held.
-    sendkey(window(), QEvent::KeyRelease, Qt::Key_Space, Qt::ShiftModifier, QStringLiteral(" "), kScanSpace, true);
-    keydown(window(), Qt::Key_Right);
+    sendKey(window(), QEvent::KeyRelease, Qt::Key_Space, Qt::ShiftModifier, QStringLiteral(" "), kScanSpace, true);
+    keyDown(window(), Qt::Key_Right);
     QCOMPARE(keybuffer, ch(169));
-    keyup(window(), Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), kScanSpace);
-    keyup(window(), Qt::Key_Up);
-    keydown(window(), Qt::Key_Right);
+    keyUp(window(), Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), kScanSpace);
+    keyUp(window(), Qt::Key_Up);
+    keyDown(window(), Qt::Key_Right);
     QCOMPARE(keybuffer, ch(136));
-    keyup(window(), Qt::Key_Right);
+    keyUp(window(), Qt::Key_Right);
     // Keys let go while another application had the focus count as up.
-    keydown(window(), Qt::Key_Left);
-    form1().keypreview()->clear();
-    keydown(window(), Qt::Key_Down);
+    keyDown(window(), Qt::Key_Left);
+    form1().keyPreview()->clear();
+    keyDown(window(), Qt::Key_Down);
     QCOMPARE(keybuffer, ch(130));
   }
 
@@ -346,10 +346,10 @@ class WindowsTest : public QObject {
     // Keys pressed one after the other and released in the same order; what
     // the buffer holds after each release.
     auto chord = [&](std::vector<Dot> dots) {
-      for (const Dot& d : dots) keydown(window(), d.key, Qt::NoModifier, QString::fromLatin1(d.text), scancodes ? d.scan : 0);
+      for (const Dot& d : dots) keyDown(window(), d.key, Qt::NoModifier, QString::fromLatin1(d.text), scancodes ? d.scan : 0);
       std::vector<std::string> after;
       for (const Dot& d : dots) {
-        keyup(window(), d.key, Qt::NoModifier, QString::fromLatin1(d.text), scancodes ? d.scan : 0);
+        keyUp(window(), d.key, Qt::NoModifier, QString::fromLatin1(d.text), scancodes ? d.scan : 0);
         after.push_back(keybuffer);
       }
       return after;
@@ -368,8 +368,8 @@ class WindowsTest : public QObject {
   void theReviewWindowReads() {
     start("[environment]\nlanguage=2000\n[Voice]\nSAPI5=1\n");
     programstarted = true;
-    printmemo.setline(0, "first line");
-    printmemo.setline(2, "hra drum,je tu");
+    printmemo.setLine(0, "first line");
+    printmemo.setLine(2, "hra drum,je tu");
     TForm6& review = *desktop().Form6;
     QPlainTextEdit* memo = review.virtualscrmemo();
     bool inside = false;
@@ -380,7 +380,7 @@ class WindowsTest : public QObject {
       QTest::keyRelease(memo, Qt::Key(key), mods);
     };
     std::vector<std::string> opening, openingsounds, clicks;
-    whenshown(&review, [&] {
+    whenShown(&review, [&] {
       // Checks come after the window has closed: a failed check here would
       // leave it open.
       inside = review.isVisible();
@@ -403,8 +403,8 @@ class WindowsTest : public QObject {
       QTest::keyClick(memo, Qt::Key_F2);
       QTest::keyClick(memo, Qt::Key_Escape);
     });
-    keydown(window(), Qt::Key_Up);  // opens the review, returns when it is closed
-    keyup(window(), Qt::Key_Up);
+    keyDown(window(), Qt::Key_Up);  // opens the review, returns when it is closed
+    keyUp(window(), Qt::Key_Up);
     QVERIFY(inside);
     QCOMPARE(ql(opening), ql(std::vector<std::string>{"Screen"}));
     QCOMPARE(ql(openingsounds), ql(std::vector<std::string>{"300+450/100/5"}));
@@ -421,10 +421,10 @@ class WindowsTest : public QObject {
     start("[Voice]\nSAPI5=1\n");
     programstarted = true;
     ram[kReviewLockAddress] = 1;
-    keydown(window(), Qt::Key_Down);
+    keyDown(window(), Qt::Key_Down);
     QVERIFY(!desktop().Form6->isVisible());
     QCOMPARE(keybuffer, ch(130));
-    keyup(window(), Qt::Key_Down);
+    keyUp(window(), Qt::Key_Down);
   }
 
   void theAboutBox() {
@@ -433,7 +433,7 @@ class WindowsTest : public QObject {
     QCOMPARE(about.windowTitle(), QStringLiteral("About"));
     QCOMPARE(about.OKButton()->text(), QStringLiteral("&OK"));
     bool shown = false;
-    whenshown(&about, [&] {
+    whenShown(&about, [&] {
       shown = about.isVisible() && about.isModal();
       QTest::keyClick(about.OKButton(), Qt::Key_Space);
     });
@@ -460,7 +460,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   drum::QtHost host;
   drum::setHost(&host);
-  drum::initruntime();
+  drum::initRuntime();
   drum::installSpeechHooks();
   drum::gui::WindowsTest test;
   return QTest::qExec(&test, argc, argv);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "input/keyboardfixture.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace drum::keyboardtest {
 namespace {
@@ -14,8 +14,8 @@ constexpr ShiftState kAlt{false, false, true};
 // A review window that opens and closes at once, counting its openings.
 class CountingReview : public ReviewWindow {
  public:
-  void setcopy(const std::string&) override {}
-  void showmodal() override { ++opened; }
+  void setCopy(const std::string&) override {}
+  void showModal() override { ++opened; }
   void close() override {}
   int opened = 0;
 };
@@ -168,16 +168,16 @@ TEST_F(ControlCodes, AltF4SavesTheMemoryAndEndsAtOnce) {
   ram[262] = 'Q';
   down(vk::Menu, kAlt);
   EXPECT_THROW(down(vk::F4, kAlt), ProcessTerminated);
-  const std::string image = readfile("ram.dat");
+  const std::string image = readFile("ram.dat");
   ASSERT_EQ(image.size(), kRamSize);
   EXPECT_EQ(image[262], 'Q');
-  EXPECT_EQ(soundmixer(), nullptr);  // the sound objects were released
+  EXPECT_EQ(soundMixer(), nullptr);  // the sound objects were released
 }
 
 TEST_F(ControlCodes, AltF4ThatCannotSaveSaysSoAndGoesOn) {
   std::filesystem::create_directory(dir + "/ram.dat");  // nothing can be written there
   EXPECT_THROW(FormKeyDown(vk::F4, kAlt), Error);
-  EXPECT_NE(soundmixer(), nullptr);
+  EXPECT_NE(soundMixer(), nullptr);
 }
 
 using OrdinaryTyping = KeyboardTest;
@@ -224,7 +224,7 @@ class ChordTyping : public KeyboardTest {
   }
   // Keys go down one after the other, each with its character, and come up
   // in the same order; returns what the buffer held after each release.
-  std::vector<std::string> chordkeys(const std::vector<std::pair<int, char>>& pressed) {
+  std::vector<std::string> chordKeys(const std::vector<std::pair<int, char>>& pressed) {
     for (auto [key, c] : pressed) {
       down(key);
       press(c);
@@ -239,17 +239,17 @@ class ChordTyping : public KeyboardTest {
 };
 
 TEST_F(ChordTyping, TheFirstReleaseDeliversTheChordAndTheSecondTakesItAway) {
-  EXPECT_EQ(chordkeys({{vk::F, 'f'}, {vk::D, 'd'}}), (std::vector<std::string>{"b", ""}));
+  EXPECT_EQ(chordKeys({{vk::F, 'f'}, {vk::D, 'd'}}), (std::vector<std::string>{"b", ""}));
 }
 
 TEST_F(ChordTyping, AllSixDotsAndEveryOrder) {
   // 123456 is "é" in the Czech table; the order of pressing does not matter.
-  const std::string full = chordkeys({{vk::L, 'l'}, {vk::S, 's'}, {vk::F, 'f'}, {vk::K, 'k'}, {vk::D, 'd'}, {vk::J, 'j'}})[0];
+  const std::string full = chordKeys({{vk::L, 'l'}, {vk::S, 's'}, {vk::F, 'f'}, {vk::K, 'k'}, {vk::D, 'd'}, {vk::J, 'j'}})[0];
   std::string expected;
   TranslateChord("123456", expected);
   EXPECT_FALSE(expected.empty());
   EXPECT_EQ(full, expected);
-  EXPECT_EQ(chordkeys({{vk::K, 'k'}, {vk::F, 'f'}})[0], "e");  // dots 1 and 5
+  EXPECT_EQ(chordKeys({{vk::K, 'k'}, {vk::F, 'f'}})[0], "e");  // dots 1 and 5
 }
 
 TEST_F(ChordTyping, TheChordIsWhatWasHeldAtTheLastKeyPress) {
@@ -264,25 +264,25 @@ TEST_F(ChordTyping, TheChordIsWhatWasHeldAtTheLastKeyPress) {
 }
 
 TEST_F(ChordTyping, CapitalSignMakesOneCapitalLetter) {
-  EXPECT_EQ(chordkeys({{vk::L, 'l'}})[0], "");  // dot 6: the capital sign
+  EXPECT_EQ(chordKeys({{vk::L, 'l'}})[0], "");  // dot 6: the capital sign
   EXPECT_EQ(currentprefix, "#cap");
-  EXPECT_EQ(chordkeys({{vk::F, 'f'}, {vk::D, 'd'}})[0], "B");
+  EXPECT_EQ(chordKeys({{vk::F, 'f'}, {vk::D, 'd'}})[0], "B");
   EXPECT_EQ(currentprefix, "");
-  EXPECT_EQ(chordkeys({{vk::F, 'f'}, {vk::D, 'd'}})[0], "b");
+  EXPECT_EQ(chordKeys({{vk::F, 'f'}, {vk::D, 'd'}})[0], "b");
 }
 
 TEST_F(ChordTyping, NumberSignHoldsUntilTheSpaceChord) {
-  EXPECT_EQ(chordkeys({{vk::S, 's'}, {vk::J, 'j'}, {vk::K, 'k'}, {vk::L, 'l'}})[0], "");  // 3456
+  EXPECT_EQ(chordKeys({{vk::S, 's'}, {vk::J, 'j'}, {vk::K, 'k'}, {vk::L, 'l'}})[0], "");  // 3456
   EXPECT_EQ(currentprefix, "#num");
-  EXPECT_EQ(chordkeys({{vk::F, 'f'}})[0], "1");
-  EXPECT_EQ(chordkeys({{vk::F, 'f'}, {vk::D, 'd'}})[0], "2");
-  EXPECT_EQ(chordkeys({{vk::Space, ' '}})[0], " ");
+  EXPECT_EQ(chordKeys({{vk::F, 'f'}})[0], "1");
+  EXPECT_EQ(chordKeys({{vk::F, 'f'}, {vk::D, 'd'}})[0], "2");
+  EXPECT_EQ(chordKeys({{vk::Space, ' '}})[0], " ");
   EXPECT_EQ(currentprefix, "");
-  EXPECT_EQ(chordkeys({{vk::F, 'f'}})[0], "a");
+  EXPECT_EQ(chordKeys({{vk::F, 'f'}})[0], "a");
 }
 
 TEST_F(ChordTyping, OtherKeysDeliverNothingAndEndAPrefix) {
-  chordkeys({{vk::S, 's'}, {vk::J, 'j'}, {vk::K, 'k'}, {vk::L, 'l'}});
+  chordKeys({{vk::S, 's'}, {vk::J, 'j'}, {vk::K, 'k'}, {vk::L, 'l'}});
   ASSERT_EQ(currentprefix, "#num");
   keybuffer = "z";
   down('X');
@@ -290,7 +290,7 @@ TEST_F(ChordTyping, OtherKeysDeliverNothingAndEndAPrefix) {
   EXPECT_EQ(currentprefix, "");
   up('X');
   EXPECT_EQ(keybuffer, "");
-  EXPECT_EQ(chordkeys({{vk::F, 'f'}})[0], "a");
+  EXPECT_EQ(chordKeys({{vk::F, 'f'}})[0], "a");
 }
 
 TEST_F(ChordTyping, ControlAndCursorCodesWorkAsEver) {
@@ -311,17 +311,17 @@ TEST_F(ChordTyping, TheMenuItemSwitchesWithTonesAndWritesTheSettingAtOnce) {
   EXPECT_TRUE(braillemode);
   EXPECT_TRUE(braillekeyboardchecked);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"sound 400/50/3", "sound 600/50/3"}));
-  EXPECT_TRUE(settingsfile().readBool("keyboard", "braillekeys", false));
+  EXPECT_TRUE(settingsFile().readBool("keyboard", "braillekeys", false));
 
   heard.clear();
   braillekeyboarditemClick();
   EXPECT_FALSE(braillemode);
   EXPECT_FALSE(braillekeyboardchecked);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"sound 600/50/3", "sound 400/50/3"}));
-  EXPECT_FALSE(settingsfile().readBool("keyboard", "braillekeys", true));
+  EXPECT_FALSE(settingsFile().readBool("keyboard", "braillekeys", true));
   // The other settings were written with it.
-  EXPECT_TRUE(settingsfile().readBool("voice", "voiceallowed", false));
-  EXPECT_TRUE(settingsfile().readBool("sounds", "oskirasounds", false));
+  EXPECT_TRUE(settingsFile().readBool("voice", "voiceallowed", false));
+  EXPECT_TRUE(settingsFile().readBool("sounds", "oskirasounds", false));
 }
 
 TEST_F(ChordTyping, TonesAreSilentWithoutOskiraSoundsButTheSwitchStillWorks) {

@@ -7,7 +7,7 @@
 #include "input/keyboardfixture.h"
 #include "platform/error.h"
 #include "runtime/inputstring.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace drum::keyboardtest {
 namespace {
@@ -17,11 +17,11 @@ class ScriptedInput : public InputDialogWindow {
  public:
   std::string text() const override { return text_; }
   int caret() const override { return caret_; }
-  void settext(const std::string& text, int caret) override {
+  void setText(const std::string& text, int caret) override {
     text_ = text;
     caret_ = caret;
   }
-  bool showmodal() override {
+  bool showModal() override {
     ++shown;
     inputdialog::inputeditEnter();  // the edit's first focus
     if (script) script();
@@ -37,8 +37,8 @@ class ScriptedInput : public InputDialogWindow {
 
 class ScriptedReview : public ReviewWindow {
  public:
-  void setcopy(const std::string&) override {}
-  void showmodal() override { ++opened; }
+  void setCopy(const std::string&) override {}
+  void showModal() override { ++opened; }
   void close() override {}
   int opened = 0;
 };
@@ -60,13 +60,13 @@ class InputDialogTest : public KeyboardTest {
     KeyboardTest::TearDown();
   }
 
-  void at(const std::string& text, int caret) { edit.settext(text, caret); }
+  void at(const std::string& text, int caret) { edit.setText(text, caret); }
   // A key going down in the edit, before the edit acts on it.
-  void keydown(int key, ShiftState shift = {}, std::optional<char> typed = {}) {
+  void keyDown(int key, ShiftState shift = {}, std::optional<char> typed = {}) {
     inputdialog::inputeditKeyDown(key, shift, edit.text_, edit.caret_, typed);
   }
   // The key's release, with the caret where the edit has put it.
-  void keyup(int key, int caret, ShiftState shift = {}) {
+  void keyUp(int key, int caret, ShiftState shift = {}) {
     edit.caret_ = caret;
     inputdialog::inputeditKeyUp(key, shift);
   }
@@ -98,88 +98,88 @@ const ShiftState kAlt{false, false, true};
 
 TEST_F(InputDialogTest, BackspaceAndDeleteSayWhatTheyRemoveAndBeepAtTheEnds) {
   at("abc", 0);
-  keydown(vk::Back);
+  keyDown(vk::Back);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"click 2", "beep"}));
   EXPECT_TRUE(said().empty());
 
   forget();
   at("abc", 2);
-  keydown(vk::Back);
+  keyDown(vk::Back);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"click 2"}));
   EXPECT_EQ(said(), (std::vector<std::string>{"b"}));
 
   forget();
   at("abc", 1);
-  keydown(vk::Delete);
+  keyDown(vk::Delete);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"click 2"}));
   EXPECT_EQ(said(), (std::vector<std::string>{"b"}));
 
   forget();
   at("abc", 3);
-  keydown(vk::Delete);
+  keyDown(vk::Delete);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"click 2", "beep"}));
   EXPECT_TRUE(said().empty());
 }
 
 TEST_F(InputDialogTest, TypedKeysAreEchoedExceptTheSlashKeyAndInBrailleMode) {
-  keydown('A', {}, 'a');
-  keydown('A', {true, false, false}, 'A');
-  keydown(vk::Space, {}, ' ');
-  keydown(vk::Oem2, {}, '/');
-  keydown(vk::Shift);
+  keyDown('A', {}, 'a');
+  keyDown('A', {true, false, false}, 'A');
+  keyDown(vk::Space, {}, ' ');
+  keyDown(vk::Oem2, {}, '/');
+  keyDown(vk::Shift);
   EXPECT_EQ(said(), (std::vector<std::string>{"a", "a", "space"}));
   EXPECT_EQ(heard.events, (std::vector<std::string>{"sound 2000/20/1"}));  // the capital's tone
 
   forget();
   braillemode = true;
-  keydown('F', {}, 'f');
+  keyDown('F', {}, 'f');
   EXPECT_TRUE(said().empty());
 }
 
 TEST_F(InputDialogTest, LeftOnAnEmptyTextBeepsOnEveryRelease) {
   at("", 0);
-  for (int i = 0; i < 3; ++i) keyup(vk::Left, 0);
+  for (int i = 0; i < 3; ++i) keyUp(vk::Left, 0);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"beep", "beep", "beep"}));
   EXPECT_TRUE(said().empty());
 }
 
 TEST_F(InputDialogTest, LeftReachingTheStartArmsThenBeeps) {
   at("xyz", 2);
-  keyup(vk::Left, 1);
-  keyup(vk::Left, 0);
+  keyUp(vk::Left, 1);
+  keyUp(vk::Left, 0);
   EXPECT_TRUE(heard.events.empty());
-  keyup(vk::Left, 0);
+  keyUp(vk::Left, 0);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"beep"}));
   EXPECT_EQ(said(), (std::vector<std::string>{"y", "x", "x"}));
-  keyup(vk::Right, 1);  // moving away disarms
+  keyUp(vk::Right, 1);  // moving away disarms
   heard.clear();
-  keyup(vk::Left, 0);
+  keyUp(vk::Left, 0);
   EXPECT_TRUE(heard.events.empty());
 }
 
 TEST_F(InputDialogTest, RightAtTheEndClicksThenClicksAndBeeps) {
   at("ab", 1);
-  keyup(vk::Right, 2);
+  keyUp(vk::Right, 2);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"click 2"}));
-  keyup(vk::Right, 2);
-  keyup(vk::Right, 2);
+  keyUp(vk::Right, 2);
+  keyUp(vk::Right, 2);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"click 2", "click 2", "beep", "click 2", "beep"}));
   EXPECT_TRUE(said().empty());  // nothing right of the caret
 
   heard.clear();
-  keyup(vk::Left, 1);
-  keyup(vk::Right, 1);  // inside the text: clears the flag
-  keyup(vk::Right, 2);
+  keyUp(vk::Left, 1);
+  keyUp(vk::Right, 1);  // inside the text: clears the flag
+  keyUp(vk::Right, 2);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"click 2"}));
 }
 
 TEST_F(InputDialogTest, HomeSaysTheFirstCharacterAndEndClicksAndBeeps) {
   at("Hello", 3);
-  keyup(vk::Home, 0);
+  keyUp(vk::Home, 0);
   EXPECT_EQ(said(), (std::vector<std::string>{"h"}));
   EXPECT_EQ(heard.events, (std::vector<std::string>{"sound 2000/20/1"}));
   forget();
-  keyup(vk::End, 5);
+  keyUp(vk::End, 5);
   EXPECT_EQ(heard.events, (std::vector<std::string>{"click 2", "beep"}));
 }
 
@@ -189,32 +189,32 @@ TEST_F(InputDialogTest, CtrlWithLeftOrRightReadsTheWordFromTheCaret) {
   text += "alpha,beta gamma\rdelta";
   const int alpha = static_cast<int>(text.find("alpha"));
   at(text, 0);
-  keyup(vk::Right, alpha, kCtrl);
-  keyup(vk::Left, alpha + 2, kCtrl);
-  keyup(vk::Right, static_cast<int>(text.find("gamma")), kCtrl);
-  keyup(vk::Right, static_cast<int>(text.find("delta")) - 1, kCtrl);  // on the carriage return
-  keyup(vk::Left, static_cast<int>(text.find("delta")), kCtrl);
+  keyUp(vk::Right, alpha, kCtrl);
+  keyUp(vk::Left, alpha + 2, kCtrl);
+  keyUp(vk::Right, static_cast<int>(text.find("gamma")), kCtrl);
+  keyUp(vk::Right, static_cast<int>(text.find("delta")) - 1, kCtrl);  // on the carriage return
+  keyUp(vk::Left, static_cast<int>(text.find("delta")), kCtrl);
   EXPECT_EQ(said(), (std::vector<std::string>{"alpha", "pha", "gamma", "delta"}));
-  EXPECT_EQ(inputdialog::wordat("a b", 1), "");
-  EXPECT_EQ(inputdialog::wordat("a b", 99), "");
+  EXPECT_EQ(inputdialog::wordAt("a b", 1), "");
+  EXPECT_EQ(inputdialog::wordAt("a b", 99), "");
 }
 
 TEST_F(InputDialogTest, AltUpReadsTheLineOrSaysEmptyLine) {
   at("", 0);
-  keydown(vk::Up, kAlt);
+  keyDown(vk::Up, kAlt);
   at("two words", 4);
-  keydown(vk::Up, kAlt);
+  keyDown(vk::Up, kAlt);
   EXPECT_EQ(said(), (std::vector<std::string>{"empty line", "two words"}));
   EXPECT_EQ(review.opened, 0);
 }
 
 TEST_F(InputDialogTest, UpOrDownWithoutAltOpensTheReviewUnlessLocked) {
   EXPECT_FALSE(programstarted);
-  keydown(vk::Up);
-  keydown(vk::Down);
+  keyDown(vk::Up);
+  keyDown(vk::Down);
   EXPECT_EQ(review.opened, 2);
   ram[kReviewLockAddress] = 1;
-  keydown(vk::Down);
+  keyDown(vk::Down);
   EXPECT_EQ(review.opened, 2);
 }
 
@@ -254,13 +254,13 @@ TEST_F(InputDialogTest, ChordsAtTheEndAppendAndTheSpaceBarTypesASpace) {
 
 TEST_F(InputDialogTest, BrailleModeKeepsPrintingKeysOutOfTheEdit) {
   braillemode = true;
-  EXPECT_FALSE(inputdialog::entersedit('f'));
-  EXPECT_FALSE(inputdialog::entersedit(' '));
-  EXPECT_TRUE(inputdialog::entersedit('\b'));
-  EXPECT_TRUE(inputdialog::entersedit('\r'));
+  EXPECT_FALSE(inputdialog::entersEdit('f'));
+  EXPECT_FALSE(inputdialog::entersEdit(' '));
+  EXPECT_TRUE(inputdialog::entersEdit('\b'));
+  EXPECT_TRUE(inputdialog::entersEdit('\r'));
   EXPECT_TRUE(inputdialog::inputeditKeyPress('\b'));
   braillemode = false;
-  EXPECT_TRUE(inputdialog::entersedit('f'));
+  EXPECT_TRUE(inputdialog::entersEdit('f'));
 }
 
 TEST_F(InputDialogTest, FocusAnnouncements) {
@@ -298,7 +298,7 @@ TEST_F(InputDialogTest, InputStatementGivesTheTextOnlyWhenClosedWithOk) {
   edit.script = [this] {
     EXPECT_EQ(edit.text_, "start");
     EXPECT_EQ(edit.caret_, 5);
-    edit.settext(cp("Žluťoučký kůň"), 3);
+    edit.setText(cp("Žluťoučký kůň"), 3);
   };
   EXPECT_EQ(inputstring("start"), cp("Žluťoučký kůň"));
   EXPECT_TRUE(said().empty());  // the first focus is silent
@@ -316,13 +316,13 @@ TEST_F(InputDialogTest, InputStatementGivesTheTextOnlyWhenClosedWithOk) {
 TEST_F(InputDialogTest, TheExitButtonAndAltF4SaveTheMemoryAndEndTheProgram) {
   ram[100] = 42;
   EXPECT_THROW(inputdialog::exitprogrambtnClick(), ProcessTerminated);
-  EXPECT_EQ(static_cast<unsigned char>(readfile("ram.dat").at(100)), 42);
+  EXPECT_EQ(static_cast<unsigned char>(readFile("ram.dat").at(100)), 42);
 
   ram[100] = 43;
-  initsound(true);
-  EXPECT_THROW(keydown(vk::F4, kAlt), ProcessTerminated);
-  EXPECT_EQ(static_cast<unsigned char>(readfile("ram.dat").at(100)), 43);
-  keydown(vk::F4);  // F4 alone is only a key
+  initSound(true);
+  EXPECT_THROW(keyDown(vk::F4, kAlt), ProcessTerminated);
+  EXPECT_EQ(static_cast<unsigned char>(readFile("ram.dat").at(100)), 43);
+  keyDown(vk::F4);  // F4 alone is only a key
 }
 
 }  // namespace

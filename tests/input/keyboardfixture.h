@@ -24,8 +24,8 @@
 #include "runtime/soundfixture.h"
 #include "runtime/soundsystem.h"
 #include "runtime/trace.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
 #include "speech/speech.h"
 #include "speech/voicemodels.h"
 
@@ -94,7 +94,7 @@ class KeyboardTest : public ::testing::Test {
     wordseparators = {'\r', ' ', ','};
     reviewedgeflag = false;
 
-    initsound(true);
+    initSound(true);
     soundbank.assign(testbank());
     tracehooks.sound = [this](const std::vector<double>& values, double duration, double voice) {
       std::string v;
@@ -112,7 +112,7 @@ class KeyboardTest : public ::testing::Test {
 
   void TearDown() override {
     tracehooks = TraceHooks{};
-    releasesound();
+    releaseSound();
     ReleaseSpeech();
     setSpeechPlatform(nullptr);
     setKeyState(nullptr);
@@ -140,7 +140,7 @@ class KeyboardTest : public ::testing::Test {
     up(key, shift);
   }
 
-  std::string readfile(const std::string& name) const {
+  std::string readFile(const std::string& name) const {
     std::ifstream in(dir + "/" + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }

@@ -16,7 +16,7 @@
 #include "runtime/soundbank.h"
 #include "runtime/soundfixture.h"
 #include "runtime/soundsystem.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 #include "speech/realplatform.h"
 #include "speech/speech.h"
 
@@ -26,13 +26,13 @@ namespace {
 TEST(KeyEchoOnTheRealEngine, CapitalToneThenTheCzechWordsThenItReturns) {
   RealHost real;
   setHost(&real);
-  initsound(false);
+  initSound(false);
   std::vector<SoundItem> items;
   items.push_back(toneItem("snd11"));  // position 1, voice 1: the capital tone
   soundbank.assign(std::move(items));
   std::mutex lock;
   std::vector<float> recorded;  // left channel, 48,000 frames a second
-  soundmixer()->setTap([&](const float* stereo, int frames) {
+  soundMixer()->setTap([&](const float* stereo, int frames) {
     std::lock_guard guard(lock);
     for (int f = 0; f < frames; ++f) recorded.push_back(stereo[2 * f]);
   });
@@ -63,8 +63,8 @@ TEST(KeyEchoOnTheRealEngine, CapitalToneThenTheCzechWordsThenItReturns) {
 
   // A sound server can take a while to start pulling frames from a new
   // output; a 20 ms tone played before that would never be rendered.
-  for (int i = 0; i < 500 && soundmixer()->framesRendered() < 4800; ++i) real.waitForEvents(Millis(10));
-  ASSERT_GE(soundmixer()->framesRendered(), 4800) << "the sound output does not run";
+  for (int i = 0; i < 500 && soundMixer()->framesRendered() < 4800; ++i) real.waitForEvents(Millis(10));
+  ASSERT_GE(soundMixer()->framesRendered(), 4800) << "the sound output does not run";
 
   SpeakKey(cp("Ř"));
   EXPECT_FALSE(sapi4speaking);
@@ -89,7 +89,7 @@ TEST(KeyEchoOnTheRealEngine, CapitalToneThenTheCzechWordsThenItReturns) {
   EXPECT_GT(speech, 1.0) << "the engine said nothing after the tone";
 
   ReleaseSpeech();
-  releasesound();
+  releaseSound();
   voiceready = false;
   echokeys.fill({});
   setHost(nullptr);

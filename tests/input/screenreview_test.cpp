@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "input/keyboardfixture.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace drum::keyboardtest {
 namespace {
@@ -13,8 +13,8 @@ std::string ch129() { return std::string(1, static_cast<char>(129)); }
 // A review window whose modal loop is the test's script.
 class ScriptedReview : public ReviewWindow {
  public:
-  void setcopy(const std::string& text) override { copy = text; }
-  void showmodal() override {
+  void setCopy(const std::string& text) override { copy = text; }
+  void showModal() override {
     ++opened;
     open = true;
     if (script) script();
@@ -39,13 +39,13 @@ class ReviewTest : public KeyboardTest {
     printmemo.fill();
   }
   // The line spoken after moving the caret to `caret` with `key`.
-  void keyup(int key, int caret, ShiftState shift = {}) { virtualscrmemoKeyUp(key, shift, caret); }
+  void keyUp(int key, int caret, ShiftState shift = {}) { virtualscrmemoKeyUp(key, shift, caret); }
   // Opens the review on the screen as it stands and runs `script` inside it.
-  void openwith(std::function<void()> script) {
+  void openWith(std::function<void()> script) {
     review.script = std::move(script);
     OpenScreenReview();
   }
-  int linestart(int line) const {
+  int lineStart(int line) const {
     int pos = 0;
     for (int i = 0; i < line; ++i) pos += static_cast<int>(printmemo.line(i).size()) + 2;
     return pos;
@@ -56,7 +56,7 @@ class ReviewTest : public KeyboardTest {
 
 TEST_F(ReviewTest, OpeningAndClosingSoundsAndWords) {
   keybuffer = ch129();
-  openwith([this] {
+  openWith([this] {
     EXPECT_EQ(keybuffer, "");
     // Opening: the two tones, then "Screen" not waited for.
     EXPECT_EQ(heard.events, (std::vector<std::string>{"sound 300+450/100/5"}));
@@ -70,13 +70,13 @@ TEST_F(ReviewTest, OpeningAndClosingSoundsAndWords) {
 }
 
 TEST_F(ReviewTest, TheCopyIsTheScreenWithCrLfAndIsNotUpdated) {
-  printmemo.setline(0, "first");
-  printmemo.setline(23, "last");
-  openwith([this] { printmemo.setline(0, "changed meanwhile"); });
+  printmemo.setLine(0, "first");
+  printmemo.setLine(23, "last");
+  openWith([this] { printmemo.setLine(0, "changed meanwhile"); });
   ASSERT_EQ(review.copy.size(), std::string("first").size() + std::string("last").size() + 24 * 2);
   EXPECT_EQ(review.copy.substr(0, 7), "first\r\n");
   EXPECT_EQ(review.copy.substr(review.copy.size() - 6), "last\r\n");
-  EXPECT_EQ(textlinecount(review.copy), 24);
+  EXPECT_EQ(textLineCount(review.copy), 24);
 }
 
 TEST_F(ReviewTest, LockedByTheProgramNothingOpensAndTheKeyStays) {
@@ -90,10 +90,10 @@ TEST_F(ReviewTest, LockedByTheProgramNothingOpensAndTheKeyStays) {
 }
 
 TEST_F(ReviewTest, F2TellsLineAndColumn) {
-  printmemo.setline(2, "abcdefghijklmnop");
-  openwith([this] {
+  printmemo.setLine(2, "abcdefghijklmnop");
+  openWith([this] {
     speech.log.clear();
-    virtualscrmemoKeyDown(vk::F2, {}, linestart(2) + 11);  // before the twelfth character
+    virtualscrmemoKeyDown(vk::F2, {}, lineStart(2) + 11);  // before the twelfth character
     EXPECT_EQ(speech.log.said, (std::vector<std::string>{"<stop>", "line 3, column 12"}));
     speech.log.clear();
     virtualscrmemoKeyDown(vk::F2, {}, 0);
@@ -103,60 +103,60 @@ TEST_F(ReviewTest, F2TellsLineAndColumn) {
 
 TEST_F(ReviewTest, F2InCzech) {
   languagebase = 1000;
-  printmemo.setline(1, "xy");
-  openwith([this] {
+  printmemo.setLine(1, "xy");
+  openWith([this] {
     speech.log.clear();
-    virtualscrmemoKeyDown(vk::F2, {}, linestart(1) + 2);
+    virtualscrmemoKeyDown(vk::F2, {}, lineStart(1) + 2);
     EXPECT_EQ(speech.log.texts(), (std::vector<std::string>{cp("řádek 2, sloupec 3")}));
   });
 }
 
 TEST_F(ReviewTest, UpOnTheFirstLineClicksFromTheSecondTimeOn) {
-  printmemo.setline(0, "top line");
-  printmemo.setline(1, "second");
-  openwith([this] {
+  printmemo.setLine(0, "top line");
+  printmemo.setLine(1, "second");
+  openWith([this] {
     heard.clear();
     speech.log.clear();
-    keyup(vk::Up, 3);
+    keyUp(vk::Up, 3);
     EXPECT_TRUE(heard.events.empty());
     EXPECT_EQ(speech.log.texts(), (std::vector<std::string>{"top line"}));
-    keyup(vk::Up, 3);
-    keyup(vk::Up, 0);
+    keyUp(vk::Up, 3);
+    keyUp(vk::Up, 0);
     EXPECT_EQ(heard.events, (std::vector<std::string>{"click 16", "click 16"}));
     EXPECT_EQ(speech.log.texts(), (std::vector<std::string>{"top line", "top line", "top line"}));
     // Down inside the text clears the mark.
     heard.clear();
-    keyup(vk::Down, linestart(1));
-    keyup(vk::Up, 0);
+    keyUp(vk::Down, lineStart(1));
+    keyUp(vk::Up, 0);
     EXPECT_TRUE(heard.events.empty());
   });
 }
 
 TEST_F(ReviewTest, DownOntoTheLineAfterTheLastIsAnEmptyLineThenClicks) {
-  printmemo.setline(23, "bottom");
-  openwith([this] {
+  printmemo.setLine(23, "bottom");
+  openWith([this] {
     heard.clear();
     speech.log.clear();
-    keyup(vk::Down, linestart(23));
+    keyUp(vk::Down, lineStart(23));
     EXPECT_EQ(speech.log.texts(), (std::vector<std::string>{"bottom"}));
-    keyup(vk::Down, static_cast<int>(review.copy.size()));
-    keyup(vk::Down, static_cast<int>(review.copy.size()));
+    keyUp(vk::Down, static_cast<int>(review.copy.size()));
+    keyUp(vk::Down, static_cast<int>(review.copy.size()));
     EXPECT_EQ(speech.log.texts(), (std::vector<std::string>{"bottom", "empty line", "empty line"}));
     EXPECT_EQ(heard.events, (std::vector<std::string>{"click 16"}));
-    keyup(vk::Up, linestart(5));
+    keyUp(vk::Up, lineStart(5));
     EXPECT_EQ(speech.log.texts().back(), "empty line");  // line 6 is empty
   });
 }
 
 TEST_F(ReviewTest, CharactersByTheirKeyFileWords) {
-  printmemo.setline(0, "Al");
-  openwith([this] {
+  printmemo.setLine(0, "Al");
+  openWith([this] {
     heard.clear();
     speech.log.clear();
-    keyup(vk::Right, 1);
-    keyup(vk::Right, 2);  // the line's end: a carriage return
-    keyup(vk::Left, 0);
-    keyup(vk::Home, 0);
+    keyUp(vk::Right, 1);
+    keyUp(vk::Right, 2);  // the line's end: a carriage return
+    keyUp(vk::Left, 0);
+    keyUp(vk::Home, 0);
     EXPECT_EQ(speech.log.texts(), (std::vector<std::string>{"l", "end of line", "a", "a"}));
     // The capital "A" at 0 gets the capital tone before it is said; the
     // second try at position 0 clicks first.
@@ -166,40 +166,40 @@ TEST_F(ReviewTest, CharactersByTheirKeyFileWords) {
 }
 
 TEST_F(ReviewTest, RightAtTheEndClicksTheSecondTimeAndSaysNothing) {
-  openwith([this] {
+  openWith([this] {
     const int end = static_cast<int>(review.copy.size());
     heard.clear();
     speech.log.clear();
-    keyup(vk::Right, end);
-    keyup(vk::End, end);
+    keyUp(vk::Right, end);
+    keyUp(vk::End, end);
     EXPECT_EQ(heard.events, (std::vector<std::string>{"click 16"}));
     EXPECT_TRUE(speech.log.texts().empty());
   });
 }
 
 TEST_F(ReviewTest, CtrlArrowReadsTheWordFromTheCaret) {
-  printmemo.setline(4, "hra drum,je tu");
-  openwith([this] {
+  printmemo.setLine(4, "hra drum,je tu");
+  openWith([this] {
     speech.log.clear();
-    const int at = linestart(4);
-    keyup(vk::Right, at + 6, {false, true, false});  // inside "drum"
-    keyup(vk::Left, at + 9, {false, true, false});   // after the comma
-    keyup(vk::Right, at + 12, {false, true, false});  // "tu" up to the line end
-    keyup(vk::Home, at, {false, true, false});        // Ctrl+Home says nothing
+    const int at = lineStart(4);
+    keyUp(vk::Right, at + 6, {false, true, false});  // inside "drum"
+    keyUp(vk::Left, at + 9, {false, true, false});   // after the comma
+    keyUp(vk::Right, at + 12, {false, true, false});  // "tu" up to the line end
+    keyUp(vk::Home, at, {false, true, false});        // Ctrl+Home says nothing
     EXPECT_EQ(speech.log.texts(), (std::vector<std::string>{"um", "je", "tu"}));
   });
 }
 
 TEST_F(ReviewTest, WithoutAVoiceTheKeysAreSilentAndEscStillCloses) {
-  printmemo.setline(0, "text");
-  openwith([this] {
+  printmemo.setLine(0, "text");
+  openWith([this] {
     voiceready = false;
     sapi5inuse = false;
     heard.clear();
     speech.log.clear();
-    keyup(vk::Down, linestart(1));
-    keyup(vk::Up, 0);
-    keyup(vk::Up, 0);
+    keyUp(vk::Down, lineStart(1));
+    keyUp(vk::Up, 0);
+    keyUp(vk::Up, 0);
     virtualscrmemoKeyDown(vk::F2, {}, 0);
     EXPECT_TRUE(heard.events.empty());
     EXPECT_TRUE(speech.log.said.empty());
@@ -210,32 +210,32 @@ TEST_F(ReviewTest, WithoutAVoiceTheKeysAreSilentAndEscStillCloses) {
 }
 
 TEST_F(ReviewTest, TheEdgeMarkSurvivesFromOneOpeningToTheNext) {
-  openwith([this] { keyup(vk::Up, 0); });
+  openWith([this] { keyUp(vk::Up, 0); });
   heard.clear();
-  openwith([this] {
+  openWith([this] {
     heard.clear();
-    keyup(vk::Up, 0);
+    keyUp(vk::Up, 0);
   });
   EXPECT_EQ(heard.events.front(), "click 16");
 }
 
 TEST(CaretPlace, LinesAndColumnsOfACrLfText) {
   const std::string text = "ab\r\n\r\ncdef\r\n";
-  EXPECT_EQ(caretplace(text, 0).line, 0);
-  EXPECT_EQ(caretplace(text, 2).column, 3);
-  EXPECT_EQ(caretplace(text, 4).line, 1);
-  EXPECT_EQ(caretplace(text, 4).column, 1);
-  EXPECT_EQ(caretplace(text, 9).line, 2);
-  EXPECT_EQ(caretplace(text, 9).column, 4);
-  EXPECT_EQ(caretplace(text, 12).line, 3);  // the empty line after the last break
-  EXPECT_EQ(caretplace(text, 999).line, 3);  // clamped, never past the text
-  EXPECT_EQ(caretplace(text, -5).line, 0);
-  EXPECT_EQ(textlinecount(text), 3);
-  EXPECT_EQ(textlinecount(""), 0);
-  EXPECT_EQ(textlinecount("x"), 1);
-  EXPECT_EQ(textline(text, 2), "cdef");
-  EXPECT_EQ(textline(text, 1), "");
-  EXPECT_EQ(textline(text, 7), "");
+  EXPECT_EQ(caretPlace(text, 0).line, 0);
+  EXPECT_EQ(caretPlace(text, 2).column, 3);
+  EXPECT_EQ(caretPlace(text, 4).line, 1);
+  EXPECT_EQ(caretPlace(text, 4).column, 1);
+  EXPECT_EQ(caretPlace(text, 9).line, 2);
+  EXPECT_EQ(caretPlace(text, 9).column, 4);
+  EXPECT_EQ(caretPlace(text, 12).line, 3);  // the empty line after the last break
+  EXPECT_EQ(caretPlace(text, 999).line, 3);  // clamped, never past the text
+  EXPECT_EQ(caretPlace(text, -5).line, 0);
+  EXPECT_EQ(textLineCount(text), 3);
+  EXPECT_EQ(textLineCount(""), 0);
+  EXPECT_EQ(textLineCount("x"), 1);
+  EXPECT_EQ(textLine(text, 2), "cdef");
+  EXPECT_EQ(textLine(text, 1), "");
+  EXPECT_EQ(textLine(text, 7), "");
 }
 
 }  // namespace

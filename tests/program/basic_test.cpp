@@ -10,14 +10,14 @@ namespace {
 TEST(ForLoop, CounterEndsOnTheFirstValuePastTheLimit) {
   double i = 0;
   std::vector<double> seen;
-  forloop(i, 1, 13, 1, [&] { seen.push_back(i); });
+  forLoop(i, 1, 13, 1, [&] { seen.push_back(i); });
   EXPECT_EQ(seen.size(), 13u);
   EXPECT_EQ(seen.front(), 1);
   EXPECT_EQ(seen.back(), 13);
   EXPECT_EQ(i, 14);
 
   seen.clear();
-  forloop(i, 13, 2, -1, [&] { seen.push_back(i); });
+  forLoop(i, 13, 2, -1, [&] { seen.push_back(i); });
   EXPECT_EQ(seen.size(), 12u);
   EXPECT_EQ(seen.back(), 2);
   EXPECT_EQ(i, 1);
@@ -26,10 +26,10 @@ TEST(ForLoop, CounterEndsOnTheFirstValuePastTheLimit) {
 TEST(ForLoop, BodyRunsOnceWhenTheLimitIsAlreadyPassed) {
   double i = 0;
   int passes = 0;
-  forloop(i, 1, -48, 1, [&] { ++passes; });
+  forLoop(i, 1, -48, 1, [&] { ++passes; });
   EXPECT_EQ(passes, 1);
   EXPECT_EQ(i, 2);
-  forloop(i, 1, 5, -1, [&] { ++passes; });
+  forLoop(i, 1, 5, -1, [&] { ++passes; });
   EXPECT_EQ(passes, 2);
   EXPECT_EQ(i, 0);
 }
@@ -39,7 +39,7 @@ TEST(ForLoop, TheLimitIsEvaluatedAtEveryTest) {
   double limit = 3;
   int evaluations = 0;
   int passes = 0;
-  forloop(i, 1, [&] { ++evaluations; return limit; }, 1, [&] {
+  forLoop(i, 1, [&] { ++evaluations; return limit; }, 1, [&] {
     ++passes;
     if (i == 2) limit = 5;
   });
@@ -50,14 +50,14 @@ TEST(ForLoop, TheLimitIsEvaluatedAtEveryTest) {
 
 TEST(ForLoop, ABodyCanLeaveTheLoopEarly) {
   double i = 0;
-  forloop(i, 1, 13, 1, [&] { return i == 4; });
+  forLoop(i, 1, 13, 1, [&] { return i == 4; });
   EXPECT_EQ(i, 4);
 }
 
 TEST(ForLoop, FractionalStepsAndTheHandWrittenForm) {
   double v = 0;
   int passes = 0;
-  forloop(v, 0, 1, 0.25, [&] { ++passes; });
+  forLoop(v, 0, 1, 0.25, [&] { ++passes; });
   EXPECT_EQ(passes, 5);
   EXPECT_EQ(v, 1.25);
 
@@ -66,7 +66,7 @@ TEST(ForLoop, FractionalStepsAndTheHandWrittenForm) {
   do {
     ++passes;
     w += -3;
-  } while (fornext(w, -3, 1));
+  } while (forNext(w, -3, 1));
   EXPECT_EQ(passes, 4);  // 10, 7, 4, 1
   EXPECT_EQ(w, -2);
 }

@@ -21,7 +21,7 @@ std::string slurp(const fs::path& p) {
   return s.str();
 }
 
-std::vector<std::string> splitlines(const std::string& text) {
+std::vector<std::string> splitLines(const std::string& text) {
   std::vector<std::string> out;
   std::istringstream in(text);
   std::string l;
@@ -51,19 +51,19 @@ GameFolder::~GameFolder() {
   fs::remove_all(dir_, ec);
 }
 
-void GameFolder::writeram(const std::vector<std::uint8_t>& image) {
+void GameFolder::writeRam(const std::vector<std::uint8_t>& image) {
   std::ofstream out(dir_ / "ram.dat", std::ios::binary);
   out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
 }
 
-std::vector<std::uint8_t> GameFolder::readram() const {
+std::vector<std::uint8_t> GameFolder::readRam() const {
   const std::string s = slurp(dir_ / "ram.dat");
   return std::vector<std::uint8_t>(s.begin(), s.end());
 }
 
-bool GameFolder::hasram() const { return fs::exists(dir_ / "ram.dat"); }
+bool GameFolder::hasRam() const { return fs::exists(dir_ / "ram.dat"); }
 
-void GameFolder::writefile(const std::string& name, const std::string& content) {
+void GameFolder::writeFile(const std::string& name, const std::string& content) {
   std::ofstream out(dir_ / name, std::ios::binary);
   out << content;
 }
@@ -71,14 +71,14 @@ void GameFolder::writefile(const std::string& name, const std::string& content) 
 RunResult GameFolder::run(const std::vector<std::string>& keys, const std::vector<std::string>& extra) {
   std::string script;
   for (const auto& k : keys) script += k + "\n";
-  writefile("keys.txt", script);
+  writeFile("keys.txt", script);
   std::vector<std::string> args = {"--virtual", "--transcript", "--script", "keys.txt"};
   args.insert(args.end(), extra.begin(), extra.end());
-  return runraw(args);
+  return runRaw(args);
 }
 
-RunResult GameFolder::runraw(const std::vector<std::string>& args, const std::string& stdinput) {
-  writefile("stdin.txt", stdinput);
+RunResult GameFolder::runRaw(const std::vector<std::string>& args, const std::string& stdinput) {
+  writeFile("stdin.txt", stdinput);
   const std::string dir = dir_.string();
   const pid_t pid = ::fork();
   if (pid == 0) {
@@ -105,12 +105,12 @@ RunResult GameFolder::runraw(const std::vector<std::string>& args, const std::st
   int status = 0;
   ::waitpid(pid, &status, 0);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  r.lines = splitlines(slurp(dir_ / "stdout.txt"));
+  r.lines = splitLines(slurp(dir_ / "stdout.txt"));
   r.errors = slurp(dir_ / "stderr.txt");
   return r;
 }
 
-std::vector<std::uint8_t> gameimage(const std::string& hrow, const std::string& vrow, int moves, int lastmoves) {
+std::vector<std::uint8_t> gameImage(const std::string& hrow, const std::string& vrow, int moves, int lastmoves) {
   std::vector<std::uint8_t> ram(65536, 0);
   for (int i = 0; i < 13; ++i) {
     ram[262 + i] = static_cast<std::uint8_t>(hrow.at(i));
@@ -187,7 +187,7 @@ Expect& Expect::farewell() {
   return *this;
 }
 
-Expect& Expect::saveend() { return farewell().line("END").print("hotovo"); }
+Expect& Expect::saveEnd() { return farewell().line("END").print("hotovo"); }
 
 Expect& Expect::greeting(int hour) {
   if (hour > 8 && hour < 18) return print("dobrý ďeň;");

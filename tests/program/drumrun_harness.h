@@ -21,22 +21,22 @@ class GameFolder {
   const std::filesystem::path& path() const { return dir_; }
 
   // The memory image the game starts from (absent until written).
-  void writeram(const std::vector<std::uint8_t>& image);
-  std::vector<std::uint8_t> readram() const;
-  bool hasram() const;
-  void writefile(const std::string& name, const std::string& content);
+  void writeRam(const std::vector<std::uint8_t>& image);
+  std::vector<std::uint8_t> readRam() const;
+  bool hasRam() const;
+  void writeFile(const std::string& name, const std::string& content);
 
   // drumrun --virtual --transcript --script <keys> plus `extra` arguments.
   RunResult run(const std::vector<std::string>& keys, const std::vector<std::string>& extra = {});
   // drumrun with exactly these arguments; `stdinput` is fed to it.
-  RunResult runraw(const std::vector<std::string>& args, const std::string& stdinput = "");
+  RunResult runRaw(const std::vector<std::string>& args, const std::string& stdinput = "");
 
  private:
   std::filesystem::path dir_;
 };
 
 // A memory image holding a stored game.
-std::vector<std::uint8_t> gameimage(const std::string& hrow, const std::string& vrow, int moves, int lastmoves);
+std::vector<std::uint8_t> gameImage(const std::string& hrow, const std::string& vrow, int moves, int lastmoves);
 std::string row(const std::vector<std::uint8_t>& ram, int first);  // 13 characters
 std::string digits(const std::vector<std::uint8_t>& ram, int at);  // as the count byte says
 
@@ -54,7 +54,7 @@ class Expect {
   Expect& key(const std::string& scriptline);  // the key wait's tick, then the key
   Expect& shuffle();                        // one or more passes of 20 ticks
   Expect& farewell();
-  Expect& saveend();                        // farewell, END, message 25
+  Expect& saveEnd();                        // farewell, END, message 25
   Expect& greeting(int hour);
   // Greeting, jingle, title, prompt and the ready click (no stored solution).
   Expect& start(int hour = 12);

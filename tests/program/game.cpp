@@ -5,7 +5,7 @@
 #include "program/oskprog.h"
 #include "runtime/oskcommands.h"
 #include "runtime/trace.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 
 namespace drum::test {
 
@@ -23,7 +23,7 @@ int depth(const stackentry* s) {
 
 Game::Game(std::tm start) : host(start) {
   setHost(&host);
-  initruntime();
+  initRuntime();
   ram.fill(0);
   keybuffer.clear();
   oskirasounds = false;
@@ -96,7 +96,7 @@ std::vector<std::string> Game::printed() const {
   return out;
 }
 
-void storegame(const std::string& hrow, const std::string& vrow, int moves, int lastmoves) {
+void storeGame(const std::string& hrow, const std::string& vrow, int moves, int lastmoves) {
   for (int i = 0; i < 13; ++i) {
     ram[262 + i] = static_cast<std::uint8_t>(hrow.at(i));
     ram[275 + i] = static_cast<std::uint8_t>(vrow.at(i));
@@ -110,13 +110,13 @@ void storegame(const std::string& hrow, const std::string& vrow, int moves, int 
   count(293, lastmoves);
 }
 
-std::string storedrow(int first) {
+std::string storedRow(int first) {
   std::string s;
   for (int i = 0; i < 13; ++i) s += static_cast<char>(ram[first + i]);
   return s;
 }
 
-std::string storedcount(int at) {
+std::string storedCount(int at) {
   std::string s;
   for (int i = 1; i <= ram[at] - '0' && i <= 3; ++i) s += static_cast<char>(ram[at + i]);
   return s;

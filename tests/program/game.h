@@ -46,9 +46,9 @@ class Game {
 
 // The memory as the game stores a position: rows as 13-letter texts, the
 // two move counts as their decimal digits.
-void storegame(const std::string& hrow, const std::string& vrow, int moves, int lastmoves);
-std::string storedrow(int first);  // 13 characters from ram[first]
-std::string storedcount(int at);   // the digits after the count byte at `at`
+void storeGame(const std::string& hrow, const std::string& vrow, int moves, int lastmoves);
+std::string storedRow(int first);  // 13 characters from ram[first]
+std::string storedCount(int at);   // the digits after the count byte at `at`
 
 // The solved rows.
 inline const char* kSolvedH = "ABCDEFGHIJKLM";

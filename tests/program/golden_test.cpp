@@ -78,12 +78,12 @@ TEST(Golden, FirstStartOnAnEmptyMemory) {
       .key("down").refusal()
       .key("space").middle().print("\\x00")
       .key("left").print("\\x00")
-      .key("e").saveend();
+      .key("e").saveEnd();
   EXPECT_TRANSCRIPT(e, r);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.errors, "");
 
-  const auto ram = game.readram();
+  const auto ram = game.readRam();
   ASSERT_EQ(ram.size(), 65536u);
   EXPECT_EQ(row(ram, 262), std::string(13, '\0'));
   EXPECT_EQ(row(ram, 275), std::string(13, '\0'));
@@ -133,7 +133,7 @@ TEST(Golden, GreetingWordsByHour) {
 
 TEST(Golden, MovesReportRightAfterANewGame) {
   GameFolder game;
-  game.writeram(gameimage(kTwoH, kTwoV, 123, 45));
+  game.writeRam(gameImage(kTwoH, kTwoV, 123, 45));
   const auto r = game.run({"n", "s"}, {"--screen"});
   // Compare the events; the screen is checked line by line below.
   Expect events;
@@ -166,7 +166,7 @@ TEST(Golden, MovesReportRightAfterANewGame) {
 
   // Left during the run: the memory is as it was at the start, with the
   // review lock set; "n" changed nothing stored.
-  const auto ram = game.readram();
+  const auto ram = game.readRam();
   EXPECT_EQ(row(ram, 262), kTwoH);
   EXPECT_EQ(row(ram, 275), kTwoV);
   EXPECT_EQ(digits(ram, 288), "123");
@@ -179,7 +179,7 @@ class CountAnnouncement : public ::testing::TestWithParam<int> {};
 TEST_P(CountAnnouncement, UsedAndLeft) {
   const int used = GetParam();
   GameFolder game;
-  game.writeram(gameimage(kTwoH, kTwoV, used, 0));
+  game.writeRam(gameImage(kTwoH, kTwoV, used, 0));
   const auto r = game.run({"s"});
   Expect e;
   e.start().key("s").jingle().print("spotreboval si").count(used).print("do konca hry máš").count(500 - used)
@@ -211,7 +211,7 @@ Expect& codelist(Expect& e) {
 
 TEST(Golden, RulesThenCodeList) {
   GameFolder game;
-  game.writeram(gameimage(kTwoH, kTwoV, 7, 0));
+  game.writeRam(gameImage(kTwoH, kTwoV, 7, 0));
   const auto r = game.run({"p", "s"});
   Expect e;
   e.start().key("p").line("PAUSE 700").print("pravidlá.").jingle();
@@ -267,13 +267,13 @@ class ShiftFromAKnownPosition : public ::testing::TestWithParam<Shift> {};
 TEST_P(ShiftFromAKnownPosition, MovesTheRowAndRereadsTheCrossing) {
   const Shift s = GetParam();
   GameFolder game;
-  game.writeram(gameimage(kTwoH, kTwoV, 41, 0));
+  game.writeRam(gameImage(kTwoH, kTwoV, 41, 0));
   // The cursor is first put on the left end; the shift reads the crossing all the same.
   const auto r = game.run({"shift+left", s.key, "e"});
   Expect e;
-  e.start().key("shift+left").print("M").key(s.key).middle().print(s.crossing).key("e").saveend();
+  e.start().key("shift+left").print("M").key(s.key).middle().print(s.crossing).key("e").saveEnd();
   EXPECT_TRANSCRIPT(e, r);
-  const auto ram = game.readram();
+  const auto ram = game.readRam();
   EXPECT_EQ(row(ram, 262), s.hrow);
   EXPECT_EQ(row(ram, 275), s.vrow);
   EXPECT_EQ(digits(ram, 288), "42");
@@ -291,7 +291,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Golden, FourShiftsInARow) {
   GameFolder game;
-  game.writeram(gameimage(kTwoH, kTwoV, 41, 0));
+  game.writeRam(gameImage(kTwoH, kTwoV, 41, 0));
   // Down, up, left, right: back where it started, four moves later.
   const auto r = game.run({":", "c", "b", "/", "esc"});
   Expect e;
@@ -300,9 +300,9 @@ TEST(Golden, FourShiftsInARow) {
       .key("c").middle().print("F")
       .key("b").middle().print("S")
       .key("/").middle().print("F")
-      .key("esc").saveend();
+      .key("esc").saveEnd();
   EXPECT_TRANSCRIPT(e, r);
-  const auto ram = game.readram();
+  const auto ram = game.readRam();
   EXPECT_EQ(row(ram, 262), kTwoH);
   EXPECT_EQ(row(ram, 275), kTwoV);
   EXPECT_EQ(digits(ram, 288), "45");
@@ -312,7 +312,7 @@ TEST(Golden, FourShiftsInARow) {
 
 TEST(Golden, EveryCursorCodeAndItsRefusals) {
   GameFolder game;
-  game.writeram(gameimage(kTwoH, kTwoV, 3, 0));
+  game.writeRam(gameImage(kTwoH, kTwoV, 3, 0));
   // Horizontal row M A B C D E F S H I J K L, vertical Z N O P Q R F G T U V X Y.
   const auto r = game.run({"space",       "right",      "right", "shift+right", "right", "up",
                            "shift+left",  "left",       "down",  "space",       "up",    "shift+up",
@@ -353,7 +353,7 @@ TEST(Golden, EveryCursorCodeAndItsRefusals) {
       .exit();
   EXPECT_TRANSCRIPT(e, r);
   // Left during the run: nothing saved by the game.
-  const auto ram = game.readram();
+  const auto ram = game.readRam();
   EXPECT_EQ(row(ram, 262), kTwoH);
   EXPECT_EQ(digits(ram, 288), "3");
   EXPECT_EQ(ram[50730], 1);
@@ -373,14 +373,14 @@ Expect& win(Expect& e, int moves) {
 
 TEST(Golden, FirstWinComparesWithNoEarlierGame) {
   GameFolder game;
-  game.writeram(gameimage(kOneH, kOneV, 41, 0));
+  game.writeRam(gameImage(kOneH, kOneV, 41, 0));
   const auto r = game.run({"c"});
   Expect e;
   e.start().key("c");
-  win(e, 42).jingle().print("oproti predchádzajúcej hre si sa zhoršil o").count(42).saveend();
+  win(e, 42).jingle().print("oproti predchádzajúcej hre si sa zhoršil o").count(42).saveEnd();
   EXPECT_TRANSCRIPT(e, r);
   EXPECT_EQ(r.status, 0);
-  auto ram = game.readram();
+  auto ram = game.readRam();
   EXPECT_EQ(row(ram, 262), kSolvedH);
   EXPECT_EQ(row(ram, 275), kSolvedV);
   EXPECT_EQ(digits(ram, 288), "42");
@@ -393,34 +393,34 @@ TEST(Golden, FirstWinComparesWithNoEarlierGame) {
   n.greeting(12).jingle().print("hra drúm.").jingle().print("čakaj, miešam písmená.").shuffle()
       .print("keď chceš kódy, napíš otazník.").line("CLICK 19").exit();
   EXPECT_TRANSCRIPT(n, next);
-  ram = game.readram();
+  ram = game.readRam();
   EXPECT_EQ(row(ram, 262), kSolvedH);  // the new game is not saved
   EXPECT_EQ(ram[50730], 1);
 }
 
 TEST(Golden, WorseByTwo) {
   GameFolder game;
-  game.writeram(gameimage(kOneH, kOneV, 41, 40));
+  game.writeRam(gameImage(kOneH, kOneV, 41, 40));
   const auto r = game.run({"c"});
   Expect e;
   e.start().key("c");
-  win(e, 42).jingle().print("oproti predchádzajúcej hre si sa zhoršil o").count(2).saveend();
+  win(e, 42).jingle().print("oproti predchádzajúcej hre si sa zhoršil o").count(2).saveEnd();
   EXPECT_TRANSCRIPT(e, r);
-  EXPECT_EQ(digits(game.readram(), 293), "42");
+  EXPECT_EQ(digits(game.readRam(), 293), "42");
 }
 
 TEST(Golden, Tie) {
   GameFolder game;
-  game.writeram(gameimage(kOneH, kOneV, 41, 42));
+  game.writeRam(gameImage(kOneH, kOneV, 41, 42));
   const auto r = game.run({"c"});
   Expect e;
   e.start().key("c");
   win(e, 42);
   for (int sweep = 0; sweep < 8; ++sweep)
     for (int tone = 200; tone <= 1400; tone += 100) e.line("SOUND " + std::to_string(tone) + " 15 3");
-  e.print("počet pokusov je zhodný s predchádzajúcou hrou.").saveend();
+  e.print("počet pokusov je zhodný s predchádzajúcou hrou.").saveEnd();
   EXPECT_TRANSCRIPT(e, r);
-  const auto ram = game.readram();
+  const auto ram = game.readRam();
   EXPECT_EQ(digits(ram, 288), "42");
   EXPECT_EQ(digits(ram, 293), "42");
   EXPECT_EQ(ram[50730], 0);
@@ -428,7 +428,7 @@ TEST(Golden, Tie) {
 
 TEST(Golden, BetterResult) {
   GameFolder game;
-  game.writeram(gameimage(kOneH, kOneV, 41, 50));
+  game.writeRam(gameImage(kOneH, kOneV, 41, 50));
   const auto r = game.run({"c"});
   Expect e;
   e.start().key("c");
@@ -437,16 +437,16 @@ TEST(Golden, BetterResult) {
       .line("SOUND 270 190 10").line("SOUND 200 190 10").line("SOUND 270 380 10").line("SOUND 270 380 10")
       .line("SOUND 300 190 10").line("SOUND 335 190 10").line("SOUND 300 190 10").line("SOUND 255 190 10")
       .line("SOUND 270 380 10").line("SOUND 270 380 10")
-      .print("oproti predchádzajúcej hre si sa zlepšil o").count(8).saveend();
+      .print("oproti predchádzajúcej hre si sa zlepšil o").count(8).saveEnd();
   EXPECT_TRANSCRIPT(e, r);
-  const auto ram = game.readram();
+  const auto ram = game.readRam();
   EXPECT_EQ(digits(ram, 288), "42");
   EXPECT_EQ(digits(ram, 293), "42");
 }
 
 TEST(Golden, BetterByOne) {
   GameFolder game;
-  game.writeram(gameimage(kOneH, kOneV, 41, 43));
+  game.writeRam(gameImage(kOneH, kOneV, 41, 43));
   const auto r = game.run({"c"});
   ASSERT_GE(r.lines.size(), 80u);
   // The melody, the text, then the count of one.
@@ -461,7 +461,7 @@ TEST(Golden, BetterByOne) {
 
 TEST(Golden, The500thMoveCountsThe501stStartsANewGame) {
   GameFolder game;
-  game.writeram(gameimage(kTwoH, kTwoV, 499, 0));
+  game.writeRam(gameImage(kTwoH, kTwoV, 499, 0));
   const auto r = game.run({":", "s", "c", "s"});
   Expect e;
   e.start()
@@ -475,13 +475,13 @@ TEST(Golden, The500thMoveCountsThe501stStartsANewGame) {
 
 TEST(Golden, The500thMoveMayWin) {
   GameFolder game;
-  game.writeram(gameimage(kOneH, kOneV, 499, 0));
+  game.writeRam(gameImage(kOneH, kOneV, 499, 0));
   const auto r = game.run({"c"});
   Expect e;
   e.start().key("c");
-  win(e, 500).jingle().print("oproti predchádzajúcej hre si sa zhoršil o").count(500).saveend();
+  win(e, 500).jingle().print("oproti predchádzajúcej hre si sa zhoršil o").count(500).saveEnd();
   EXPECT_TRANSCRIPT(e, r);
-  EXPECT_EQ(digits(game.readram(), 288), "500");
+  EXPECT_EQ(digits(game.readRam(), 288), "500");
 }
 
 // ---- Ending ----------------------------------------------------------------------------
@@ -490,13 +490,13 @@ class SavingKey : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(SavingKey, SavesAndEnds) {
   GameFolder game;
-  game.writeram(gameimage(kTwoH, kTwoV, 41, 17));
+  game.writeRam(gameImage(kTwoH, kTwoV, 41, 17));
   const auto r = game.run({":", GetParam(), "s"});
   Expect e;
-  e.start().key(":").middle().print("R").key(GetParam()).saveend();
+  e.start().key(":").middle().print("R").key(GetParam()).saveEnd();
   EXPECT_TRANSCRIPT(e, r);
   EXPECT_EQ(r.status, 0);
-  const auto ram = game.readram();
+  const auto ram = game.readRam();
   EXPECT_EQ(row(ram, 262), "MABCDERSHIJKL");
   EXPECT_EQ(row(ram, 275), "YZNOPQRFGTUVX");
   EXPECT_EQ(digits(ram, 288), "42");
@@ -509,15 +509,15 @@ INSTANTIATE_TEST_SUITE_P(Keys, SavingKey, ::testing::Values("e", "esc", "\\x1B")
 
 TEST(Golden, CapitalEIsNoCodeAndALeftRunKeepsTheStartingMemory) {
   GameFolder game;
-  auto image = gameimage(kTwoH, kTwoV, 41, 17);
+  auto image = gameImage(kTwoH, kTwoV, 41, 17);
   image[40000] = 0x5A;  // anything else in memory stays as well
-  game.writeram(image);
+  game.writeRam(image);
   const auto r = game.run({":", "E"});
   Expect e;
   e.start().key(":").middle().print("R").key("E").exit();
   EXPECT_TRANSCRIPT(e, r);
   EXPECT_EQ(r.status, 0);
-  auto after = game.readram();
+  auto after = game.readRam();
   ASSERT_EQ(after.size(), 65536u);
   EXPECT_EQ(after[50730], 1);
   after[50730] = 0;
@@ -528,9 +528,9 @@ TEST(Golden, CapitalEIsNoCodeAndALeftRunKeepsTheStartingMemory) {
 
 TEST(Drumrun, ScriptKeysByNameCodeAndCharacter) {
   GameFolder game;
-  game.writeram(gameimage(kTwoH, kTwoV, 3, 0));
-  game.writefile("keys.txt", "// a comment\n\nspace\r\n\\x88\n\xC4\x8D\nshift+right\n/\n");
-  const auto r = game.runraw({"--virtual", "--transcript", "--script", "keys.txt"});
+  game.writeRam(gameImage(kTwoH, kTwoV, 3, 0));
+  game.writeFile("keys.txt", "// a comment\n\nspace\r\n\\x88\n\xC4\x8D\nshift+right\n/\n");
+  const auto r = game.runRaw({"--virtual", "--transcript", "--script", "keys.txt"});
   Expect e;
   e.start()
       .key("space").middle().print("F")
@@ -544,7 +544,7 @@ TEST(Drumrun, ScriptKeysByNameCodeAndCharacter) {
 
 TEST(Drumrun, ScriptFromStandardInput) {
   GameFolder game;
-  const auto r = game.runraw({"--virtual", "--transcript", "--script", "-"}, "space\n");
+  const auto r = game.runRaw({"--virtual", "--transcript", "--script", "-"}, "space\n");
   Expect e;
   e.start().key("space").middle().print("\\x00").exit();
   EXPECT_TRANSCRIPT(e, r);
@@ -552,22 +552,22 @@ TEST(Drumrun, ScriptFromStandardInput) {
 
 TEST(Drumrun, ABadScriptLineIsRefusedBeforeAnythingRuns) {
   GameFolder game;
-  game.writefile("keys.txt", "space\nleft arrow\n");
-  const auto r = game.runraw({"--virtual", "--transcript", "--script", "keys.txt"});
+  game.writeFile("keys.txt", "space\nleft arrow\n");
+  const auto r = game.runRaw({"--virtual", "--transcript", "--script", "keys.txt"});
   EXPECT_EQ(r.status, 2);
   EXPECT_TRUE(r.lines.empty());
   EXPECT_NE(r.errors.find("line 2"), std::string::npos) << r.errors;
-  EXPECT_FALSE(game.hasram());
+  EXPECT_FALSE(game.hasRam());
 }
 
 TEST(Drumrun, BadArguments) {
   GameFolder game;
-  EXPECT_EQ(game.runraw({"--virtual", "--time", "25:00:00", "--script", "-"}).status, 2);
-  EXPECT_EQ(game.runraw({"--virtual", "--seed", "-3", "--script", "-"}).status, 2);
-  EXPECT_EQ(game.runraw({"--seed", "3", "--script", "-"}).status, 2);
-  EXPECT_EQ(game.runraw({"--frobnicate"}).status, 2);
+  EXPECT_EQ(game.runRaw({"--virtual", "--time", "25:00:00", "--script", "-"}).status, 2);
+  EXPECT_EQ(game.runRaw({"--virtual", "--seed", "-3", "--script", "-"}).status, 2);
+  EXPECT_EQ(game.runRaw({"--seed", "3", "--script", "-"}).status, 2);
+  EXPECT_EQ(game.runRaw({"--frobnicate"}).status, 2);
   // Standard input is no terminal here, and no script was given.
-  EXPECT_EQ(game.runraw({"--virtual"}).status, 2);
+  EXPECT_EQ(game.runRaw({"--virtual"}).status, 2);
 }
 
 TEST(Drumrun, TheSeedDecidesTheShuffle) {
@@ -575,7 +575,7 @@ TEST(Drumrun, TheSeedDecidesTheShuffle) {
     GameFolder game;
     const auto r = game.run({"n", "e"}, {"--seed", seed});
     EXPECT_EQ(r.status, 0);
-    const auto ram = game.readram();
+    const auto ram = game.readRam();
     return row(ram, 262) + row(ram, 275);
   };
   const std::string one = board("1");
@@ -593,26 +593,26 @@ TEST(Drumrun, MissingSoundBankEndsWithItsMessage) {
   e.line("MSGBOX \"Nelze nalézt soubor sounds.dat\"");
   EXPECT_TRANSCRIPT(e, r);
   EXPECT_EQ(r.status, 1);
-  EXPECT_FALSE(game.hasram());  // nothing is saved
+  EXPECT_FALSE(game.hasRam());  // nothing is saved
 }
 
 TEST(Drumrun, ARuntimeErrorEndsTheRunWithStatus1) {
   GameFolder game;
-  auto image = gameimage(kTwoH, kTwoV, 41, 0);
+  auto image = gameImage(kTwoH, kTwoV, 41, 0);
   image[290] = '%';  // the digits "4%": VAL finds no hexadecimal number
-  game.writeram(image);
+  game.writeRam(image);
   const auto r = game.run({"e"});
   Expect e;
   e.greeting(12).line("ERROR \"'4$' is not a valid integer value\"");
   EXPECT_TRANSCRIPT(e, r);
   EXPECT_EQ(r.status, 1);
-  const auto ram = game.readram();  // saved as Exit saves it
+  const auto ram = game.readRam();  // saved as Exit saves it
   EXPECT_EQ(ram[50730], 1);
 }
 
 TEST(Drumrun, SettingsInEnglishAndSoundsOff) {
   GameFolder game;
-  game.writefile("drumrun.ini", "[environment]\nlanguage=2000\n[sounds]\noskirasounds=0\n");
+  game.writeFile("drumrun.ini", "[environment]\nlanguage=2000\n[sounds]\noskirasounds=0\n");
   const auto r = game.run({"e"});
   // The statements are still called; only the last message is English.
   ASSERT_GE(r.lines.size(), 2u);

@@ -22,19 +22,19 @@ const std::string kLeft = "\x84", kRight = "\x88", kUp = "\x81", kDown = "\x82";
 const std::string kShiftLeft = "\x94", kShiftRight = "\x98", kShiftUp = "\x91", kShiftDown = "\x92";
 
 // Every key the game knows, and a few it does not.
-std::vector<std::string> allkeys() {
+std::vector<std::string> allKeys() {
   return {"e", "\x1b", "s", "p", "?", kUp, kDown, kLeft, kRight, kShiftUp, kShiftDown, kShiftLeft,
           kShiftRight, " ", "n", ":", "c", "/", "b", "E", "x", "\x89", "\xA1", "1"};
 }
 
 TEST(ReturnStack, NeverHoldsMoreThanTwoLabels) {
   std::mt19937 pick(7);
-  const auto keys = allkeys();
+  const auto keys = allKeys();
   int deepestseen = 0;
   for (int game = 0; game < 40; ++game) {
     Game g;
     g.host.advance(game * 1000 + 1);
-    if (game % 2) storegame(kSolvedH, kSolvedV, 12, 30);  // starts with a new game at once
+    if (game % 2) storeGame(kSolvedH, kSolvedV, 12, 30);  // starts with a new game at once
     std::vector<std::string> script;
     for (int k = 0; k < 400; ++k) {
       std::string key = keys[pick() % keys.size()];
@@ -106,7 +106,7 @@ TEST(NewGame, ShuffleHoldsForManySeeds) {
     Game g;
     g.host.advance(static_cast<std::int64_t>(seed) * 104729 + 17);
     ASSERT_TRUE(g.run({"n", "e"}));
-    const std::string h = storedrow(262), v = storedrow(275);
+    const std::string h = storedRow(262), v = storedRow(275);
     boards.insert(h + v);
     ++games;
 
@@ -126,7 +126,7 @@ TEST(NewGame, ShuffleHoldsForManySeeds) {
       ASSERT_EQ(ticks[t].a, 40);
     }
     passes += static_cast<int>(ticks.size() / 20);
-    EXPECT_EQ(storedcount(288), "0");
+    EXPECT_EQ(storedCount(288), "0");
   }
   // The clock seeds the generator: different starts give different boards.
   EXPECT_GT(boards.size(), 290u);
@@ -177,7 +177,7 @@ TEST(Texts, PausesOfRulesAndCodeList) {
 // stops with a runtime error; it never reads outside its rows or the memory.
 TEST(StoredGame, AnyMemoryImageIsPlayed) {
   std::mt19937 rng(99);
-  const auto keys = allkeys();
+  const auto keys = allKeys();
   for (int round = 0; round < 200; ++round) {
     Game g;
     for (int a = 250; a < 310; ++a) ram[a] = static_cast<std::uint8_t>(rng());

@@ -84,11 +84,11 @@ class TerminalGame {
 };
 
 // Horizontal row M A B C D E F S H I J K L, vertical Z N O P Q R F G T U V X Y.
-std::vector<std::uint8_t> knownposition() { return gameimage("MABCDEFSHIJKL", "ZNOPQRFGTUVXY", 3, 0); }
+std::vector<std::uint8_t> knownPosition() { return gameImage("MABCDEFSHIJKL", "ZNOPQRFGTUVXY", 3, 0); }
 
 TEST(Terminal, ArrowsShiftArrowsAndALoneEscape) {
   GameFolder game;
-  game.writeram(knownposition());
+  game.writeRam(knownPosition());
   TerminalGame t(game);
   ASSERT_TRUE(t.waitfor("CLICK 19"));     // the prompt's ready click: the key wait begins
   t.type(" ");
@@ -116,7 +116,7 @@ TEST(Terminal, ArrowsShiftArrowsAndALoneEscape) {
   ASSERT_TRUE(t.waitfor("END"));
   ASSERT_TRUE(t.waitfor("SAY \"hotovo\""));
   EXPECT_EQ(t.status(), 0);
-  const auto ram = game.readram();
+  const auto ram = game.readRam();
   EXPECT_EQ(row(ram, 262), "LMABCDEFSHIJK");
   EXPECT_EQ(digits(ram, 288), "4");
   EXPECT_EQ(ram[50730], 0);
@@ -124,7 +124,7 @@ TEST(Terminal, ArrowsShiftArrowsAndALoneEscape) {
 
 TEST(Terminal, CtrlCLeavesAsExitDoes) {
   GameFolder game;
-  game.writeram(knownposition());
+  game.writeRam(knownPosition());
   TerminalGame t(game);
   ASSERT_TRUE(t.waitfor("CLICK 19"));
   t.type(":");
@@ -132,7 +132,7 @@ TEST(Terminal, CtrlCLeavesAsExitDoes) {
   t.type("\x03");
   ASSERT_TRUE(t.waitfor("EXIT"));
   EXPECT_EQ(t.status(), 0);
-  const auto ram = game.readram();
+  const auto ram = game.readRam();
   EXPECT_EQ(row(ram, 262), "MABCDEFSHIJKL");  // the move was not saved
   EXPECT_EQ(ram[50730], 1);
 }

@@ -11,7 +11,7 @@ namespace {
 
 using FunctionsTest = RuntimeTest;
 
-std::string valerror(const std::string& text) {
+std::string valError(const std::string& text) {
   try {
     val(text);
   } catch (const Error& e) {
@@ -43,16 +43,16 @@ TEST(Val, HexadecimalFormWithPercent) {
 }
 
 TEST(Val, HexadecimalFormRefusesWithTheReplacedText) {
-  EXPECT_EQ(valerror("%"), "'$' is not a valid integer value");
-  EXPECT_EQ(valerror("1%"), "'1$' is not a valid integer value");
-  EXPECT_EQ(valerror("%%1"), "'$$1' is not a valid integer value");
-  EXPECT_EQ(valerror("%1 "), "'$1 ' is not a valid integer value");
-  EXPECT_EQ(valerror("% 1"), "'$ 1' is not a valid integer value");
-  EXPECT_EQ(valerror("%-1"), "'$-1' is not a valid integer value");
-  EXPECT_EQ(valerror("--%1"), "'--$1' is not a valid integer value");
-  EXPECT_EQ(valerror("%G"), "'$G' is not a valid integer value");
-  EXPECT_EQ(valerror("%100000000"), "'$100000000' is not a valid integer value");
-  EXPECT_EQ(valerror("\xE1%"), "'\xE1$' is not a valid integer value");
+  EXPECT_EQ(valError("%"), "'$' is not a valid integer value");
+  EXPECT_EQ(valError("1%"), "'1$' is not a valid integer value");
+  EXPECT_EQ(valError("%%1"), "'$$1' is not a valid integer value");
+  EXPECT_EQ(valError("%1 "), "'$1 ' is not a valid integer value");
+  EXPECT_EQ(valError("% 1"), "'$ 1' is not a valid integer value");
+  EXPECT_EQ(valError("%-1"), "'$-1' is not a valid integer value");
+  EXPECT_EQ(valError("--%1"), "'--$1' is not a valid integer value");
+  EXPECT_EQ(valError("%G"), "'$G' is not a valid integer value");
+  EXPECT_EQ(valError("%100000000"), "'$100000000' is not a valid integer value");
+  EXPECT_EQ(valError("\xE1%"), "'\xE1$' is not a valid integer value");
   EXPECT_THROW(val(std::string("%1\0", 3)), Error);
 }
 
@@ -164,11 +164,11 @@ TEST_F(FunctionsTest, TimeHasHoursMinutesAndSecondsWithTrailingBlank) {
 TEST_F(FunctionsTest, RndDrawsTwiceAndKeepsTheSecondForRndZero) {
   lastrandom = 0;
   EXPECT_EQ(rnd(0), 0);
-  seedrandom();
+  seedRandom();
   const double a = rnd(1);
   const double kept = rnd(0);
   const double b = rnd(5);
-  seedrandom();  // the same virtual instant: the same sequence
+  seedRandom();  // the same virtual instant: the same sequence
   EXPECT_EQ(rnd(1), a);
   EXPECT_EQ(rnd(0), kept);
   EXPECT_EQ(rnd(1), b);
@@ -190,7 +190,7 @@ TEST_F(FunctionsTest, RndNegativeReseedsFromTheClock) {
 }
 
 TEST_F(FunctionsTest, RndIsRoughlyUniform) {
-  seedrandom();
+  seedRandom();
   int buckets[10] = {};
   for (int i = 0; i < 100000; ++i) {
     const double r = rnd(1);

@@ -21,7 +21,7 @@ class InitRuntime : public ::testing::Test {
     if (!dir_.empty()) fs::remove_all(dir_);
   }
   // A Czech locale of our own (LOCPATH), so the test needs no locale installed.
-  bool makeczech() {
+  bool makeCzech() {
     char pattern[] = "/tmp/drum-localeXXXXXX";
     dir_ = mkdtemp(pattern);
     const std::string cmd = "localedef -i cs_CZ -f UTF-8 " + (dir_ / "cs_CZ.UTF-8").string() + " >/dev/null 2>&1";
@@ -34,9 +34,9 @@ class InitRuntime : public ::testing::Test {
 };
 
 TEST_F(InitRuntime, ReadsACommaFromACzechLocaleAndKeepsCNumbersForTheRest) {
-  if (!makeczech()) GTEST_SKIP() << "localedef cannot build cs_CZ here";
+  if (!makeCzech()) GTEST_SKIP() << "localedef cannot build cs_CZ here";
   decimalseparator = '?';
-  initruntime();
+  initRuntime();
   EXPECT_EQ(decimalseparator, ',');
   EXPECT_EQ(numbertext(0.5), "0,5");
   char buf[16];
@@ -48,10 +48,10 @@ TEST_F(InitRuntime, ThePosixLocaleGivesAPointAndTheScreenStartsEmpty) {
   setenv("LC_ALL", "C", 1);
   printmemo.clear();
   printmemo.append("old");
-  scrcursor.setrow(5);
-  scrcursor.setcolumn(9);
+  scrcursor.setRow(5);
+  scrcursor.setColumn(9);
   fixednumbers = true;
-  initruntime();
+  initRuntime();
   EXPECT_EQ(decimalseparator, '.');
   ASSERT_EQ(printmemo.count(), 24);
   for (int r = 0; r < 24; ++r) EXPECT_EQ(printmemo.line(r), "");

@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string errortext(const std::function<void()>& fn) {
+std::string errorText(const std::function<void()>& fn) {
   try {
     fn();
   } catch (const Error& e) {
@@ -56,11 +56,11 @@ TEST(Poke, AddressesAreTruncated) {
 
 TEST(Poke, AddressesOutsideTheMemoryAreRefusedByName) {
   ram.fill(0);
-  EXPECT_EQ(errortext([] { poke(65536, 1); }), "Memory address 65536 is outside 0..65535");
-  EXPECT_EQ(errortext([] { peek(-1); }), "Memory address -1 is outside 0..65535");
-  EXPECT_EQ(errortext([] { peek(-1.5); }), "Memory address -1 is outside 0..65535");
-  EXPECT_EQ(errortext([] { peek(1e300); }), "Memory address 1E300 is outside 0..65535");
-  EXPECT_EQ(errortext([] { peek(std::nan("")); }), "Memory address NAN is outside 0..65535");
+  EXPECT_EQ(errorText([] { poke(65536, 1); }), "Memory address 65536 is outside 0..65535");
+  EXPECT_EQ(errorText([] { peek(-1); }), "Memory address -1 is outside 0..65535");
+  EXPECT_EQ(errorText([] { peek(-1.5); }), "Memory address -1 is outside 0..65535");
+  EXPECT_EQ(errorText([] { peek(1e300); }), "Memory address 1E300 is outside 0..65535");
+  EXPECT_EQ(errorText([] { peek(std::nan("")); }), "Memory address NAN is outside 0..65535");
   EXPECT_EQ(std::count(ram.begin(), ram.end(), 0), 65536);
 }
 
@@ -145,20 +145,20 @@ TEST_F(RamFile, SaveAndLoadRoundTripEveryByte) {
 
 TEST_F(RamFile, AFailedSaveNamesThePathAndKeepsTheOldImage) {
   fs::create_directory("ram.dat");  // rename cannot replace a directory
-  EXPECT_EQ(errortext([] { saveram(); }), "Unable to write to " + (dir_ / "ram.dat").string());
+  EXPECT_EQ(errorText([] { saveram(); }), "Unable to write to " + (dir_ / "ram.dat").string());
   EXPECT_EQ(files(), std::vector<std::string>{"ram.dat"});
   EXPECT_TRUE(fs::is_directory("ram.dat"));
 
-  EXPECT_EQ(errortext([] { saveram("no/such/folder/ram.dat"); }),
+  EXPECT_EQ(errorText([] { saveram("no/such/folder/ram.dat"); }),
             "Unable to write to " + (dir_ / "no/such/folder/ram.dat").string());
 }
 
 TEST_F(RamFile, AnImageThatIsNotAFileIsAClearErrorNotAHang) {
   fs::create_directory("ram.dat");
-  EXPECT_EQ(errortext([] { loadram(); }), "Unable to read " + (dir_ / "ram.dat").string());
+  EXPECT_EQ(errorText([] { loadram(); }), "Unable to read " + (dir_ / "ram.dat").string());
   fs::remove("ram.dat");
   ASSERT_EQ(mkfifo("ram.dat", 0600), 0);
-  EXPECT_EQ(errortext([] { loadram(); }), "Unable to read " + (dir_ / "ram.dat").string());
+  EXPECT_EQ(errorText([] { loadram(); }), "Unable to read " + (dir_ / "ram.dat").string());
   EXPECT_EQ(std::count(ram.begin(), ram.end(), 0), 65536);
 }
 

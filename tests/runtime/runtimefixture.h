@@ -10,7 +10,7 @@
 #include "platform/cp1250.h"
 #include "platform/virtualhost.h"
 #include "runtime/oskcommands.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 
 namespace drum {
 
@@ -46,8 +46,8 @@ class RuntimeTest : public ::testing::Test {
 
   std::string blanks(std::size_t n) const { return std::string(n, ' '); }
   void at(int row, int column) {
-    scrcursor.setrow(static_cast<std::uint8_t>(row));
-    scrcursor.setcolumn(static_cast<std::uint8_t>(column));
+    scrcursor.setRow(static_cast<std::uint8_t>(row));
+    scrcursor.setColumn(static_cast<std::uint8_t>(column));
   }
   std::pair<int, int> cursor() const { return {scrcursor.row(), scrcursor.column()}; }
 

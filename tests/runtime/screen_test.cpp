@@ -58,7 +58,7 @@ TEST_F(ScreenTest, LongTextsWrapOverSeveralLinesFromTheCursorColumn) {
 }
 
 TEST_F(ScreenTest, WritingOverAnOldLineKeepsItsOtherCharacters) {
-  printmemo.setline(0, std::string(80, '-'));
+  printmemo.setLine(0, std::string(80, '-'));
   at(0, 10);
   printstring("abc", 1);
   EXPECT_EQ(printmemo.line(0), std::string(10, '-') + "abc" + std::string(67, '-'));
@@ -81,7 +81,7 @@ TEST_F(ScreenTest, SeparatorTwoMovesToTheNextTabZoneWithTheRemainderOneRule) {
 }
 
 TEST_F(ScreenTest, NewLineOnTheLastLineScrollsEveryLineUp) {
-  for (int r = 0; r < 24; ++r) printmemo.setline(r, "line " + std::to_string(r));
+  for (int r = 0; r < 24; ++r) printmemo.setLine(r, "line " + std::to_string(r));
   at(23, 0);
   printstring("bottom", 0);
   ASSERT_EQ(printmemo.count(), 24);
@@ -251,7 +251,7 @@ TEST_F(PageTest, ThePauseNeverLeavesTheCursorBelowTheScreenWhenVoiceIsOff) {
   voiceallowed = false;  // CLS does nothing then
   pagemode = true;
   clock.schedule(1000, [] { keybuffer = "k"; });
-  printmemo.setline(5, "old");
+  printmemo.setLine(5, "old");
   at(23, 0);
   printstring("end", 0);
   EXPECT_EQ(cursor(), std::make_pair(0, 0));

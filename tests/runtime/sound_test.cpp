@@ -121,7 +121,7 @@ TEST_F(SoundTest, AtMost255ValuesSoundTheCountTakenModulo256) {
 TEST_F(SoundTest, KeyEndsTheWaitAtOnce) {
   clock.schedule(1000000, [] {
     keybuffer = "x";
-    endsoundwait();
+    endSoundWait();
   });
   sound({440}, 5000, 1);
   EXPECT_DOUBLE_EQ(nowMs(), 1000);
@@ -136,14 +136,14 @@ TEST_F(SoundTest, KeyEndsTheWaitAtOnce) {
 }
 
 TEST_F(SoundTest, ZeroDurationSoundsUntilAKey) {
-  clock.schedule(3000000, [] { endsoundwait(); });
+  clock.schedule(3000000, [] { endSoundWait(); });
   sound({300}, 0, 1);
   EXPECT_DOUBLE_EQ(nowMs(), 3000);
   EXPECT_EQ(lastduration, 0);
 }
 
 TEST_F(SoundTest, KeyWithoutSoundLeavesEverythingAlone) {
-  endsoundwait();
+  endSoundWait();
   EXPECT_FALSE(soundplaying);
   sound({300}, 40, 1);
   EXPECT_DOUBLE_EQ(nowMs(), 40);

@@ -9,7 +9,7 @@ namespace {
 
 class SoundBankTest : public SoundTest {
  protected:
-  bool copyPlaying(SoundItem& item, std::size_t i) { return soundmixer()->isPlaying(item.copies.at(i).voice); }
+  bool copyPlaying(SoundItem& item, std::size_t i) { return soundMixer()->isPlaying(item.copies.at(i).voice); }
 };
 
 TEST_F(SoundBankTest, CopyPolicyReusesIdleCopiesAndRestartsTheOldestAtTheLimit) {
@@ -133,7 +133,7 @@ class StreamTest : public SoundTest {
     bool operator==(const Event&) const = default;
   };
   std::shared_ptr<PcmStream> open(int rate = 22050) {
-    return soundmixer()->openStream(rate, {[this](std::uint64_t id) { events.push_back({'s', id, nowMs()}); },
+    return soundMixer()->openStream(rate, {[this](std::uint64_t id) { events.push_back({'s', id, nowMs()}); },
                                            [this](std::uint64_t id) { events.push_back({'f', id, nowMs()}); }});
   }
   std::vector<Event> events;
@@ -225,7 +225,7 @@ TEST_F(StreamTest, MixesWithTonesAndFollowsItsVolume) {
   clock.sleep(Millis(300));
   EXPECT_NEAR(pitch(480, 4320), 1000, 2);  // only the tone is heard
   EXPECT_EQ(events.size(), 2u);            // a silent stream still takes its time
-  soundmixer()->closeStream(stream);
+  soundMixer()->closeStream(stream);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "runtime/soundbank.h"
 #include "runtime/soundsystem.h"
 #include "runtime/wave.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace drum {
 namespace {
@@ -45,7 +45,7 @@ const std::string kTone = riff(fmtChunk(1, 1, 8000, 16) + dataChunk(le16(1000) +
 
 std::string errorOf(const std::string& data) {
   try {
-    readsoundbank(data, "sounds.dat");
+    readSoundBank(data, "sounds.dat");
   } catch (const Error& e) {
     return e.what();
   }
@@ -66,7 +66,7 @@ TEST(SoundBankFile, ReadsEveryTypeByteOfTheItemProperties) {
       item(waveProp(kTone) + shortString("Name") + '\x12' + le32(5) + wideBytes + shortString("MaxPlayingCount") + '\x04' +
            le32(70000)) +
       '\x03' + le16(1) + item(shortString("Name") + '\x14' + le32(7) + "zvuk\xC4\x8D" "1");  // "zvukč1" in UTF-8
-  const auto got = readsoundbank(bank(items), "sounds.dat");
+  const auto got = readSoundBank(bank(items), "sounds.dat");
   ASSERT_EQ(got.size(), 4u);
   EXPECT_EQ(got[0].Name, "click2");
   EXPECT_FALSE(got[0].Looped);
@@ -88,7 +88,7 @@ TEST(SoundBankFile, ReadsEveryTypeByteOfTheItemProperties) {
 }
 
 TEST(SoundBankFile, DecodesEightAndSixteenBitMonoAndStereo) {
-  const SampleBuffer eight = decodewave(riff(fmtChunk(1, 1, 11025, 8) + dataChunk(std::string("\x80\xFF\x00", 3))));
+  const SampleBuffer eight = decodeWave(riff(fmtChunk(1, 1, 11025, 8) + dataChunk(std::string("\x80\xFF\x00", 3))));
   EXPECT_EQ(eight.rate, 11025);
   ASSERT_EQ(eight.samples.size(), 3u);
   EXPECT_FLOAT_EQ(eight.samples[0], 0.0f);
@@ -96,13 +96,13 @@ TEST(SoundBankFile, DecodesEightAndSixteenBitMonoAndStereo) {
   EXPECT_FLOAT_EQ(eight.samples[2], -1.0f);
 
   const SampleBuffer stereo =
-      decodewave(riff(fmtChunk(1, 2, 44100, 16) + dataChunk(le16(0x4000) + le16(0xC000) + le16(0x7FFF) + "\x01")));
+      decodeWave(riff(fmtChunk(1, 2, 44100, 16) + dataChunk(le16(0x4000) + le16(0xC000) + le16(0x7FFF) + "\x01")));
   EXPECT_EQ(stereo.channels, 2);
   ASSERT_EQ(stereo.frames(), 1u);  // a partial frame at the end is left out
   EXPECT_FLOAT_EQ(stereo.samples[0], 0.5f);
   EXPECT_FLOAT_EQ(stereo.samples[1], -0.5f);
 
-  const SampleBuffer stereo8 = decodewave(riff(fmtChunk(1, 2, 8000, 8) + dataChunk("\x80\x80\xC0\x40")));
+  const SampleBuffer stereo8 = decodeWave(riff(fmtChunk(1, 2, 8000, 8) + dataChunk("\x80\x80\xC0\x40")));
   EXPECT_EQ(stereo8.frames(), 2u);
   EXPECT_FLOAT_EQ(stereo8.samples[3], -0.5f);
 }
@@ -111,13 +111,13 @@ TEST(SoundBankFile, ChunkSizesAreUsedAsStored) {
   // An odd-sized chunk is followed at once by the next, with no pad byte; a
   // header that does not fit at the end counts as the end of the image.
   const std::string image = riff("LIST" + le32(3) + "abc" + fmtChunk(1, 1, 8000, 8) + dataChunk("\x90\x70") + "ju");
-  const SampleBuffer b = decodewave(image);
+  const SampleBuffer b = decodeWave(image);
   ASSERT_EQ(b.samples.size(), 2u);
   EXPECT_FLOAT_EQ(b.samples[0], 0.125f);
   // The size in the RIFF header is not what ends the image.
   std::string wrong = riff(fmtChunk(1, 1, 8000, 8) + dataChunk("\x90"));
   wrong.replace(4, 4, le32(7));
-  EXPECT_EQ(decodewave(wrong).samples.size(), 1u);
+  EXPECT_EQ(decodeWave(wrong).samples.size(), 1u);
 }
 
 TEST(SoundBankFile, BadWavesSayWhatIsWrongAndWhichItem) {
@@ -181,10 +181,10 @@ class LoadSoundBank : public ::testing::Test {
     std::filesystem::create_directories(dir_);
     old_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_);
-    initsound(true);
+    initSound(true);
   }
   void TearDown() override {
-    releasesound();
+    releaseSound();
     soundbank.clear();
     std::filesystem::current_path(old_);
     std::filesystem::remove_all(dir_);

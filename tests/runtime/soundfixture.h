@@ -13,7 +13,7 @@
 #include "runtime/soundbank.h"
 #include "runtime/soundsystem.h"
 #include "runtime/wave.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 
 namespace drum {
 
@@ -23,7 +23,7 @@ inline SoundItem toneItem(const std::string& name, double amplitude = 0.3) {
   for (int i = 0; i < 64; ++i) s[i] = static_cast<std::int16_t>(std::lround(amplitude * 32767 * std::sin(2 * M_PI * i / 64)));
   SoundItem item;
   item.Name = name;
-  item.Wave = encodewave(s, 22050, 1);
+  item.Wave = encodeWave(s, 22050, 1);
   return item;
 }
 
@@ -35,7 +35,7 @@ inline SoundItem clickItem(const std::string& name, int ms, double amplitude = 0
   SoundItem item;
   item.Name = name;
   item.MaxPlayingCount = maxCopies;
-  item.Wave = encodewave(s, 48000, 1);
+  item.Wave = encodeWave(s, 48000, 1);
   return item;
 }
 
@@ -49,7 +49,7 @@ class SoundTest : public ::testing::Test {
     keybuffer.clear();
     lastvoice = 1;
     lastduration = 1;
-    initsound(true);
+    initSound(true);
     std::vector<SoundItem> items;
     for (int position = 1; position <= 4; ++position)
       for (int voice = 0; voice <= 9; ++voice) items.push_back(toneItem("snd" + std::to_string(position) + std::to_string(voice)));
@@ -58,12 +58,12 @@ class SoundTest : public ::testing::Test {
     items.push_back(clickItem("click19", 60));
     items.push_back(clickItem("beep", 150));
     soundbank.assign(std::move(items));
-    soundmixer()->setTap([this](const float* stereo, int frames) {
+    soundMixer()->setTap([this](const float* stereo, int frames) {
       for (int f = 0; f < frames; ++f) recorded.push_back(stereo[2 * f]);
     });
   }
   void TearDown() override {
-    releasesound();
+    releaseSound();
     soundplaying = false;
     setHost(nullptr);
   }

@@ -7,7 +7,7 @@
 #include "runtime/oskcommands.h"
 #include "runtime/soundbank.h"
 #include "runtime/soundsystem.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 #include "soundfixture.h"
 
 namespace drum {
@@ -19,12 +19,12 @@ class NoDevice : public ::testing::Test {
     setHost(&realhost);
     oskirasounds = true;
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    initsound(false);
+    initSound(false);
     ::unsetenv("SDL_AUDIODRIVER");
     soundbank.assign({clickItem("click19", 60), toneItem("snd11")});
   }
   void TearDown() override {
-    releasesound();
+    releaseSound();
     soundbank.clear();
     setHost(nullptr);
   }
@@ -32,12 +32,12 @@ class NoDevice : public ::testing::Test {
 };
 
 TEST_F(NoDevice, SilentClockKeepsEverySoundsTime) {
-  EXPECT_EQ(soundoutputname(), "silent clock");
-  EXPECT_FALSE(sounddeviceerror().empty());
+  EXPECT_EQ(soundOutputName(), "silent clock");
+  EXPECT_FALSE(soundDeviceError().empty());
   // CLICK returns only once the output has gone through the whole click.
-  const std::int64_t before = soundmixer()->framesRendered();
+  const std::int64_t before = soundMixer()->framesRendered();
   click(19);
-  EXPECT_GE(soundmixer()->framesRendered() - before, 60 * 48);
+  EXPECT_GE(soundMixer()->framesRendered() - before, 60 * 48);
   // SOUND ends with its Timer as always.
   sound({440}, 30, 1);
   EXPECT_FALSE(soundplaying);

@@ -12,7 +12,7 @@
 
 #include "input/keyboardfixture.h"
 #include "program/oskprog.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "shell/session/startup.h"
 #include "speech/voiceselection.h"
 
@@ -37,8 +37,8 @@ class SessionTest : public ::testing::Test {
     setSettingsPath(dir + "/drum.ini");
     for (const char* name : {"czech.ebt", "czech.eky", "english.eky", "slovak.eky"})
       std::filesystem::copy_file(std::string(DRUM_SOURCE_DIR) + "/data/" + name, dir + "/" + name);
-    writefile("sounds.dat", writesoundbank(testbank()));
-    for (MenuItem item : runmenuitems()) setmenuenabled(item, true);
+    writeFile("sounds.dat", writeSoundBank(testbank()));
+    for (MenuItem item : runMenuItems()) setMenuEnabled(item, true);
     keybuffer.clear();
     tracehooks.sound = [this](const std::vector<double>& values, double duration, double voice) {
       std::string v;
@@ -51,7 +51,7 @@ class SessionTest : public ::testing::Test {
     };
     // Keys for the program: one per key wait, taken as the program asks.
     clock.setDeliveryHook([this] {
-      if (programrunning() && keybuffer.empty() && nextkey < gamekeys.size()) keybuffer = gamekeys[nextkey++];
+      if (programRunning() && keybuffer.empty() && nextkey < gamekeys.size()) keybuffer = gamekeys[nextkey++];
     });
   }
 
@@ -60,7 +60,7 @@ class SessionTest : public ::testing::Test {
     tracehooks = TraceHooks{};
     speaktexthook = nullptr;
     enumeratorexistshook = nullptr;
-    releasesound();
+    releaseSound();
     ReleaseSpeech();
     setSpeechPlatform(nullptr);
     setKeyState(nullptr);
@@ -72,17 +72,17 @@ class SessionTest : public ::testing::Test {
     setHost(nullptr);
   }
 
-  void writefile(const std::string& name, const std::string& bytes) {
+  void writeFile(const std::string& name, const std::string& bytes) {
     std::ofstream(dir + "/" + name, std::ios::binary | std::ios::trunc) << bytes;
   }
-  std::string readfile(const std::string& name) const {
+  std::string readFile(const std::string& name) const {
     std::ifstream in(dir + "/" + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   bool exists(const std::string& name) const { return std::filesystem::exists(dir + "/" + name); }
 
   // A settings file as a user would have it.
-  void settings(const std::string& text) { writefile("drum.ini", text); }
+  void settings(const std::string& text) { writeFile("drum.ini", text); }
 
   // The main window made, on the virtual sound device, and the voice
   // dialog's creation after it.
@@ -91,9 +91,9 @@ class SessionTest : public ::testing::Test {
     VoiceDialogCreate();
   }
 
-  bool allrunitems(bool enabled) const {
-    for (MenuItem item : runmenuitems())
-      if (menuenabled(item) != enabled) return false;
+  bool allRunItems(bool enabled) const {
+    for (MenuItem item : runMenuItems())
+      if (menuEnabled(item) != enabled) return false;
     return true;
   }
 

@@ -8,10 +8,10 @@ namespace {
 
 TEST(MainWindowCaption, TheExecutablesNameUpToItsFirstDot) {
   languagebase = 2000;
-  EXPECT_EQ(mainwindowcaption("/opt/game/drum"), "drum - Oskira Basic Interpreter");
-  EXPECT_EQ(mainwindowcaption("/opt/game.d/my.game.exe"), "my - Oskira Basic Interpreter");
+  EXPECT_EQ(mainWindowCaption("/opt/game/drum"), "drum - Oskira Basic Interpreter");
+  EXPECT_EQ(mainWindowCaption("/opt/game.d/my.game.exe"), "my - Oskira Basic Interpreter");
   languagebase = 3000;
-  EXPECT_EQ(mainwindowcaption("drum.exe"), cp("drum - Prekladač Oskira Basicu"));
+  EXPECT_EQ(mainWindowCaption("drum.exe"), cp("drum - Prekladač Oskira Basicu"));
 }
 
 TEST(MainMenu, EveryItemWithItsCaptionShortcutAndMark) {
@@ -21,16 +21,16 @@ TEST(MainMenu, EveryItemWithItsCaptionShortcutAndMark) {
                                              "&Environment...",   "Hel&p",      "&About"};
   std::string shortcuts;
   int marks = 0;
-  for (const MenuEntry& entry : menutable()) {
-    EXPECT_EQ(menucaption(entry.item), captions[static_cast<int>(entry.item)]) << entry.name;
+  for (const MenuEntry& entry : menuTable()) {
+    EXPECT_EQ(menuCaption(entry.item), captions[static_cast<int>(entry.item)]) << entry.name;
     if (entry.shortcut) shortcuts += entry.shortcut;
     marks += entry.checkitem;
   }
   EXPECT_EQ(shortcuts, "SBDHPE");
   EXPECT_EQ(marks, 2);
-  EXPECT_EQ(menuentry(MenuItem::aboutsubmenu).parent, static_cast<int>(MenuItem::helpmenu));
+  EXPECT_EQ(menuEntry(MenuItem::aboutsubmenu).parent, static_cast<int>(MenuItem::helpmenu));
   languagebase = 1000;
-  EXPECT_EQ(menucaption(MenuItem::settingsmenu), cp("Na&stavení"));
+  EXPECT_EQ(menuCaption(MenuItem::settingsmenu), cp("Na&stavení"));
 }
 
 TEST_F(SessionTest, CreationReadsTheLanguageBeforeTheCaptions) {
@@ -40,7 +40,7 @@ TEST_F(SessionTest, CreationReadsTheLanguageBeforeTheCaptions) {
     create([&] { seen = languagebase; });
     EXPECT_EQ(seen, base);
     EXPECT_EQ(keyfile, LocalString(24) + ".eky");
-    releasesound();
+    releaseSound();
   }
   EXPECT_EQ(keyfile, "slovak.eky");
 }
@@ -48,20 +48,20 @@ TEST_F(SessionTest, CreationReadsTheLanguageBeforeTheCaptions) {
 TEST_F(SessionTest, FirstStartWritesWhetherAVoiceCanBeHad) {
   create();
   EXPECT_TRUE(voiceallowed);
-  EXPECT_TRUE(settingsfile().readBool("voice", "voiceallowed", false));
-  EXPECT_TRUE(menuenabled(MenuItem::Voicesubmenu));
+  EXPECT_TRUE(settingsFile().readBool("voice", "voiceallowed", false));
+  EXPECT_TRUE(menuEnabled(MenuItem::Voicesubmenu));
   EXPECT_FALSE(voiceready);
   EXPECT_EQ(printmemo.count(), 24);
   EXPECT_FALSE(programstarted);
-  releasesound();
+  releaseSound();
   ReleaseSpeech();
 
   std::filesystem::remove(dir + "/drum.ini");
   speech.installed = false;  // no in-process engines on this machine
   create();
   EXPECT_FALSE(voiceallowed);
-  EXPECT_FALSE(settingsfile().readBool("voice", "voiceallowed", true));
-  EXPECT_FALSE(menuenabled(MenuItem::Voicesubmenu));
+  EXPECT_FALSE(settingsFile().readBool("voice", "voiceallowed", true));
+  EXPECT_FALSE(menuEnabled(MenuItem::Voicesubmenu));
 }
 
 TEST_F(SessionTest, StoredSettingsSetTheFlagsAndTheMarks) {
@@ -69,17 +69,17 @@ TEST_F(SessionTest, StoredSettingsSetTheFlagsAndTheMarks) {
   create();
   EXPECT_TRUE(sapi5inuse);
   EXPECT_TRUE(voiceready);
-  EXPECT_TRUE(menuchecked(MenuItem::usesapi5submenu));
-  EXPECT_TRUE(menuchecked(MenuItem::braillekeyboarditem));
+  EXPECT_TRUE(menuChecked(MenuItem::usesapi5submenu));
+  EXPECT_TRUE(menuChecked(MenuItem::braillekeyboarditem));
   EXPECT_TRUE(braillemode);
   EXPECT_FALSE(oskirasounds);
   EXPECT_EQ(sndvolume, -1500);
-  EXPECT_FALSE(menuenabled(MenuItem::Voicesubmenu));  // SAPI5 in use
+  EXPECT_FALSE(menuEnabled(MenuItem::Voicesubmenu));  // SAPI5 in use
 }
 
 TEST_F(SessionTest, TheMemoryIsZeroedThenLoaded) {
   ram.fill(7);
-  writefile("ram.dat", "AB");
+  writeFile("ram.dat", "AB");
   create();
   EXPECT_EQ(ram[0], 'A');
   EXPECT_EQ(ram[1], 'B');
@@ -101,7 +101,7 @@ TEST_F(SessionTest, AMissingBrailleTableStopsTheCreationBeforeTheKeyFile) {
   echokeys.fill({});
   EXPECT_THROW(create(), Error);
   EXPECT_EQ(echokeys[0].text, "");
-  EXPECT_NE(soundmixer(), nullptr);  // the steps before it were done
+  EXPECT_NE(soundMixer(), nullptr);  // the steps before it were done
 }
 
 TEST_F(SessionTest, StartRunsTheGameWithTheItemsDisabledAndSaysReady) {
@@ -110,18 +110,18 @@ TEST_F(SessionTest, StartRunsTheGameWithTheItemsDisabledAndSaysReady) {
   gamekeys = {"e"};
   bool checked = false;
   onprint = [&](const std::string&) {
-    if (checked || !programrunning()) return;
+    if (checked || !programRunning()) return;
     checked = true;
-    EXPECT_TRUE(allrunitems(false));
-    EXPECT_TRUE(menuenabled(MenuItem::exitsubmenu));
-    EXPECT_TRUE(menuenabled(MenuItem::braillekeyboarditem));
+    EXPECT_TRUE(allRunItems(false));
+    EXPECT_TRUE(menuEnabled(MenuItem::exitsubmenu));
+    EXPECT_TRUE(menuEnabled(MenuItem::braillekeyboarditem));
     EXPECT_TRUE(programstarted);
-    EXPECT_FALSE(datafileopen());  // there is no data.dta
+    EXPECT_FALSE(dataFileOpen());  // there is no data.dta
   };
   mainwindow::StartsubmenuClick();
   EXPECT_TRUE(checked);
-  EXPECT_TRUE(allrunitems(true));
-  EXPECT_FALSE(programrunning());
+  EXPECT_TRUE(allRunItems(true));
+  EXPECT_FALSE(programRunning());
   ASSERT_FALSE(printed.empty());
   EXPECT_EQ(printed.back(), "ready");
   EXPECT_EQ(ram[kReviewLockAddress], 0);  // the game's own saving ran
@@ -129,13 +129,13 @@ TEST_F(SessionTest, StartRunsTheGameWithTheItemsDisabledAndSaysReady) {
 
 TEST_F(SessionTest, TheDataFileIsOpenDuringTheRunOnly) {
   create();
-  writefile("data.dta", "1,2,3\r\n");
+  writeFile("data.dta", "1,2,3\r\n");
   gamekeys = {"e"};
   bool open = false;
-  onprint = [&](const std::string&) { open = open || datafileopen(); };
+  onprint = [&](const std::string&) { open = open || dataFileOpen(); };
   mainwindow::StartsubmenuClick();
   EXPECT_TRUE(open);
-  EXPECT_FALSE(datafileopen());
+  EXPECT_FALSE(dataFileOpen());
 }
 
 TEST_F(SessionTest, AFailedRunLeavesTheItemsDisabledAndExitThenEndsAtOnce) {
@@ -144,18 +144,18 @@ TEST_F(SessionTest, AFailedRunLeavesTheItemsDisabledAndExitThenEndsAtOnce) {
   auto items = testbank();
   std::erase_if(items, [](const SoundItem& i) { return i.Name == "click9"; });
   soundbank.assign(std::move(items));
-  writefile("data.dta", "x");
+  writeFile("data.dta", "x");
   EXPECT_THROW(mainwindow::StartsubmenuClick(), Error);
-  EXPECT_TRUE(allrunitems(false));
-  EXPECT_TRUE(datafileopen());
-  EXPECT_FALSE(programrunning());
+  EXPECT_TRUE(allRunItems(false));
+  EXPECT_TRUE(dataFileOpen());
+  EXPECT_FALSE(programRunning());
 
   int closed = 0;
   mainwindow::setCloser([&] { ++closed; });
   EXPECT_THROW(mainwindow::exitsubmenuClick(), ProcessTerminated);
   EXPECT_EQ(closed, 0);
-  EXPECT_EQ(readfile("ram.dat").size(), kRamSize);
-  EXPECT_EQ(soundmixer(), nullptr);
+  EXPECT_EQ(readFile("ram.dat").size(), kRamSize);
+  EXPECT_EQ(soundMixer(), nullptr);
 }
 
 TEST_F(SessionTest, ExitWhenIdleSavesAndClosesTheWindow) {
@@ -169,8 +169,8 @@ TEST_F(SessionTest, ExitWhenIdleSavesAndClosesTheWindow) {
   ram[100] = 42;
   mainwindow::exitsubmenuClick();
   EXPECT_EQ(closed, 1);
-  EXPECT_EQ(static_cast<unsigned char>(readfile("ram.dat")[100]), 42);
-  EXPECT_EQ(soundmixer(), nullptr);
+  EXPECT_EQ(static_cast<unsigned char>(readFile("ram.dat")[100]), 42);
+  EXPECT_EQ(soundMixer(), nullptr);
 }
 
 TEST_F(SessionTest, ExitDuringARunAbandonsItAfterSaving) {
@@ -182,7 +182,7 @@ TEST_F(SessionTest, ExitDuringARunAbandonsItAfterSaving) {
   clock.schedule(clock.nowMicros() + 5000000, [] { mainwindow::exitsubmenuClick(); });
   EXPECT_THROW(mainwindow::StartsubmenuClick(), ProcessTerminated);
   EXPECT_EQ(closed, 0);
-  const std::string image = readfile("ram.dat");
+  const std::string image = readFile("ram.dat");
   ASSERT_EQ(image.size(), kRamSize);
   EXPECT_EQ(image[kReviewLockAddress], 1);  // as the game left it: not its own saving
 }
@@ -191,13 +191,13 @@ TEST_F(SessionTest, ClosingTheWindowDuringARunEndsTheProcess) {
   create();
   clock.schedule(clock.nowMicros() + 3000000, [] { mainwindow::FormClose(); });
   EXPECT_THROW(mainwindow::StartsubmenuClick(), ProcessTerminated);
-  EXPECT_EQ(readfile("ram.dat").size(), kRamSize);
+  EXPECT_EQ(readFile("ram.dat").size(), kRamSize);
 }
 
 TEST_F(SessionTest, ClosingWhenIdleSavesAndGoesOn) {
   create();
   EXPECT_NO_THROW(mainwindow::FormClose());
-  EXPECT_EQ(readfile("ram.dat").size(), kRamSize);
+  EXPECT_EQ(readFile("ram.dat").size(), kRamSize);
 }
 
 TEST_F(SessionTest, TheSapi5SwitchPlaysItsTonesAndWritesItsMark) {
@@ -206,26 +206,26 @@ TEST_F(SessionTest, TheSapi5SwitchPlaysItsTonesAndWritesItsMark) {
   mainwindow::usesapi5submenuClick();
   EXPECT_TRUE(sapi5inuse);
   EXPECT_TRUE(voiceready);
-  EXPECT_TRUE(menuchecked(MenuItem::usesapi5submenu));
-  EXPECT_FALSE(menuenabled(MenuItem::Voicesubmenu));
-  EXPECT_TRUE(settingsfile().readBool("Voice", "SAPI5", false));
+  EXPECT_TRUE(menuChecked(MenuItem::usesapi5submenu));
+  EXPECT_FALSE(menuEnabled(MenuItem::Voicesubmenu));
+  EXPECT_TRUE(settingsFile().readBool("Voice", "SAPI5", false));
   EXPECT_EQ(sounds, (std::vector<std::string>{"400/50/3", "600/50/3"}));
   sounds.clear();
   mainwindow::usesapi5submenuClick();
   EXPECT_FALSE(sapi5inuse);
   EXPECT_FALSE(voiceready);
-  EXPECT_TRUE(menuenabled(MenuItem::Voicesubmenu));
-  EXPECT_FALSE(settingsfile().readBool("voice", "sapi5", true));
+  EXPECT_TRUE(menuEnabled(MenuItem::Voicesubmenu));
+  EXPECT_FALSE(settingsFile().readBool("voice", "sapi5", true));
   EXPECT_EQ(sounds, (std::vector<std::string>{"600/50/3", "400/50/3"}));
 }
 
 TEST_F(SessionTest, AfterARunWithSapi5TheVoiceItemIsEnabled) {
   settings("[voice]\nSAPI5=1\n");
   create();
-  ASSERT_FALSE(menuenabled(MenuItem::Voicesubmenu));
+  ASSERT_FALSE(menuEnabled(MenuItem::Voicesubmenu));
   gamekeys = {"e"};
   mainwindow::StartsubmenuClick();
-  EXPECT_TRUE(menuenabled(MenuItem::Voicesubmenu));
+  EXPECT_TRUE(menuEnabled(MenuItem::Voicesubmenu));
 }
 
 TEST_F(SessionTest, TheFirstRunStoresTheDefaultVoiceAndSpeaksThroughIt) {
@@ -233,7 +233,7 @@ TEST_F(SessionTest, TheFirstRunStoresTheDefaultVoiceAndSpeaksThroughIt) {
   create();
   gamekeys = {"e"};
   mainwindow::StartsubmenuClick();
-  EXPECT_EQ(settingsfile().readString("Voice", "person", ""), "Czech");  // no "Jakub": the first voice
+  EXPECT_EQ(settingsFile().readString("Voice", "person", ""), "Czech");  // no "Jakub": the first voice
   EXPECT_TRUE(voiceready);
   const auto said = speech.log.texts();
   ASSERT_FALSE(said.empty());

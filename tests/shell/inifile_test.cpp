@@ -1,4 +1,4 @@
-#include "shell/inifile.h"
+#include "shell/settings/inifile.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -278,10 +278,10 @@ TEST(ExecutableIniPath, IsTheExecutableWithIniForItsExtension) {
 TEST(SettingsFile, FollowsTheChosenPath) {
   TempDir dir;
   setSettingsPath(dir.file("chosen.ini"));
-  settingsfile().writeInteger("environment", "language", 3000);
+  settingsFile().writeInteger("environment", "language", 3000);
   EXPECT_EQ(readFile(dir.file("chosen.ini")), "[environment]\nlanguage=3000\n");
   setSettingsPath(executableIniPath());
-  EXPECT_EQ(settingsfile().path(), executableIniPath());
+  EXPECT_EQ(settingsFile().path(), executableIniPath());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 #include <iconv.h>
 
@@ -7,9 +7,9 @@
 #include <climits>
 
 #include "platform/error.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
-#include "shell/messages.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
+#include "shell/settings/messages.h"
 #include "shell/tempdir.h"
 
 namespace drum {
@@ -194,7 +194,7 @@ TEST(MessageTable, EveryTextOfTheThreeLanguages) {
       EXPECT_LE(text.size(), 255u) << "message " << base + n;
     }
   }
-  EXPECT_EQ(messagetable().size(), 3u * 47u);
+  EXPECT_EQ(messageTable().size(), 3u * 47u);
 }
 
 TEST(MessageTable, TextsAreWindows1250Bytes) {
@@ -239,7 +239,7 @@ TEST(LanguageList, ThreeLanguagesInBaseOrder) {
 }
 
 TEST(LanguageList, StopsAtTheFirstBaseWithoutAText) {
-  std::map<int, std::string> table = messagetable();
+  std::map<int, std::string> table = messageTable();
   table[4000] = "Deutsch";
   table[6000] = "unreachable";
   std::vector<LanguageEntry> list;
@@ -361,7 +361,7 @@ TEST_F(SettingsTest, NewFileAsksTheEnumeratorAndStartsWithTheVoiceSection) {
 
   // Every voice key then lands in that one section.
   WriteSapi5Mark(true);
-  settingsfile().writeString("Voice", "person", "Slovak");
+  settingsFile().writeString("Voice", "person", "Slovak");
   TResourceLocalizer::SaveSettings();
   EXPECT_EQ(readFile(path_),
             "[voice]\nvoiceallowed=1\nSAPI5=1\nperson=Slovak\n"

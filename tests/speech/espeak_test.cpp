@@ -10,7 +10,7 @@
 #include "platform/cp1250.h"
 #include "platform/realhost.h"
 #include "runtime/soundsystem.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 #include "speech/espeakengine.h"
 #include "speech/speech.h"
 #include "speech/voiceselection.h"
@@ -35,7 +35,7 @@ class RecordingSink : public ITTSNotifySink {
   void Visual(std::uint64_t, char, char, std::uint32_t, const TTSMOUTH*) override {}
 
  private:
-  void add(const char* what) { events_.push_back({what, std::this_thread::get_id(), soundmixer()->framesRendered()}); }
+  void add(const char* what) { events_.push_back({what, std::this_thread::get_id(), soundMixer()->framesRendered()}); }
   // Frames are counted from when the recording began.
   std::vector<Event>& events_;
 };
@@ -44,21 +44,21 @@ class Espeak : public ::testing::Test {
  protected:
   void SetUp() override {
     setHost(&rhost);
-    initsound(false);
-    soundmixer()->setTap([this](const float* stereo, int frames) {
+    initSound(false);
+    soundMixer()->setTap([this](const float* stereo, int frames) {
       std::lock_guard lock(mutex);
       for (int f = 0; f < frames; ++f) rendered.push_back(stereo[2 * f]);
     });
     // A PulseAudio null sink that was idle may take a moment to ask for audio.
     const auto opened = rhost.nowMicros();
-    while (soundmixer()->framesRendered() < 4800 && rhost.nowMicros() - opened < 5000000) rhost.sleep(Millis(10));
-    ASSERT_GE(soundmixer()->framesRendered(), 4800) << "the sound output does not run";
+    while (soundMixer()->framesRendered() < 4800 && rhost.nowMicros() - opened < 5000000) rhost.sleep(Millis(10));
+    ASSERT_GE(soundMixer()->framesRendered(), 4800) << "the sound output does not run";
     ASSERT_TRUE(createEspeakEnumerator(enumerator).succeeded());
-    audio = std::make_shared<MixerAudioDestination>(soundmixer);
+    audio = std::make_shared<MixerAudioDestination>(soundMixer);
   }
   void TearDown() override {
     engine.reset();
-    releasesound();
+    releaseSound();
     setHost(nullptr);
   }
 
@@ -91,13 +91,13 @@ class Espeak : public ::testing::Test {
   // being counted and being recorded.
   std::int64_t origin() {
     for (;;) {
-      const std::int64_t before = soundmixer()->framesRendered();
+      const std::int64_t before = soundMixer()->framesRendered();
       std::size_t recorded;
       {
         std::lock_guard lock(mutex);
         recorded = rendered.size();
       }
-      if (soundmixer()->framesRendered() == before) return before - static_cast<std::int64_t>(recorded);
+      if (soundMixer()->framesRendered() == before) return before - static_cast<std::int64_t>(recorded);
     }
   }
   static std::pair<std::int64_t, std::int64_t> audibleSpan(const std::vector<float>& s, std::size_t from = 0) {
@@ -210,7 +210,7 @@ TEST_F(Espeak, AudioResetFallsSilentWithinOneBuffer) {
   waitFor([&] { return rhost.nowMicros() - started > 400000; });
   ASSERT_EQ(count("stop"), 0);
   ASSERT_TRUE(engine->AudioReset().succeeded());
-  const std::int64_t resetFrame = soundmixer()->framesRendered() - origin();
+  const std::int64_t resetFrame = soundMixer()->framesRendered() - origin();
   ASSERT_TRUE(waitFor([&] { return count("stop") > 0; }));
   const auto waitedFrom = rhost.nowMicros();
   waitFor([&] { return rhost.nowMicros() - waitedFrom > 300000; });

@@ -5,7 +5,7 @@
 #include "platform/cp1250.h"
 #include "platform/error.h"
 #include "runtime/oskcommands.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "speech/speechdvoice.h"
 #include "speechfixture.h"
 

@@ -7,8 +7,8 @@
 #include "platform/cp1250.h"
 #include "platform/realhost.h"
 #include "runtime/soundsystem.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
 #include "speech/speech.h"
 #include "speech/speechdvoice.h"
 #include "speech/voiceselection.h"
@@ -87,7 +87,7 @@ TEST_F(Speechd, APurgeEndsTheStreamAtOnce) {
 }
 
 TEST_F(Speechd, TheFacadeWaitsForTheServiceAndTheDialogConnectsIt) {
-  initsound(false);
+  initSound(false);
   setSettingsPath(std::string(::testing::TempDir()) + "/drum-speechd.ini");
   InitSpeechEngines();
   VoiceDialogCreate();
@@ -103,7 +103,7 @@ TEST_F(Speechd, TheFacadeWaitsForTheServiceAndTheDialogConnectsIt) {
   EXPECT_LT(rhost.nowMicros() - again, 2000000);
 
   ReleaseSpeech();
-  releasesound();
+  releaseSound();
   sapi5inuse = voiceready = voiceallowed = false;
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "platform/virtualhost.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
 #include "speech/fakeengine.h"
 #include "speech/speech.h"
 #include "speech/voicemodels.h"

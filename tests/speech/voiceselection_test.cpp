@@ -4,7 +4,7 @@
 
 #include "platform/cp1250.h"
 #include "platform/error.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "speechfixture.h"
 
 namespace drum::testing {
@@ -12,7 +12,7 @@ namespace {
 
 using VoiceSelection = SpeechTest;
 
-IniFile& ini() { return settingsfile(); }
+IniFile& ini() { return settingsFile(); }
 
 TEST_F(VoiceSelection, JakubInThirdPlaceIsChosen) {
   platform.modes = {{"a", "Anna"}, {"b", "Boris"}, {"j", "Jakub"}, {"k", "Jakub"}};

@@ -13,7 +13,7 @@ namespace {
 
 class ShippedBank : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { bank = new std::vector<SoundItem>(readsoundbank(writesoundbank(designsoundbank()), "sounds.dat")); }
+  static void SetUpTestSuite() { bank = new std::vector<SoundItem>(readSoundBank(writeSoundBank(designsoundbank()), "sounds.dat")); }
   static void TearDownTestSuite() { delete bank; }
   static const SoundItem& get(const std::string& name) {
     for (const auto& i : *bank)
@@ -22,7 +22,7 @@ class ShippedBank : public ::testing::Test {
     static SoundItem none;
     return none;
   }
-  static SampleBuffer wave(const std::string& name) { return decodewave(get(name).Wave); }
+  static SampleBuffer wave(const std::string& name) { return decodeWave(get(name).Wave); }
   static double rms(const std::vector<float>& x) {
     double s = 0;
     for (float v : x) s += v * v;
@@ -49,7 +49,7 @@ TEST_F(ShippedBank, RoundTripsThroughTheFileFormat) {
   odd[1].MaxPlayingCount = 100000;
   odd[1].Looped = true;
   odd[2].Name = "";
-  const auto back = readsoundbank(writesoundbank(odd), "odd.dat");
+  const auto back = readSoundBank(writeSoundBank(odd), "odd.dat");
   ASSERT_EQ(back.size(), 3u);
   EXPECT_EQ(back[0].Name, odd[0].Name);
   EXPECT_EQ(back[0].MaxPlayingCount, -200);
@@ -69,7 +69,7 @@ TEST_F(ShippedBank, HoldsEveryItemTheSystemPlays) {
 
 TEST_F(ShippedBank, NoItemPeaksAboveMinusOneDbfs) {
   for (const auto& item : *bank) {
-    const SampleBuffer b = decodewave(item.Wave);
+    const SampleBuffer b = decodeWave(item.Wave);
     ASSERT_GT(b.frames(), 0u) << item.Name;
     float peak = 0;
     for (float v : b.samples) peak = std::max(peak, std::fabs(v));
@@ -138,7 +138,7 @@ TEST_F(ShippedBank, ClicksAndBeepHaveTheirShape) {
   EXPECT_LT(std::fabs(beep.samples.back()), 0.01f);
   for (const auto& item : *bank) {
     if (item.Looped) continue;
-    const SampleBuffer b = decodewave(item.Wave);
+    const SampleBuffer b = decodeWave(item.Wave);
     EXPECT_LT(std::fabs(b.samples.back()), 0.01f) << item.Name << " ends in silence";
   }
 }

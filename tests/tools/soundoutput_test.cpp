@@ -8,7 +8,7 @@
 #include "runtime/oskcommands.h"
 #include "runtime/soundbank.h"
 #include "runtime/soundsystem.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 #include "soundprobe.h"
 #include "soundsdesign.h"
 
@@ -30,11 +30,11 @@ class RealOutput : public ::testing::Test {
     setHost(&realhost);
     oskirasounds = true;
     sndvolume = 0;
-    initsound(false);
+    initSound(false);
     soundbank.assign(designsoundbank());
   }
   void TearDown() override {
-    releasesound();
+    releaseSound();
     soundbank.clear();
     setHost(nullptr);
     ::unsetenv("PULSE_SINK");
@@ -45,7 +45,7 @@ class RealOutput : public ::testing::Test {
 };
 
 TEST_F(RealOutput, SoundHasItsPitchAndLengthAndSoundZeroIsSilent) {
-  ASSERT_EQ(soundoutputname(), "pulseaudio") << sounddeviceerror();
+  ASSERT_EQ(soundOutputName(), "pulseaudio") << soundDeviceError();
   realhost.sleep(Millis(300));  // the stream settles
   sound({1000}, 200, 0);
   realhost.sleep(Millis(300));

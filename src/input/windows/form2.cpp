@@ -11,7 +11,7 @@
 #include "platform/windows/focusevents.h"
 #include "platform/windows/qtext.h"
 #include "platform/windows/qthost.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 
 namespace drum {
 
@@ -26,7 +26,7 @@ class InputEdit : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    const int key = virtualkey(*event);
+    const int key = virtualKey(*event);
     if (key == vk::Return) {
       // The dialog's key: its default button closes it with OK.
       QLineEdit::keyPressEvent(event);
@@ -34,12 +34,12 @@ class InputEdit : public QLineEdit {
     }
     const std::string before = cptext(text());
     const int caret = cursorPosition();
-    const std::optional<char> typed = typedcharacter(*event);
+    const std::optional<char> typed = typedCharacter(*event);
     // Esc types nothing here and does not close the dialog: it has no Cancel.
-    const bool edits = key != vk::Escape && (!typed || inputdialog::entersedit(*typed));
+    const bool edits = key != vk::Escape && (!typed || inputdialog::entersEdit(*typed));
     if (edits) QLineEdit::keyPressEvent(event);
     event->accept();
-    const ShiftState shift = shiftstate(*event);
+    const ShiftState shift = shiftState(*event);
     guarded([&] { inputdialog::inputeditKeyDown(key, shift, before, caret, typed); });
     if (braillemode && typed) guarded([&] { inputdialog::inputeditKeyPress(*typed); });
   }
@@ -47,8 +47,8 @@ class InputEdit : public QLineEdit {
   void keyReleaseEvent(QKeyEvent* event) override {
     QLineEdit::keyReleaseEvent(event);
     if (event->isAutoRepeat()) return;
-    const int key = virtualkey(*event);
-    const ShiftState shift = shiftstate(*event);
+    const int key = virtualKey(*event);
+    const ShiftState shift = shiftState(*event);
     guarded([&] { inputdialog::inputeditKeyUp(key, shift); });
   }
 };
@@ -89,7 +89,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
 }
 
 TForm2::~TForm2() {
-  if (inputdialogwindow() == this) setInputDialogWindow(nullptr);
+  if (inputDialogWindow() == this) setInputDialogWindow(nullptr);
 }
 
 void TForm2::FormCreate() {
@@ -102,7 +102,7 @@ void TForm2::FormCreate() {
                                  std::pair{exitprogrambtn_, &inputdialog::captions.exitprogrambtn}}) {
     const QString text = qtext(*caption);
     button->setText(text);
-    button->setAccessibleName(accessiblecaption(text));
+    button->setAccessibleName(accessibleCaption(text));
   }
 }
 
@@ -110,12 +110,12 @@ std::string TForm2::text() const { return cptext(inputedit_->text()); }
 
 int TForm2::caret() const { return inputedit_->cursorPosition(); }
 
-void TForm2::settext(const std::string& text, int caret) {
+void TForm2::setText(const std::string& text, int caret) {
   inputedit_->setText(qtext(text));
   inputedit_->setCursorPosition(caret);
 }
 
-bool TForm2::showmodal() {
+bool TForm2::showModal() {
   inputedit_->setFocus();
   return exec() == QDialog::Accepted;
 }

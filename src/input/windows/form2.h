@@ -24,8 +24,8 @@ class TForm2 : public QDialog, public InputDialogWindow {
 
   std::string text() const override;
   int caret() const override;
-  void settext(const std::string& text, int caret) override;
-  bool showmodal() override;
+  void setText(const std::string& text, int caret) override;
+  bool showModal() override;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

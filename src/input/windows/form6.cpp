@@ -50,20 +50,20 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
 }
 
 TForm6::~TForm6() {
-  if (reviewwindow() == this) setReviewWindow(nullptr);
+  if (reviewWindow() == this) setReviewWindow(nullptr);
 }
 
 void TForm6::FormCreate() {
-  const QString caption = qtext(reviewcaption());
+  const QString caption = qtext(reviewCaption());
   setWindowTitle(caption);
   setAccessibleName(caption);
   virtualscrmemo_->setAccessibleName(caption);
-  const QString close = qtext(reviewclosecaption());
+  const QString close = qtext(reviewCloseCaption());
   closebitbtn_->setText(close);
-  closebitbtn_->setAccessibleName(accessiblecaption(close));
+  closebitbtn_->setAccessibleName(accessibleCaption(close));
 }
 
-void TForm6::setcopy(const std::string& copy) {
+void TForm6::setCopy(const std::string& copy) {
   QString text;
   text.reserve(static_cast<qsizetype>(copy.size()));
   for (std::size_t i = 0; i < copy.size(); ++i) {
@@ -92,15 +92,15 @@ int TForm6::caret() const {
   return position + cursor.positionInBlock();
 }
 
-void TForm6::showmodal() { exec(); }
+void TForm6::showModal() { exec(); }
 
 void TForm6::close() { reject(); }
 
 bool TForm6::eventFilter(QObject* watched, QEvent* event) {
   if (watched == virtualscrmemo_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    const int code = virtualkey(key);
-    const ShiftState shift = shiftstate(key);
+    const int code = virtualKey(key);
+    const ShiftState shift = shiftState(key);
     if (event->type() == QEvent::KeyPress) {
       // Key-down comes before the text box moves the caret.
       guarded([&] { virtualscrmemoKeyDown(code, shift, caret()); });

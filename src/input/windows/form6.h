@@ -23,8 +23,8 @@ class TForm6 : public QDialog, public ReviewWindow {
   // line end counting two.
   int caret() const;
 
-  void setcopy(const std::string& copy) override;
-  void showmodal() override;
+  void setCopy(const std::string& copy) override;
+  void showModal() override;
   void close() override;
 
  protected:

@@ -31,7 +31,7 @@ int byposition(quint32 scancode) {
 }
 
 // The main block of a PC keyboard by place, as the usual layouts code it.
-int mainblock(quint32 scancode) {
+int mainBlock(quint32 scancode) {
   if (scancode < 8) return 0;
   const quint32 code = scancode - 8;
   if (code >= 2 && code <= 10) return '1' + static_cast<int>(code - 2);
@@ -134,7 +134,7 @@ int bykey(int key, Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-int virtualkey(const QKeyEvent& event) {
+int virtualKey(const QKeyEvent& event) {
   if (const int code = byposition(event.nativeScanCode())) return code;
   const int key = event.key();
   // Keys that say what they are (letters of the layout, control keys).
@@ -143,18 +143,18 @@ int virtualkey(const QKeyEvent& event) {
     if (const int code = bykey(key, event.modifiers())) return code;
   }
   // Character keys (digits, punctuation, national letters) by place first.
-  if (const int code = mainblock(event.nativeScanCode())) return code;
+  if (const int code = mainBlock(event.nativeScanCode())) return code;
   if (const int code = bykey(key, event.modifiers())) return code;
   // A key that types something but that nothing above knows.
   return event.text().isEmpty() ? 0 : vk::Oem8;
 }
 
-ShiftState shiftstate(const QKeyEvent& event) {
+ShiftState shiftState(const QKeyEvent& event) {
   const Qt::KeyboardModifiers m = event.modifiers();
   return ShiftState{(m & Qt::ShiftModifier) != 0, (m & Qt::ControlModifier) != 0, (m & Qt::AltModifier) != 0};
 }
 
-std::optional<char> typedcharacter(const QKeyEvent& event) {
+std::optional<char> typedCharacter(const QKeyEvent& event) {
   const QString text = event.text();
   if (text.isEmpty()) return std::nullopt;
   // Alt with a key is a menu key, not typing (AltGr is no Alt here).
@@ -176,7 +176,7 @@ KeyPreview::KeyPreview(QWidget* window) : window_(window) {
 }
 
 KeyPreview::~KeyPreview() {
-  if (keystate() == this) setKeyState(nullptr);
+  if (keyState() == this) setKeyState(nullptr);
 }
 
 bool KeyPreview::isKeyDown(int virtualKey) const {
@@ -191,19 +191,19 @@ bool KeyPreview::previewed(QObject* window) const {
 }
 
 void KeyPreview::pressed(QObject* window, const QKeyEvent& event) {
-  const int code = virtualkey(event);
+  const int code = virtualKey(event);
   if (code > 0 && code < 256) held_.set(static_cast<std::size_t>(code));
   if (!previewed(window)) return;
-  const ShiftState shift = shiftstate(event);
+  const ShiftState shift = shiftState(event);
   guarded([&] { FormKeyDown(code, shift); });
-  if (const auto c = typedcharacter(event)) guarded([&] { FormKeyPress(*c); });
+  if (const auto c = typedCharacter(event)) guarded([&] { FormKeyPress(*c); });
 }
 
 void KeyPreview::released(QObject* window, const QKeyEvent& event) {
-  const int code = virtualkey(event);
+  const int code = virtualKey(event);
   if (code > 0 && code < 256) held_.reset(static_cast<std::size_t>(code));
   if (!previewed(window)) return;
-  const ShiftState shift = shiftstate(event);
+  const ShiftState shift = shiftState(event);
   guarded([&] { FormKeyUp(code, shift); });
 }
 

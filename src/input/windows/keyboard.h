@@ -20,10 +20,10 @@ namespace drum {
 // by their place on the keyboard (the native scan code, an X11/Wayland
 // keycode = evdev code + 8), whatever the layout prints on them; other keys by
 // what they are, and by place where that says nothing. 0 for a key unknown.
-int virtualkey(const QKeyEvent& event);
-ShiftState shiftstate(const QKeyEvent& event);
+int virtualKey(const QKeyEvent& event);
+ShiftState shiftState(const QKeyEvent& event);
 // The character the key types, in Windows-1250, if it types one.
-std::optional<char> typedcharacter(const QKeyEvent& event);
+std::optional<char> typedCharacter(const QKeyEvent& event);
 
 class KeyPreview : public QObject, public KeyState {
   Q_OBJECT

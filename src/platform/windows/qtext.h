@@ -18,7 +18,7 @@ inline std::string cptext(const QString& text) {
 }
 
 // A caption as a screen reader should name it: without its accelerator mark.
-inline QString accessiblecaption(const QString& caption) {
+inline QString accessibleCaption(const QString& caption) {
   QString name;
   for (qsizetype i = 0; i < caption.size(); ++i) {
     if (caption[i] == QLatin1Char('&')) {

@@ -5,7 +5,7 @@
 
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 #include "shell/session/startup.h"
 #include "speech/speech.h"
 #include "speech/voiceselection.h"
@@ -26,23 +26,23 @@ void VoicesubmenuClick(SettingsDialog& dialog) {
     SaveVoiceSettings();
   }
   LoadVoiceSettings();
-  if (dialog.showmodal()) {
+  if (dialog.showModal()) {
     SaveVoiceSettings();
     LoadVoiceSettings();  // the newly chosen voice becomes the engine
     SpeakText(LocalString(19));
   } else {
-    SpeakText(mainwindowcaption());
+    SpeakText(mainWindowCaption());
   }
 }
 
 // ---- Environment --------------------------------------------------------------------
 
-EnvironmentCaptions environmentcaptions() { return {LocalString(10), LocalString(9), LocalString(7), LocalString(8)}; }
+EnvironmentCaptions environmentCaptions() { return {LocalString(10), LocalString(9), LocalString(7), LocalString(8)}; }
 
 void EnvironmentFormCreate(EnvironmentDialog& dialog) {
   TResourceLocalizer::FillLanguageList(languages);
-  dialog.setentries(languages);
-  dialog.setitemindex(0);
+  dialog.setEntries(languages);
+  dialog.setItemIndex(0);
   TResourceLocalizer::ReadLanguage();
 }
 
@@ -53,53 +53,53 @@ void languagergroupClick(int index) {
 
 void environmentsubmenuClick(EnvironmentDialog& dialog) {
   const int base = languagebase;
-  dialog.setitemindex(languagebase / 1000 - 1);
+  dialog.setItemIndex(languagebase / 1000 - 1);
   const int remembered = dialog.itemindex();
-  if (dialog.showmodal()) {
+  if (dialog.showModal()) {
     TResourceLocalizer::WriteLanguage();
     if (dialog.itemindex() != remembered) host().messageBox(LocalString(6));
     return;
   }
   // A language clicked and then cancelled is not kept: the entry and the
   // texts go back to the language the dialog opened with.
-  dialog.setitemindex(remembered);
+  dialog.setItemIndex(remembered);
   languagebase = base;
 }
 
 // ---- Sounds --------------------------------------------------------------------------
 
-int volumeposition(int volume) { return static_cast<int>((static_cast<std::int64_t>(volume) + 10000) / 100); }
+int volumePosition(int volume) { return static_cast<int>((static_cast<std::int64_t>(volume) + 10000) / 100); }
 
-int volumefromposition(int position) { return position * 100 - 10000; }
+int volumeFromPosition(int position) { return position * 100 - 10000; }
 
 void sndvoltrackbarChange(int position, bool dialogactive) {
-  sndvolume = volumefromposition(position);
+  sndvolume = volumeFromPosition(position);
   if (dialogactive) sound({1000}, 100, 1);
 }
 
 void soundssubmenuClick(SoundsDialog& dialog) {
-  dialog.setvoicechecked(voiceallowed);
-  dialog.setsoundschecked(oskirasounds);
-  dialog.setvolumeposition(volumeposition(sndvolume));
-  dialog.setvolumeenabled(oskirasounds);
+  dialog.setVoiceChecked(voiceallowed);
+  dialog.setSoundsChecked(oskirasounds);
+  dialog.setVolumePosition(volumePosition(sndvolume));
+  dialog.setVolumeEnabled(oskirasounds);
   const int remembered = sndvolume;
-  if (!dialog.showmodal()) {
+  if (!dialog.showModal()) {
     sndvolume = remembered;
     return;
   }
-  if (dialog.voicechecked() && !voiceallowed) {
+  if (dialog.voiceChecked() && !voiceallowed) {
     if (ttsenum) {
       FillVoiceList();
       SelectVoice();
       SaveVoiceSettings();
     } else {
-      dialog.setvoicechecked(false);
+      dialog.setVoiceChecked(false);
       host().messageBox(LocalString(40));
     }
   }
-  voiceallowed = dialog.voicechecked();
-  setmenuenabled(MenuItem::Voicesubmenu, voiceallowed);
-  oskirasounds = dialog.soundschecked();
+  voiceallowed = dialog.voiceChecked();
+  setMenuEnabled(MenuItem::Voicesubmenu, voiceallowed);
+  oskirasounds = dialog.soundsChecked();
   TResourceLocalizer::SaveSettings();
 }
 

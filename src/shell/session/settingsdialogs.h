@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace drum {
 
@@ -15,7 +15,7 @@ class SettingsDialog {
   virtual ~SettingsDialog() = default;
   // Shows the dialog modally, the focus on its first control; true when it
   // was closed with its OK button (every other way counts as Cancel).
-  virtual bool showmodal() = 0;
+  virtual bool showModal() = 0;
 };
 
 // ---- Voice ------------------------------------------------------------------
@@ -31,12 +31,12 @@ void VoicesubmenuClick(SettingsDialog& dialog);
 class EnvironmentDialog : public SettingsDialog {
  public:
   // Makes the group's entries, one per language, none selected.
-  virtual void setentries(const std::vector<LanguageEntry>& entries) = 0;
+  virtual void setEntries(const std::vector<LanguageEntry>& entries) = 0;
   // The selected entry of the language group; -1 for none.
   virtual int itemindex() const = 0;
   // Selects an entry (-1 or beyond the entries: none); when the selection
   // changes, the group's click handler runs.
-  virtual void setitemindex(int index) = 0;
+  virtual void setItemIndex(int index) = 0;
 };
 
 // The language group's entries, filled once when the dialog is created.
@@ -46,7 +46,7 @@ extern std::vector<LanguageEntry> languages;
 struct EnvironmentCaptions {
   std::string caption, languagergroup, okbitbtn, cancelbitbtn;
 };
-EnvironmentCaptions environmentcaptions();
+EnvironmentCaptions environmentCaptions();
 
 // Creation: the entries filled, entry 0 selected (its click sets Czech),
 // then the stored language read back.
@@ -63,18 +63,18 @@ void environmentsubmenuClick(EnvironmentDialog& dialog);
 
 class SoundsDialog : public SettingsDialog {
  public:
-  virtual bool voicechecked() const = 0;
-  virtual void setvoicechecked(bool on) = 0;
-  virtual bool soundschecked() const = 0;
-  virtual void setsoundschecked(bool on) = 0;
+  virtual bool voiceChecked() const = 0;
+  virtual void setVoiceChecked(bool on) = 0;
+  virtual bool soundsChecked() const = 0;
+  virtual void setSoundsChecked(bool on) = 0;
   // Moves the volume bar; when its position changes, its change handler runs.
-  virtual void setvolumeposition(int position) = 0;
-  virtual void setvolumeenabled(bool on) = 0;
+  virtual void setVolumePosition(int position) = 0;
+  virtual void setVolumeEnabled(bool on) = 0;
 };
 
 // The volume bar runs from 0 to 100 over -10000 to 0 hundredths of a decibel.
-int volumeposition(int volume);
-int volumefromposition(int position);
+int volumePosition(int volume);
+int volumeFromPosition(int position);
 
 // The volume bar moved: the volume follows it at once, and while the dialog is
 // the active window a short tone lets the user hear it.

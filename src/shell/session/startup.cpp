@@ -14,9 +14,9 @@
 #include "program/oskprog.h"
 #include "runtime/oskcommands.h"
 #include "runtime/soundsystem.h"
-#include "shell/flags.h"
-#include "shell/inifile.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/flags.h"
+#include "shell/settings/inifile.h"
+#include "shell/settings/resourcelocalizer.h"
 #include "speech/voiceselection.h"
 
 namespace drum {
@@ -55,12 +55,12 @@ std::function<void()> closer;
 int runningdepth = 0;
 int datafile = -1;
 
-void setrunitems(bool on) {
+void setRunItems(bool on) {
   for (MenuItem item : kRunItems) enabled[static_cast<int>(item)] = on;
-  menuchanged();
+  menuChanged();
 }
 
-void opendatafile() {
+void openDataFile() {
   constexpr const char* kName = "data.dta";
   struct stat st {};
   if (::stat(kName, &st) != 0) return;  // no data file: the run goes on without it
@@ -78,15 +78,15 @@ void opendatafile() {
   datafile = fd;
 }
 
-void closedatafile() {
+void closeDataFile() {
   if (datafile >= 0) ::close(datafile);
   datafile = -1;
 }
 
 // Errors in releasing are of no interest on the way out.
-void releasequietly() { releasesound(); }
+void releaseQuietly() { releaseSound(); }
 
-void twotones(double first, double second) {
+void twoTones(double first, double second) {
   sound({first}, 50, 3);
   sound({second}, 50, 3);
 }
@@ -98,38 +98,38 @@ struct RunDepth {
 
 }  // namespace
 
-const std::array<MenuEntry, kMenuItems>& menutable() { return kMenu; }
-const MenuEntry& menuentry(MenuItem item) { return kMenu[static_cast<int>(item)]; }
+const std::array<MenuEntry, kMenuItems>& menuTable() { return kMenu; }
+const MenuEntry& menuEntry(MenuItem item) { return kMenu[static_cast<int>(item)]; }
 
-std::string menucaption(MenuItem item) {
-  const MenuEntry& entry = menuentry(item);
+std::string menuCaption(MenuItem item) {
+  const MenuEntry& entry = menuEntry(item);
   return LocalString(entry.message) + (entry.ellipsis ? "..." : "");
 }
 
-bool menuenabled(MenuItem item) { return enabled[static_cast<int>(item)]; }
+bool menuEnabled(MenuItem item) { return enabled[static_cast<int>(item)]; }
 
-void setmenuenabled(MenuItem item, bool on) {
+void setMenuEnabled(MenuItem item, bool on) {
   enabled[static_cast<int>(item)] = on;
-  menuchanged();
+  menuChanged();
 }
 
-bool menuchecked(MenuItem item) {
+bool menuChecked(MenuItem item) {
   if (item == MenuItem::usesapi5submenu) return usesapi5checked;
   if (item == MenuItem::braillekeyboarditem) return braillekeyboardchecked;
   return false;
 }
 
 void setMenuObserver(std::function<void()> fn) { observer = std::move(fn); }
-void menuchanged() {
+void menuChanged() {
   if (observer) observer();
 }
 
-const std::array<MenuItem, 6>& runmenuitems() { return kRunItems; }
+const std::array<MenuItem, 6>& runMenuItems() { return kRunItems; }
 
-bool programrunning() { return runningdepth > 0; }
-bool datafileopen() { return datafile >= 0; }
+bool programRunning() { return runningdepth > 0; }
+bool dataFileOpen() { return datafile >= 0; }
 
-std::string mainwindowcaption(const std::string& executable) {
+std::string mainWindowCaption(const std::string& executable) {
   std::string path = executable;
   if (path.empty()) {
     std::error_code ec;
@@ -164,12 +164,12 @@ void FormCreate(const std::function<void()>& captions, bool virtualsound) {
   sapi5inuse = usesapi5checked;
   voiceready = usesapi5checked;
   enabled[static_cast<int>(MenuItem::Voicesubmenu)] = voiceallowed && !sapi5inuse;
-  menuchanged();
+  menuChanged();
 
   ram.fill(0);
   loadram();
 
-  initsound(virtualsound);  // the device, and the bank bound to it
+  initSound(virtualsound);  // the device, and the bank bound to it
   loadsoundbank();          // "sounds.dat"; missing: message 42 and the end
 
   brailletablefile = "czech.ebt";
@@ -180,7 +180,7 @@ void FormCreate(const std::function<void()>& captions, bool virtualsound) {
 }
 
 void StartsubmenuClick() {
-  setrunitems(false);
+  setRunItems(false);
   if (!sapi5inuse) {
     if (voiceallowed) LoadVoiceSettings();
     if (!voiceready && voiceallowed) {
@@ -189,7 +189,7 @@ void StartsubmenuClick() {
       LoadVoiceSettings();
     }
   }
-  opendatafile();
+  openDataFile();
   programstarted = true;
   {
     RunDepth running;
@@ -197,13 +197,13 @@ void StartsubmenuClick() {
     runprogram();
   }
   printstring(LocalString(25), 0);
-  closedatafile();  // closing a file that was never opened is no error here
-  setrunitems(true);
+  closeDataFile();  // closing a file that was never opened is no error here
+  setRunItems(true);
 }
 
 void exitsubmenuClick() {
   saveram();
-  if (menuenabled(MenuItem::Startsubmenu)) {
+  if (menuEnabled(MenuItem::Startsubmenu)) {
     if (closer) {
       closer();
     } else {
@@ -212,14 +212,14 @@ void exitsubmenuClick() {
     }
     return;
   }
-  releasequietly();
+  releaseQuietly();
   host().terminate(0);
 }
 
 void FormClose() {
   saveram();
-  releasequietly();
-  if (programrunning()) host().terminate(0);
+  releaseQuietly();
+  if (programRunning()) host().terminate(0);
 }
 
 void usesapi5submenuClick() {
@@ -227,12 +227,12 @@ void usesapi5submenuClick() {
   sapi5inuse = usesapi5checked;
   voiceready = usesapi5checked;
   enabled[static_cast<int>(MenuItem::Voicesubmenu)] = !usesapi5checked;
-  menuchanged();
+  menuChanged();
   WriteSapi5Mark(usesapi5checked);
   if (usesapi5checked)
-    twotones(400, 600);
+    twoTones(400, 600);
   else
-    twotones(600, 400);
+    twoTones(600, 400);
 }
 
 void setCloser(std::function<void()> fn) { closer = std::move(fn); }

@@ -35,28 +35,28 @@ struct MenuEntry {
 };
 
 // Every item in menu order.
-const std::array<MenuEntry, kMenuItems>& menutable();
-const MenuEntry& menuentry(MenuItem item);
+const std::array<MenuEntry, kMenuItems>& menuTable();
+const MenuEntry& menuEntry(MenuItem item);
 
 // Caption from the message table: message n, with "..." where shown.
-std::string menucaption(MenuItem item);
-bool menuenabled(MenuItem item);
-void setmenuenabled(MenuItem item, bool enabled);
+std::string menuCaption(MenuItem item);
+bool menuEnabled(MenuItem item);
+void setMenuEnabled(MenuItem item, bool enabled);
 // The check marks are the flags usesapi5checked and braillekeyboardchecked.
-bool menuchecked(MenuItem item);
+bool menuChecked(MenuItem item);
 // Called whenever the state of an item may have changed, so a window can show it.
 void setMenuObserver(std::function<void()> observer);
-void menuchanged();
+void menuChanged();
 
 // The main window's caption: the executable's file name up to its first "."
 // (no directory), " - ", message 1. `executable` defaults to this process's.
-std::string mainwindowcaption(const std::string& executable = {});
+std::string mainWindowCaption(const std::string& executable = {});
 
 // The six items that Start disables and enables again.
-const std::array<MenuItem, 6>& runmenuitems();
+const std::array<MenuItem, 6>& runMenuItems();
 
 // A run of the translated program is in progress.
-bool programrunning();
+bool programRunning();
 
 namespace mainwindow {
 
@@ -87,6 +87,6 @@ void setCloser(std::function<void()> closer);
 }  // namespace mainwindow
 
 // The data file "data.dta" is open (during a run, when it exists).
-bool datafileopen();
+bool dataFileOpen();
 
 }  // namespace drum

@@ -10,7 +10,7 @@
 
 #include "platform/windows/qtext.h"
 #include "platform/windows/qthost.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace drum {
 
@@ -69,7 +69,7 @@ void TAboutbox::FormCreate() {
   Version_->setAccessibleName(Version_->text());
   const QString ok = qtext(LocalString(7));
   OKButton_->setText(ok);
-  OKButton_->setAccessibleName(accessiblecaption(ok));
+  OKButton_->setAccessibleName(accessibleCaption(ok));
 }
 
 void TAboutbox::centre() {

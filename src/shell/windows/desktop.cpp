@@ -26,7 +26,7 @@ std::unique_ptr<Window> make(const char* name, QWidget* parent) {
 
 DesktopWindows& desktop() { return windows; }
 
-void createwindows() {
+void createWindows() {
   created.clear();
   windows.Form1 = make<TForm1>("TForm1", nullptr);
   QWidget* main = windows.Form1.get();
@@ -44,7 +44,7 @@ void createwindows() {
   form1.onAbout = [] { windows.Aboutbox->aboutsubmenuClick(); };
 }
 
-void destroywindows() {
+void destroyWindows() {
   windows.Aboutbox.reset();
   windows.Form6.reset();
   windows.Form5.reset();
@@ -54,6 +54,6 @@ void destroywindows() {
   windows.Form1.reset();
 }
 
-const std::vector<std::string>& createdwindows() { return created; }
+const std::vector<std::string>& createdWindows() { return created; }
 
 }  // namespace drum

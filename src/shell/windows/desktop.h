@@ -30,10 +30,10 @@ DesktopWindows& desktop();
 // Creates the windows in their order: the main window, the INPUT dialog, the
 // environment, voice and sounds dialogs, the review window, the About box;
 // each window's creation steps run as it is made. Then wires the menu.
-void createwindows();
+void createWindows();
 // Destroys them, last made first.
-void destroywindows();
+void destroyWindows();
 // The class names of the windows in the order they were made.
-const std::vector<std::string>& createdwindows();
+const std::vector<std::string>& createdWindows();
 
 }  // namespace drum

@@ -15,7 +15,7 @@
 #include "platform/windows/qtext.h"
 #include "platform/windows/qthost.h"
 #include "runtime/oskcommands.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace drum {
 
@@ -37,7 +37,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   printmemo_->setUndoRedoEnabled(false);
   setCentralWidget(printmemo_);
 
-  buildmenu();
+  buildMenu();
   keypreview_ = new KeyPreview(this);
 
   drum::printmemo.setObserver([this] {
@@ -45,15 +45,15 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     // when events are next delivered.
     if (screenpending_) return;
     screenpending_ = true;
-    QMetaObject::invokeMethod(this, &TForm1::syncscreen, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &TForm1::syncScreen, Qt::QueuedConnection);
   });
-  setMenuObserver([this] { syncmenu(); });
+  setMenuObserver([this] { syncMenu(); });
   mainwindow::setCloser([this] { close(); });
 
-  guarded([this] { mainwindow::FormCreate([this] { setcaptions(); }); });
-  syncmenu();
-  syncscreen();
-  fitscreen();
+  guarded([this] { mainwindow::FormCreate([this] { setCaptions(); }); });
+  syncMenu();
+  syncScreen();
+  fitScreen();
   printmemo_->setFocus();
 }
 
@@ -63,11 +63,11 @@ TForm1::~TForm1() {
   mainwindow::setCloser({});
 }
 
-void TForm1::buildmenu() {
+void TForm1::buildMenu() {
   menuBar()->setObjectName(QStringLiteral("MainMenu"));
-  for (const MenuEntry& entry : menutable()) {
+  for (const MenuEntry& entry : menuTable()) {
     const int i = static_cast<int>(entry.item);
-    const bool hasitems = std::any_of(menutable().begin(), menutable().end(),
+    const bool hasitems = std::any_of(menuTable().begin(), menuTable().end(),
                                       [&](const MenuEntry& e) { return e.parent == i; });
     QWidget* owner = entry.parent < 0 ? static_cast<QWidget*>(menuBar()) : menus_[entry.parent];
     if (hasitems) {
@@ -98,36 +98,36 @@ void TForm1::buildmenu() {
   }
   // Items the program has not named yet still show something before start-up
   // sets the captions.
-  for (const MenuEntry& entry : menutable())
+  for (const MenuEntry& entry : menuTable())
     actions_[static_cast<int>(entry.item)]->setText(QString::fromLatin1(entry.name));
 }
 
-void TForm1::setcaptions() {
-  const QString title = qtext(mainwindowcaption());
+void TForm1::setCaptions() {
+  const QString title = qtext(mainWindowCaption());
   setWindowTitle(title);
   setAccessibleName(title);
   printmemo_->setAccessibleName(qtext(LocalString(26)));
   menuBar()->setAccessibleName(title);
-  for (const MenuEntry& entry : menutable()) {
+  for (const MenuEntry& entry : menuTable()) {
     const int i = static_cast<int>(entry.item);
-    const QString caption = qtext(menucaption(entry.item));
+    const QString caption = qtext(menuCaption(entry.item));
     actions_[i]->setText(caption);
     if (menus_[i]) {
       menus_[i]->setTitle(caption);
-      menus_[i]->setAccessibleName(accessiblecaption(caption));
+      menus_[i]->setAccessibleName(accessibleCaption(caption));
     }
   }
 }
 
-void TForm1::syncmenu() {
-  for (const MenuEntry& entry : menutable()) {
+void TForm1::syncMenu() {
+  for (const MenuEntry& entry : menuTable()) {
     QAction* a = actions_[static_cast<int>(entry.item)];
-    a->setEnabled(menuenabled(entry.item));
-    if (entry.checkitem) a->setChecked(menuchecked(entry.item));
+    a->setEnabled(menuEnabled(entry.item));
+    if (entry.checkitem) a->setChecked(menuChecked(entry.item));
   }
 }
 
-void TForm1::syncscreen() {
+void TForm1::syncScreen() {
   screenpending_ = false;
   QString text;
   for (int row = 0; row < drum::printmemo.count(); ++row) {
@@ -146,7 +146,7 @@ void TForm1::syncscreen() {
   printmemo_->setTextCursor(cursor);
 }
 
-void TForm1::fitscreen() {
+void TForm1::fitScreen() {
   // 24 lines of 80 characters shown whole.
   const QFontMetrics metrics(printmemo_->font());
   const int margin = 2 * (printmemo_->frameWidth() + static_cast<int>(printmemo_->document()->documentMargin()));
@@ -186,7 +186,7 @@ void TForm1::command(MenuItem item) {
       break;
   }
   // The marks belong to the program: a click must not leave its own.
-  syncmenu();
+  syncMenu();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

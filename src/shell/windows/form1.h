@@ -24,11 +24,11 @@ class TForm1 : public QMainWindow {
   QPlainTextEdit* printmemo() const { return printmemo_; }
   QAction* action(MenuItem item) const { return actions_[static_cast<int>(item)]; }
   QMenu* menu(MenuItem item) const { return menus_[static_cast<int>(item)]; }
-  KeyPreview* keypreview() const { return keypreview_; }
+  KeyPreview* keyPreview() const { return keypreview_; }
 
   // The menu shows the state of the session's menu, the memo the text screen.
-  void syncmenu();
-  void syncscreen();
+  void syncMenu();
+  void syncScreen();
 
   // Commands of the menu items that open other windows.
   std::function<void()> onSounds, onVoice, onEnvironment, onAbout;
@@ -37,10 +37,10 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void buildmenu();
-  void setcaptions();
+  void buildMenu();
+  void setCaptions();
   void command(MenuItem item);
-  void fitscreen();
+  void fitScreen();
 
   QPlainTextEdit* printmemo_ = nullptr;
   std::array<QAction*, kMenuItems> actions_{};

@@ -46,16 +46,16 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
 
 void TForm3::FormCreate() {
   EnvironmentFormCreate(*this);
-  setcaptions();
+  setCaptions();
 }
 
-void TForm3::setentries(const std::vector<LanguageEntry>& entries) {
+void TForm3::setEntries(const std::vector<LanguageEntry>& entries) {
   for (QRadioButton* entry : entries_) delete entry;
   entries_.clear();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     auto* entry = new QRadioButton(qtext(entries[i].name), languagergroup_);
     entry->setObjectName(QStringLiteral("languagergroup%1").arg(i));
-    entry->setAccessibleName(accessiblecaption(entry->text()));
+    entry->setAccessibleName(accessibleCaption(entry->text()));
     languagergroup_->layout()->addWidget(entry);
     buttons_->addButton(entry, static_cast<int>(i));
     entries_.push_back(entry);
@@ -66,7 +66,7 @@ void TForm3::setentries(const std::vector<LanguageEntry>& entries) {
 
 int TForm3::itemindex() const { return buttons_->checkedId(); }
 
-void TForm3::setitemindex(int index) {
+void TForm3::setItemIndex(int index) {
   if (index < 0 || index >= static_cast<int>(entries_.size())) {
     // Out of range selects nothing, as a radio group does.
     buttons_->setExclusive(false);
@@ -79,25 +79,25 @@ void TForm3::setitemindex(int index) {
 
 void TForm3::languagergroupClick() {
   drum::languagergroupClick(itemindex());
-  setcaptions();
+  setCaptions();
 }
 
-void TForm3::setcaptions() {
-  const EnvironmentCaptions c = environmentcaptions();
+void TForm3::setCaptions() {
+  const EnvironmentCaptions c = environmentCaptions();
   const QString title = qtext(c.caption);
   setWindowTitle(title);
   setAccessibleName(title);
   const QString group = qtext(c.languagergroup);
   languagergroup_->setTitle(group);
-  languagergroup_->setAccessibleName(accessiblecaption(group));
+  languagergroup_->setAccessibleName(accessibleCaption(group));
   for (auto [button, caption] : {std::pair{okbitbtn_, &c.okbitbtn}, std::pair{cancelbitbtn_, &c.cancelbitbtn}}) {
     const QString text = qtext(*caption);
     button->setText(text);
-    button->setAccessibleName(accessiblecaption(text));
+    button->setAccessibleName(accessibleCaption(text));
   }
 }
 
-bool TForm3::showmodal() {
+bool TForm3::showModal() {
   // The group's focus is its selected entry's.
   const int index = itemindex();
   if (index >= 0)

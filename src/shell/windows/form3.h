@@ -20,15 +20,15 @@ class TForm3 : public QDialog, public EnvironmentDialog {
 
   QGroupBox* languagergroup() const { return languagergroup_; }
   QRadioButton* entry(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
-  int entrycount() const { return static_cast<int>(entries_.size()); }
+  int entryCount() const { return static_cast<int>(entries_.size()); }
   QPushButton* okbitbtn() const { return okbitbtn_; }
   QPushButton* cancelbitbtn() const { return cancelbitbtn_; }
 
-  void setentries(const std::vector<LanguageEntry>& entries) override;
+  void setEntries(const std::vector<LanguageEntry>& entries) override;
   int itemindex() const override;
-  void setitemindex(int index) override;
+  void setItemIndex(int index) override;
   // Focus on the language group, shown modally; true when closed with OK.
-  bool showmodal() override;
+  bool showModal() override;
 
   // Settings / Environment.
   void environmentsubmenuClick();
@@ -36,7 +36,7 @@ class TForm3 : public QDialog, public EnvironmentDialog {
  private:
   void FormCreate();
   void languagergroupClick();
-  void setcaptions();
+  void setCaptions();
 
   QGroupBox* languagergroup_ = nullptr;
   QButtonGroup* buttons_ = nullptr;

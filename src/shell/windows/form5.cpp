@@ -9,7 +9,7 @@
 
 #include "platform/windows/qtext.h"
 #include "platform/windows/qthost.h"
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 namespace drum {
 
@@ -19,7 +19,7 @@ template <typename Widget>
 void caption(Widget* widget, int message) {
   const QString text = qtext(LocalString(message));
   widget->setText(text);
-  widget->setAccessibleName(accessiblecaption(text));
+  widget->setAccessibleName(accessibleCaption(text));
 }
 
 }  // namespace
@@ -84,14 +84,14 @@ void TForm5::FormCreate() {
   caption(cancelbitbtn_, 8);
 }
 
-bool TForm5::voicechecked() const { return voicecheckbox_->isChecked(); }
-void TForm5::setvoicechecked(bool on) { voicecheckbox_->setChecked(on); }
-bool TForm5::soundschecked() const { return oskirasoundschk_->isChecked(); }
-void TForm5::setsoundschecked(bool on) { oskirasoundschk_->setChecked(on); }
-void TForm5::setvolumeposition(int position) { sndvoltrackbar_->setValue(position); }
-void TForm5::setvolumeenabled(bool on) { sndvoltrackbar_->setEnabled(on); }
+bool TForm5::voiceChecked() const { return voicecheckbox_->isChecked(); }
+void TForm5::setVoiceChecked(bool on) { voicecheckbox_->setChecked(on); }
+bool TForm5::soundsChecked() const { return oskirasoundschk_->isChecked(); }
+void TForm5::setSoundsChecked(bool on) { oskirasoundschk_->setChecked(on); }
+void TForm5::setVolumePosition(int position) { sndvoltrackbar_->setValue(position); }
+void TForm5::setVolumeEnabled(bool on) { sndvoltrackbar_->setEnabled(on); }
 
-bool TForm5::showmodal() {
+bool TForm5::showModal() {
   voicecheckbox_->setFocus();
   return exec() == QDialog::Accepted;
 }

@@ -23,14 +23,14 @@ class TForm5 : public QDialog, public SoundsDialog {
   QPushButton* okbitbtn() const { return okbitbtn_; }
   QPushButton* cancelbitbtn() const { return cancelbitbtn_; }
 
-  bool voicechecked() const override;
-  void setvoicechecked(bool on) override;
-  bool soundschecked() const override;
-  void setsoundschecked(bool on) override;
-  void setvolumeposition(int position) override;
-  void setvolumeenabled(bool on) override;
+  bool voiceChecked() const override;
+  void setVoiceChecked(bool on) override;
+  bool soundsChecked() const override;
+  void setSoundsChecked(bool on) override;
+  void setVolumePosition(int position) override;
+  void setVolumeEnabled(bool on) override;
   // Focus on the voice check box, shown modally; true when closed with OK.
-  bool showmodal() override;
+  bool showModal() override;
 
   // Settings / Sounds.
   void soundssubmenuClick();

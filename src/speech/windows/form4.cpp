@@ -18,7 +18,7 @@ namespace drum {
 
 namespace {
 
-void showbar(QSlider* slider, const TrackBarModel& bar) {
+void showBar(QSlider* slider, const TrackBarModel& bar) {
   slider->setRange(bar.min(), bar.max());
   slider->setValue(bar.position());
   slider->setTickInterval(bar.frequency());
@@ -28,17 +28,17 @@ void showbar(QSlider* slider, const TrackBarModel& bar) {
   slider->setEnabled(bar.enabled());
 }
 
-void showlabel(QLabel* label, const LabelModel& model) {
+void showLabel(QLabel* label, const LabelModel& model) {
   const QString text = qtext(model.caption);
   label->setText(text);
-  label->setAccessibleName(accessiblecaption(text));
+  label->setAccessibleName(accessibleCaption(text));
   label->setEnabled(model.enabled);
 }
 
-void showbutton(QPushButton* button, const std::string& caption) {
+void showButton(QPushButton* button, const std::string& caption) {
   const QString text = qtext(caption);
   button->setText(text);
-  button->setAccessibleName(accessiblecaption(text));
+  button->setAccessibleName(accessibleCaption(text));
 }
 
 QLabel* label(QWidget* parent, const char* name, QWidget* buddy) {
@@ -154,25 +154,25 @@ void TForm4::sync() {
     for (int i = 0; i < list.count(); ++i) voicelist_->item(i)->setText(qtext(list.item(i)));
   }
   voicelist_->setCurrentRow(list.itemIndex());
-  showlabel(voicestatic_, voicedialog.voicestatic);
-  showlabel(pitchstatic_, voicedialog.pitchstatic);
-  showlabel(speedstatic_, voicedialog.speedstatic);
-  showlabel(volumestatic_, voicedialog.volumestatic);
+  showLabel(voicestatic_, voicedialog.voicestatic);
+  showLabel(pitchstatic_, voicedialog.pitchstatic);
+  showLabel(speedstatic_, voicedialog.speedstatic);
+  showLabel(volumestatic_, voicedialog.volumestatic);
   voicelist_->setAccessibleName(voicestatic_->accessibleName());
-  showbar(pitchtb_, voicedialog.pitchtb);
-  showbar(speedtb_, voicedialog.speedtb);
-  showbar(volumetb_, voicedialog.volumetb);
+  showBar(pitchtb_, voicedialog.pitchtb);
+  showBar(speedtb_, voicedialog.speedtb);
+  showBar(volumetb_, voicedialog.volumetb);
   pitchtb_->setAccessibleName(pitchstatic_->accessibleName());
   speedtb_->setAccessibleName(speedstatic_->accessibleName());
   volumetb_->setAccessibleName(volumestatic_->accessibleName());
-  showbutton(vyberhlasbitbtn_, voicedialog.vyberhlasbitbtn);
-  showbutton(closebitbtn_, voicedialog.closebitbtn);
+  showButton(vyberhlasbitbtn_, voicedialog.vyberhlasbitbtn);
+  showButton(closebitbtn_, voicedialog.closebitbtn);
   syncing_ = false;
 }
 
 void TForm4::VoicesubmenuClick() { drum::VoicesubmenuClick(*this); }
 
-bool TForm4::showmodal() {
+bool TForm4::showModal() {
   // The labels follow their bars, which the selection may have enabled.
   sync();
   voicelist_->setFocus();

@@ -36,7 +36,7 @@ class TForm4 : public QDialog, public SettingsDialog {
   // Settings / Voice.
   void VoicesubmenuClick();
   // Focus on the voice list, shown modally; true when closed with the choose button.
-  bool showmodal() override;
+  bool showModal() override;
   // Copies the model into the widgets.
   void sync();
 

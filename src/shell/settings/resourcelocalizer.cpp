@@ -1,10 +1,10 @@
-#include "shell/resourcelocalizer.h"
+#include "shell/settings/resourcelocalizer.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "shell/inifile.h"
-#include "shell/messages.h"
+#include "shell/settings/inifile.h"
+#include "shell/settings/messages.h"
 
 namespace drum {
 
@@ -15,7 +15,7 @@ std::string TResourceLocalizer::LocalString(int base, int n) {
   // the sum must not overflow on its way to "no such text".
   const std::int64_t number = std::int64_t{base} + n;
   if (number < INT32_MIN || number > INT32_MAX) return {};
-  const auto& table = messagetable();
+  const auto& table = messageTable();
   const auto it = table.find(static_cast<int>(number));
   return it == table.end() ? std::string() : it->second;
 }
@@ -29,16 +29,16 @@ void fillLanguageList(std::vector<LanguageEntry>& list, const std::map<int, std:
   }
 }
 
-void TResourceLocalizer::FillLanguageList(std::vector<LanguageEntry>& list) { fillLanguageList(list, messagetable()); }
+void TResourceLocalizer::FillLanguageList(std::vector<LanguageEntry>& list) { fillLanguageList(list, messageTable()); }
 
 void TResourceLocalizer::ReadLanguage() {
-  languagebase = static_cast<int>(settingsfile().readInteger("environment", "language", 1000));
+  languagebase = static_cast<int>(settingsFile().readInteger("environment", "language", 1000));
 }
 
-void TResourceLocalizer::WriteLanguage() { settingsfile().writeInteger("environment", "language", languagebase); }
+void TResourceLocalizer::WriteLanguage() { settingsFile().writeInteger("environment", "language", languagebase); }
 
 void TResourceLocalizer::LoadSettings() {
-  IniFile& ini = settingsfile();
+  IniFile& ini = settingsFile();
   if (ini.exists()) {
     voiceallowed = ini.readBool("voice", "voiceallowed", true);
     oskirasounds = ini.readBool("sounds", "oskirasounds", true);
@@ -55,13 +55,13 @@ void TResourceLocalizer::LoadSettings() {
 }
 
 void TResourceLocalizer::SaveSettings() {
-  IniFile& ini = settingsfile();
+  IniFile& ini = settingsFile();
   ini.writeBool("voice", "voiceallowed", voiceallowed);
   ini.writeBool("sounds", "oskirasounds", oskirasounds);
   ini.writeInteger("sounds", "sndvolume", sndvolume);
   ini.writeBool("keyboard", "braillekeys", braillemode);
 }
 
-void WriteSapi5Mark(bool on) { settingsfile().writeBool("Voice", "SAPI5", on); }
+void WriteSapi5Mark(bool on) { settingsFile().writeBool("Voice", "SAPI5", on); }
 
 }  // namespace drum

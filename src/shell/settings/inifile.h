@@ -38,7 +38,7 @@ class IniFile {
 std::string executableIniPath();
 // The settings file of this process (executableIniPath() unless a test or a
 // tool has set another one).
-IniFile& settingsfile();
+IniFile& settingsFile();
 void setSettingsPath(const std::string& path);
 
 }  // namespace drum

@@ -1,4 +1,4 @@
-#include "shell/inifile.h"
+#include "shell/settings/inifile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -369,7 +369,7 @@ std::unique_ptr<IniFile>& currentSettings() {
 }
 }  // namespace
 
-IniFile& settingsfile() {
+IniFile& settingsFile() {
   auto& file = currentSettings();
   if (!file) file = std::make_unique<IniFile>(executableIniPath());
   return *file;

@@ -1,4 +1,4 @@
-#include "shell/messages.h"
+#include "shell/settings/messages.h"
 
 #include <array>
 
@@ -68,7 +68,7 @@ constexpr Message kMessages[] = {
 
 }  // namespace
 
-const std::map<int, std::string>& messagetable() {
+const std::map<int, std::string>& messageTable() {
   static const std::map<int, std::string> table = [] {
     std::map<int, std::string> t;
     for (const Message& m : kMessages)

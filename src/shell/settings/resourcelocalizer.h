@@ -44,6 +44,6 @@ extern std::function<bool()> enumeratorexistshook;
 
 }  // namespace drum
 
-#include "shell/flags.h"
+#include "shell/settings/flags.h"
 
 inline std::string drum::LocalString(int n) { return TResourceLocalizer::LocalString(languagebase, n); }

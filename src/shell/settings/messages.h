@@ -7,6 +7,6 @@ namespace drum {
 
 // Every text of the table by its number, in Windows-1250. Built once, on
 // first use, from the UTF-8 texts of the source.
-const std::map<int, std::string>& messagetable();
+const std::map<int, std::string>& messageTable();
 
 }  // namespace drum
