@@ -1,6 +1,14 @@
 #!/usr/bin/env bash
 # Installs what drum needs to build, run and test on Debian 12. Safe to run again.
+# With --play, only what building and playing need (scripts/run.sh).
 set -euo pipefail
+play=(
+  build-essential cmake pkg-config ccache
+  qt6-base-dev libgl-dev qt6-qpa-plugins
+  libsdl2-dev
+  libespeak-ng-dev espeak-ng-data
+  libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
+)
 pkgs=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
@@ -12,13 +20,16 @@ pkgs=(
   xvfb xauth xdotool x11-utils imagemagick
   liblouis-bin liblouis-data
   libc-bin locales
+  ccache tmux
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
 )
+if [ "${1:-}" = --play ]; then pkgs=("${play[@]}"); fi
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+  $SUDO apt-get -o DPkg::Lock::Timeout=600 update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
 fi

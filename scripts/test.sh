@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds everything and runs every test.
+# Sets up what is missing, builds everything and runs every test, then
+# builds, installs and checks the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DDRUM_BENCHMARKS=ON "${launcher[@]}"
 cmake --build build -j"$(nproc)"
 scripts/with-servers.sh ctest --test-dir build --output-on-failure --timeout 600
+scripts/ci-package.sh

@@ -20,6 +20,7 @@
 #include "input/brailletables.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/filelocations.h"
 #include "platform/realhost.h"
 #include "platform/virtualhost.h"
 #include "program/oskprog.h"
@@ -39,9 +40,11 @@ namespace {
 const char kUsage[] =
     "usage: drumrun [--script FILE|-] [--virtual [--time HH:MM:SS] [--seed N]] [--transcript] [--screen]\n"
     "\n"
-    "Runs the letter puzzle once, as Program/Start of the desktop program does,\n"
-    "in the current directory (the game folder: sounds.dat, czech.ebt, *.eky,\n"
-    "ram.dat), with the settings of drumrun.ini beside the executable.\n"
+    "Runs the letter puzzle once, as Program/Start of the desktop program does.\n"
+    "Beside a sound bank (a game folder such as build/game) it works in the\n"
+    "current directory (sounds.dat, czech.ebt, *.eky, ram.dat) with the settings\n"
+    "of drumrun.ini beside the executable; installed, in $XDG_DATA_HOME/drum\n"
+    "with $XDG_CONFIG_HOME/drum/drumrun.ini.\n"
     "\n"
     "  (no --script)   keys from the terminal: arrows and Shift+arrows move the\n"
     "                  cursor, Esc and e save and end, Ctrl+C leaves at once\n"
@@ -258,10 +261,10 @@ void Runner::startVirtual() {
     ram.fill(0);
     loadram();
     loadsoundbank();
-    brailletablefile = "czech.ebt";
+    brailletablefile = gameFile("czech.ebt");
     LoadBrailleTable();
     currentprefix.clear();
-    keyfile = LocalString(24) + ".eky";
+    keyfile = gameFile(LocalString(24) + ".eky");
     LoadKeyFile();
   } catch (const Error& e) {
     // As in the main window: the remaining start-up steps are skipped.
@@ -322,7 +325,14 @@ int Runner::run() {
     host = std::move(rh);
   }
   setHost(host.get());
-  setSettingsPath(executableIniPath());
+  try {
+    const FileLocations where = locateFiles(executablePath(), currentHomeFolders());
+    enterFileLocations(where);
+    setSettingsPath(where.settingsFile);
+  } catch (const Error& e) {
+    std::fprintf(stderr, "drumrun: %s\n", cp1250ToUtf8(e.what()).c_str());
+    return 1;
+  }
 
   if (options.transcript) {
     // In real time each line is worth seeing as it happens.

@@ -2,8 +2,11 @@
 // window system's message loop until the main window closes.
 #include <QApplication>
 
+#include "platform/error.h"
+#include "platform/filelocations.h"
 #include "platform/windows/qthost.h"
 #include "runtime/oskcommands.h"
+#include "shell/inifile.h"
 #include "shell/windows/desktop.h"
 #include "shell/windows/form1.h"
 #include "speech/speech.h"
@@ -13,6 +16,14 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("drum"));
   drum::QtHost qthost;
   drum::setHost(&qthost);
+  try {
+    const drum::FileLocations where = drum::locateFiles(drum::executablePath(), drum::currentHomeFolders());
+    drum::enterFileLocations(where);
+    drum::setSettingsPath(where.settingsFile);
+  } catch (const drum::Error& e) {
+    qthost.reportError(e.what());
+    qthost.terminate(1);
+  }
   drum::initRuntime();
   drum::installSpeechHooks();
   drum::createWindows();

@@ -7,6 +7,7 @@
 
 #include "platform/audiooutput.h"
 #include "platform/error.h"
+#include "platform/filelocations.h"
 #include "platform/host.h"
 #include "platform/virtualhost.h"
 #include "runtime/soundbank.h"
@@ -60,12 +61,13 @@ void loadsoundbank(const std::string& path) {
 }
 
 void loadsoundbank() {
+  const std::string path = gameFile(kBankFile);
   std::string data;
-  if (!readFile(kBankFile, data)) {
+  if (!readFile(path, data)) {
     host().messageBox(LocalString(42) + " " + kBankFile);
     host().terminate(1);
   }
-  soundbank.assign(readSoundBank(data, kBankFile));
+  soundbank.assign(readSoundBank(data, path));
 }
 
 void releaseSound() {

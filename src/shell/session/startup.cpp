@@ -10,6 +10,7 @@
 #include "input/brailletables.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/filelocations.h"
 #include "platform/host.h"
 #include "program/oskprog.h"
 #include "runtime/oskcommands.h"
@@ -172,10 +173,10 @@ void FormCreate(const std::function<void()>& captions, bool virtualsound) {
   initSound(virtualsound);  // the device, and the bank bound to it
   loadsoundbank();          // "sounds.dat"; missing: message 42 and the end
 
-  brailletablefile = "czech.ebt";
+  brailletablefile = gameFile("czech.ebt");
   LoadBrailleTable();
   currentprefix.clear();
-  keyfile = LocalString(24) + ".eky";
+  keyfile = gameFile(LocalString(24) + ".eky");
   LoadKeyFile();
 }
 
