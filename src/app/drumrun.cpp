@@ -48,7 +48,8 @@ const char kUsage[] =
     "\n"
     "  (no --script)   keys from the terminal: arrows and Shift+arrows move the\n"
     "                  cursor, Esc and e save and end, Ctrl+C leaves at once\n"
-    "                  (the memory is saved as it stands)\n"
+    "                  (the memory is saved as it stands), F1 shows or hides\n"
+    "                  the status line in a terminal of fewer than 25 rows\n"
     "  --script FILE   keys from FILE (- for standard input), one a line: one\n"
     "                  character, \\xNN, or space esc enter backspace up down\n"
     "                  left right shift+up shift+down shift+left shift+right;\n"
@@ -148,7 +149,7 @@ struct Runner {
     const std::string line = (kind == "MSGBOX" ? "" : "error: ") + cp1250ToUtf8(text);
     if (terminal.entered()) {
       messages.push_back(line);
-      terminal.setStatus(line);
+      terminal.setStatus(line, true);
     } else {
       std::fprintf(stderr, "%s\n", line.c_str());
     }
@@ -211,6 +212,10 @@ struct Runner {
     if (k.leave) leave();
     if (k.redraw) {
       terminal.draw(true);
+      return;
+    }
+    if (k.status) {
+      terminal.toggleStatus();
       return;
     }
     try {
@@ -397,7 +402,7 @@ int Runner::run() {
       lastrow = -1;
       terminal.draw();
     });
-    terminal.setStatus(" drumrun: ? codes, p rules, Esc saves and ends, Ctrl+C leaves without the game saving ");
+    terminal.setStatus(" ? codes  p rules  Esc saves and ends  Ctrl+C quits unsaved  F1 this line ");
   } else if (interactive) {
     terminal.enter(false);  // raw keys all the same
   }

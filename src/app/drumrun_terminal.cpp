@@ -2,10 +2,12 @@
 
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/signalfd.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -84,7 +86,48 @@ std::string visible(const std::string& line) {
   return out + cp1250ToUtf8(run);
 }
 
+TerminalKey statusKey() {
+  TerminalKey k;
+  k.status = true;
+  return k;
+}
+
 }  // namespace
+
+// ---- Layout -----------------------------------------------------------------
+
+TerminalLayout layoutTerminal(int rows, int columns, int cursorrow, bool statuswanted, int previoustop) {
+  TerminalLayout l;
+  if (rows < 1 || columns < 1) return l;
+  const int lines = TextScreen::kRows;
+  if (rows > lines) {
+    l.gamerows = lines;
+    l.statusrow = lines;
+    return l;
+  }
+  l.statusrow = statuswanted ? rows - 1 : -1;
+  l.gamerows = statuswanted ? rows - 1 : rows;
+  if (l.gamerows <= 0) {
+    l.gamerows = 0;
+    return l;
+  }
+  // Keep the shown part still while the cursor stays inside it.
+  int top = std::clamp(previoustop, 0, lines - l.gamerows);
+  const int row = std::clamp(cursorrow, 0, lines - 1);
+  if (row < top) top = row;
+  if (row >= top + l.gamerows) top = row - l.gamerows + 1;
+  l.top = top;
+  return l;
+}
+
+std::string fitWidth(const std::string& utf8, int columns) {
+  std::size_t i = 0;
+  for (int n = 0; i < utf8.size(); ++n) {
+    if (n == columns) return utf8.substr(0, i);
+    i += std::max<std::size_t>(1, utf8Length(static_cast<unsigned char>(utf8[i])));
+  }
+  return utf8;
+}
 
 // ---- KeyDecoder -------------------------------------------------------------
 
@@ -110,6 +153,17 @@ bool KeyDecoder::step(std::vector<TerminalKey>& out, bool final) {
       consume(1);
       return true;
     }
+    if (buffer_[1] == '[' && buffer_.size() >= 3 && buffer_[2] == '[') {
+      // The Linux console's F1 to F5: ESC [ [ A to E.
+      if (buffer_.size() < 4) {
+        if (!final) return false;
+        consume(buffer_.size());
+        return true;
+      }
+      if (buffer_[3] == 'A') out.push_back(statusKey());
+      consume(4);
+      return true;
+    }
     if (buffer_[1] == '[') {
       // CSI: parameters, then a final byte from '@' to '~'.
       std::size_t i = 2;
@@ -125,8 +179,11 @@ bool KeyDecoder::step(std::vector<TerminalKey>& out, bool final) {
       if (const int a = arrow(fin)) {
         const bool rxvtshift = fin >= 'a' && fin <= 'd';
         out.push_back(code(a + (shifted(p) || rxvtshift ? 16 : 0)));
+      } else if (fin == 'P') {
+        out.push_back(statusKey());  // F1 with a modifier (xterm)
       } else if (fin == '~') {
         switch (p[0]) {
+          case 11: out.push_back(statusKey()); break;                // F1 (rxvt)
           case 17: out.push_back(code(shifted(p) ? 25 : 8)); break;  // F6
           case 18: out.push_back(code(7)); break;                    // F7
           case 19: out.push_back(code(13)); break;                   // F8
@@ -142,6 +199,7 @@ bool KeyDecoder::step(std::vector<TerminalKey>& out, bool final) {
         return true;
       }
       if (const int a = arrow(buffer_[2]); a && buffer_[2] <= 'D') out.push_back(code(a));
+      if (buffer_[2] == 'P') out.push_back(statusKey());  // F1
       consume(3);
       return true;
     }
@@ -221,15 +279,36 @@ bool Terminal::enter(bool screen) {
   entered_ = true;
   screen_ = screen;
   shown_.clear();
-  if (screen_) write("\x1b[?1049h\x1b[2J\x1b[H");
+  readSize();
+  // Line wrap off as well: nothing drawn may push the screen up.
+  if (screen_) write("\x1b[?1049h\x1b[?7l\x1b[2J\x1b[H");
   return true;
 }
 
 void Terminal::leave() {
   if (!entered_) return;
-  if (screen_) write("\x1b[0m\x1b[?25h\x1b[?1049l");
+  if (screen_) write("\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l");
   tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedtermios);
   entered_ = false;
+  if (!screen_) return;
+  // The alternate screen is gone with what the game printed; the lines go
+  // onto the terminal's own screen, up to the last one that holds text.
+  int last = printmemo.count() - 1;
+  while (last >= 0 && printmemo.line(last).empty()) --last;
+  std::string out;
+  for (int r = 0; r <= last; ++r) out += visible(printmemo.line(r)) + "\r\n";
+  write(out);
+}
+
+void Terminal::readSize() {
+  winsize w{};
+  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &w) == 0 && w.ws_row > 0 && w.ws_col > 0) {
+    rows_ = w.ws_row;
+    columns_ = w.ws_col;
+  } else {
+    rows_ = TextScreen::kRows;
+    columns_ = TextScreen::kColumns;
+  }
 }
 
 void Terminal::write(const std::string& s) {
@@ -247,29 +326,42 @@ void Terminal::write(const std::string& s) {
 void Terminal::draw(bool full) {
   if (!entered_ || !screen_) return;
   if (full) {
+    readSize();
     shown_.clear();
     write("\x1b[2J");
   }
+  const TerminalLayout l = layoutTerminal(rows_, columns_, scrcursor.row(), statuswanted_ || urgent_, top_);
+  if (l.top != top_) shown_.clear();  // every row shows another line now
+  top_ = l.top;
+  shown_.resize(static_cast<std::size_t>(rows_), std::string(1, '\xFF'));  // never equal to a real line
   std::string out = "\x1b[?25l";
-  const int rows = printmemo.count();
-  shown_.resize(static_cast<std::size_t>(rows), std::string(1, '\xFF'));  // never equal to a real line
-  for (int r = 0; r < rows; ++r) {
-    const std::string& line = printmemo.line(r);
-    if (shown_[r] == line) continue;
-    shown_[r] = line;
-    out += "\x1b[" + std::to_string(r + 1) + ";1H" + visible(line) + "\x1b[K";
+  const auto put = [&](int row, const std::string& text) {
+    if (shown_[static_cast<std::size_t>(row)] == text) return;
+    shown_[static_cast<std::size_t>(row)] = text;
+    out += "\x1b[" + std::to_string(row + 1) + ";1H" + text + "\x1b[0m\x1b[K";
+  };
+  for (int r = 0; r < l.gamerows; ++r) {
+    const int line = l.top + r;
+    put(r, fitWidth(visible(line < printmemo.count() ? printmemo.line(line) : std::string()), columns_));
   }
-  if (full || !status_.empty()) {
-    // Below the 24 lines, whatever the screen holds mid-scroll.
-    out += "\x1b[" + std::to_string(TextScreen::kRows + 2) + ";1H\x1b[7m" + status_ + "\x1b[0m\x1b[K";
-  }
-  const int column = scrcursor.column() < TextScreen::kColumns ? scrcursor.column() : TextScreen::kColumns - 1;
-  out += "\x1b[" + std::to_string(scrcursor.row() + 1) + ";" + std::to_string(column + 1) + "H\x1b[?25h";
+  for (int r = l.gamerows; r < rows_; ++r)
+    put(r, r == l.statusrow ? "\x1b[7m" + fitWidth(status_, columns_) : std::string());
+  const int row = std::clamp(scrcursor.row() - l.top, 0, std::max(0, l.gamerows - 1));
+  const int column = std::min({static_cast<int>(scrcursor.column()), TextScreen::kColumns - 1, columns_ - 1});
+  out += "\x1b[" + std::to_string(row + 1) + ";" + std::to_string(column + 1) + "H\x1b[?25h";
   write(out);
 }
 
-void Terminal::setStatus(const std::string& utf8) {
+void Terminal::setStatus(const std::string& utf8, bool urgent) {
   status_ = utf8;
+  urgent_ = urgent_ || urgent;
+  draw();
+}
+
+void Terminal::toggleStatus() {
+  // A message shown in a small terminal goes away with the status line.
+  statuswanted_ = !(statuswanted_ || urgent_);
+  urgent_ = false;
   draw();
 }
 

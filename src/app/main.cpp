@@ -6,7 +6,7 @@
 #include "platform/filelocations.h"
 #include "platform/windows/qthost.h"
 #include "runtime/oskcommands.h"
-#include "shell/inifile.h"
+#include "shell/settings/inifile.h"
 #include "shell/windows/desktop.h"
 #include "shell/windows/form1.h"
 #include "speech/speech.h"
