@@ -10,7 +10,7 @@ scripts/package.sh
 deb=$(ls "$PWD"/build-package/packages/drum_*.deb)
 echo "package: $deb ($(du -k "$deb" | cut -f1) KiB)"
 
-lintian --fail-on error --no-tag-display-limit "$deb"
+lintian --fail-on error --tag-display-limit 0 "$deb"
 
 SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
 apt_get() { DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=600 "$@"; }
@@ -49,7 +49,7 @@ else
   owner=(-user "$(id -u)" \( -name ram.dat -o -name drumrun.ini \))
 fi
 play() {
-  (cd "$work/cwd" && as_player env -i HOME="$work/home" PATH=/usr/bin:/bin LC_ALL=C.UTF-8 "$@")
+  (cd "$work/cwd" && as_player env -i HOME="$work/home" PATH=/usr/games:/usr/bin:/bin LC_ALL=C.UTF-8 "$@")
 }
 touch "$work/stamp"
 sleep 1
@@ -71,9 +71,18 @@ outside=$(find / /tmp /var/tmp /home /run /dev/shm -xdev "${owner[@]}" -newer "$
 [ -z "$outside" ] || fail "written outside the home: $outside"
 echo "the game and the settings: $ram, $ini"
 
+# The desktop program starts from the package too and keeps its settings there.
+set +e
+(cd "$work/cwd" && as_player env -i HOME="$work/home" PATH=/usr/games:/usr/bin:/bin QT_QPA_PLATFORM=offscreen \
+  timeout 8 drum > "$work/drum.txt" 2>&1)
+status=$?
+set -e
+[ "$status" -eq 124 ] || fail "the installed drum ended with status $status: $(tail -5 "$work/drum.txt")"
+[ -f "$work/home/.config/drum/drum.ini" ] || fail "no drum.ini in \$XDG_CONFIG_HOME/drum"
+
 # XDG folders set by the player are used instead of the home's defaults.
 as_player mkdir -p "$work/home/xdg-data" "$work/home/xdg-config"
-(cd "$work/cwd" && as_player env -i HOME="$work/home" PATH=/usr/bin:/bin XDG_DATA_HOME="$work/home/xdg-data" \
+(cd "$work/cwd" && as_player env -i HOME="$work/home" PATH=/usr/games:/usr/bin:/bin XDG_DATA_HOME="$work/home/xdg-data" \
   XDG_CONFIG_HOME="$work/home/xdg-config" drumrun --virtual --script "$work/keys.txt" > /dev/null)
 [ -f "$work/home/xdg-data/drum/ram.dat" ] || fail "XDG_DATA_HOME was not used"
 
@@ -89,5 +98,5 @@ MANWIDTH=80 man -l "${man_page%/*}/drum.6.gz" | grep -q 'XDG_DATA_HOME' || fail 
 
 apt_get remove -y drum
 installed=""
-[ ! -e /usr/bin/drumrun ] && [ ! -e /usr/share/drum ] || fail "the package left files behind"
+[ ! -e /usr/games/drumrun ] && [ ! -e /usr/share/drum ] || fail "the package left files behind"
 echo "ci-package: passed"

@@ -14,6 +14,8 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("drum"));
+  // The desktop entry's name, so the window system shows the entry's icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.drum_game.drum"));
   drum::QtHost qthost;
   drum::setHost(&qthost);
   try {
