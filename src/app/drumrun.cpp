@@ -135,8 +135,7 @@ struct Runner {
   Terminal terminal;
   bool interactive = false;
   bool drawing = false;     // the terminal shows the screen
-  bool starting = false;    // Start has begun; the program's first PRINT sets `running`
-  bool running = false;     // from the program's first statement to its end: keys may go in
+  bool running = false;     // the translated program runs: keys may go in
   bool speaking = false;    // inside SpeakText: no scripted key arrives
   std::vector<std::string> messages;  // reports kept until the terminal is restored
   int lastrow = -1, lastcolumn = -1;
@@ -236,54 +235,32 @@ struct Runner {
   }
 
   int run();
-  void startVirtual();
-  void startReal();
+  void startUp();
 };
 
-// Start-up on the virtual clock: the main window's creation without a speech
-// engine and without an audio device, reading the settings file but never
-// writing it, so a test run does not change what the player has chosen.
-// The sound bank is read and its items are looked up as always; with no
-// device to play on, SOUND lasts its duration through its Timer on the
-// virtual clock, and CLICK and BEEP sleep for their recording's length.
-// (Rendering hours of virtual audio nobody hears would cost far more than
-// the game itself.)
-void Runner::startVirtual() {
+// The main window's creation as the desktop program runs it. On the virtual
+// clock there is no speech engine and no sound output, and the settings file
+// is read but never written, so a test run does not change what the player
+// has chosen. The sound bank is read and its items are looked up as always;
+// with no output, SOUND lasts its duration through its Timer on the virtual
+// clock, and CLICK and BEEP sleep for their recording's length. (Rendering
+// hours of virtual audio nobody hears would cost far more than the game.)
+void Runner::startUp() {
+  StartOptions start;
+  if (virtualhost) {
+    start.speech = false;
+    start.audio = StartOptions::Audio::None;
+    start.writeSettings = false;
+  } else {
+    installSpeechHooks();
+  }
   try {
-    TResourceLocalizer::ReadLanguage();
-    printmemo.clear();
-    printmemo.fill();
-    voiceready = false;
-    sapi5inuse = false;
-    programstarted = false;
-    voiceallowed = false;
-    oskirasounds = true;
-    sndvolume = 0;
-    braillemode = false;
-    if (settingsFile().exists()) TResourceLocalizer::LoadSettings();
-    sapi5inuse = usesapi5checked;
-    voiceready = usesapi5checked;
-    ram.fill(0);
-    loadram();
-    loadsoundbank();
-    brailletablefile = gameFile("czech.ebt");
-    LoadBrailleTable();
-    currentprefix.clear();
-    keyfile = gameFile(LocalString(24) + ".eky");
-    LoadKeyFile();
+    mainwindow::FormCreate(start);
   } catch (const Error& e) {
     // As in the main window: the remaining start-up steps are skipped.
     host->reportError(e.what());
   }
-}
-
-void Runner::startReal() {
-  installSpeechHooks();
-  try {
-    mainwindow::FormCreate();
-  } catch (const Error& e) {
-    host->reportError(e.what());
-  }
+  if (!start.speech) return;
   try {
     VoiceDialogCreate();
   } catch (const Error& e) {
@@ -345,13 +322,9 @@ int Runner::run() {
     transcript = std::make_unique<Transcript>(stdout);
     transcript->observe();
   }
-  auto printhook = tracehooks.printstring;
-  tracehooks.printstring = [this, printhook](const std::string& text, std::uint8_t sep) {
-    if (starting) running = true;
-    if (printhook) printhook(text, sep);
-  };
+  setRunObserver([this](bool on) { running = on; });
   tracehooks.end = [this] {
-    starting = running = false;
+    running = false;
     if (transcript) transcript->end();
   };
 
@@ -374,8 +347,7 @@ int Runner::run() {
 
   initRuntime();
   try {
-    if (virtualhost) startVirtual();
-    else startReal();
+    startUp();
   } catch (const ProcessTerminated& t) {
     finish(t.status);
   }
@@ -412,26 +384,15 @@ int Runner::run() {
 
   int status = 0;
   try {
-    starting = true;
-    if (virtualhost) {
-      // Program/Start without the voice preparation: there is no engine.
-      if (FILE* data = std::fopen("data.dta", "rb")) std::fclose(data);
-      programstarted = true;
-      resetruntime();
-      runprogram();
-      running = false;
-      printstring(LocalString(25), 0);
-    } else {
-      mainwindow::StartsubmenuClick();
-    }
+    mainwindow::StartsubmenuClick();
   } catch (const ProcessTerminated& t) {
     finish(t.status);
   } catch (const Error& e) {
-    starting = running = false;
+    running = false;
     host->reportError(e.what());
     status = 1;
   }
-  starting = running = false;
+  running = false;
   try {
     saveram();
   } catch (const Error& e) {

@@ -596,6 +596,20 @@ TEST(Drumrun, MissingSoundBankEndsWithItsMessage) {
   EXPECT_FALSE(game.hasRam());  // nothing is saved
 }
 
+// drumrun --virtual runs the desktop program's start-up and Start: a data
+// file it cannot read ends the run before the game as it does in the window,
+// and the settings file is read but never created.
+TEST(Drumrun, ADataFileThatIsAFolderEndsTheRunAsInTheWindow) {
+  GameFolder game;
+  std::filesystem::create_directory(game.path() / "data.dta");
+  const auto r = game.run({"e"});
+  ASSERT_EQ(r.lines.size(), 1u) << r.errors;
+  EXPECT_EQ(r.lines[0].rfind("ERROR \"Unable to read ", 0), 0u) << r.lines[0];
+  EXPECT_NE(r.lines[0].find("data.dta\""), std::string::npos) << r.lines[0];
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(game.path() / "drumrun.ini"));
+}
+
 TEST(Drumrun, ARuntimeErrorEndsTheRunWithStatus1) {
   GameFolder game;
   auto image = gameImage(kTwoH, kTwoV, 41, 0);

@@ -66,6 +66,7 @@ class SessionTest : public ::testing::Test {
     setKeyState(nullptr);
     mainwindow::setCloser({});
     setMenuObserver({});
+    setRunObserver({});
     std::filesystem::current_path(olddir);
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
@@ -87,7 +88,9 @@ class SessionTest : public ::testing::Test {
   // The main window made, on the virtual sound device, and the voice
   // dialog's creation after it.
   void create(const std::function<void()>& captions = {}) {
-    mainwindow::FormCreate(captions, true);
+    StartOptions options;
+    options.audio = StartOptions::Audio::Virtual;
+    mainwindow::FormCreate(options, captions);
     VoiceDialogCreate();
   }
 

@@ -138,6 +138,24 @@ TEST_F(SessionTest, TheDataFileIsOpenDuringTheRunOnly) {
   EXPECT_FALSE(dataFileOpen());
 }
 
+TEST_F(SessionTest, ADataFileThatIsAFolderEndsTheRunBeforeTheProgram) {
+  create();
+  std::filesystem::create_directory(dir + "/data.dta");
+  bool ran = false;
+  setRunObserver([&](bool) { ran = true; });
+  try {
+    mainwindow::StartsubmenuClick();
+    ADD_FAILURE() << "the run went on";
+  } catch (const Error& e) {
+    const std::string text = e.what();
+    EXPECT_EQ(text.rfind("Unable to read ", 0), 0u) << text;
+    EXPECT_NE(text.find("data.dta"), std::string::npos) << text;
+  }
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(printed.empty());
+  EXPECT_TRUE(allRunItems(false));  // as after any failed command of a run
+}
+
 TEST_F(SessionTest, AFailedRunLeavesTheItemsDisabledAndExitThenEndsAtOnce) {
   create();
   // A bank without the key wait's click: the run fails at its first key wait.

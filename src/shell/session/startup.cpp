@@ -52,7 +52,9 @@ std::array<bool, kMenuItems> enabled = [] {
 }();
 
 std::function<void()> observer;
+std::function<void(bool)> runobserver;
 std::function<void()> closer;
+StartOptions options;
 int runningdepth = 0;
 int datafile = -1;
 
@@ -93,8 +95,14 @@ void twoTones(double first, double second) {
 }
 
 struct RunDepth {
-  RunDepth() { ++runningdepth; }
-  ~RunDepth() { --runningdepth; }
+  RunDepth() {
+    ++runningdepth;
+    if (runobserver) runobserver(true);
+  }
+  ~RunDepth() {
+    --runningdepth;
+    if (runobserver) runobserver(false);
+  }
 };
 
 }  // namespace
@@ -121,6 +129,7 @@ bool menuChecked(MenuItem item) {
 }
 
 void setMenuObserver(std::function<void()> fn) { observer = std::move(fn); }
+void setRunObserver(std::function<void(bool)> fn) { runobserver = std::move(fn); }
 void menuChanged() {
   if (observer) observer();
 }
@@ -143,7 +152,11 @@ std::string mainWindowCaption(const std::string& executable) {
 
 namespace mainwindow {
 
-void FormCreate(const std::function<void()>& captions, bool virtualsound) {
+const StartOptions& startOptions() { return options; }
+
+void FormCreate(const StartOptions& given, const std::function<void()>& captions) {
+  options = given;
+  settingsFile().setWritable(options.writeSettings);
   TResourceLocalizer::ReadLanguage();
   if (captions) captions();
 
@@ -160,7 +173,7 @@ void FormCreate(const std::function<void()>& captions, bool virtualsound) {
   braillekeyboardchecked = false;
   usesapi5checked = false;
 
-  InitSpeechEngines();
+  if (options.speech) InitSpeechEngines();
   TResourceLocalizer::LoadSettings();
   sapi5inuse = usesapi5checked;
   voiceready = usesapi5checked;
@@ -170,8 +183,10 @@ void FormCreate(const std::function<void()>& captions, bool virtualsound) {
   ram.fill(0);
   loadram();
 
-  initSound(virtualsound);  // the device, and the bank bound to it
-  loadsoundbank();          // "sounds.dat"; missing: message 42 and the end
+  // The device, and the bank bound to it. Without an output the bank is
+  // still read: SOUND, CLICK and BEEP look up their items all the same.
+  if (options.audio != StartOptions::Audio::None) initSound(options.audio == StartOptions::Audio::Virtual);
+  loadsoundbank();  // "sounds.dat"; missing: message 42 and the end
 
   brailletablefile = gameFile("czech.ebt");
   LoadBrailleTable();
@@ -182,7 +197,7 @@ void FormCreate(const std::function<void()>& captions, bool virtualsound) {
 
 void StartsubmenuClick() {
   setRunItems(false);
-  if (!sapi5inuse) {
+  if (options.speech && !sapi5inuse) {
     if (voiceallowed) LoadVoiceSettings();
     if (!voiceready && voiceallowed) {
       SelectVoice();

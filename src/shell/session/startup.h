@@ -58,15 +58,35 @@ const std::array<MenuItem, 6>& runMenuItems();
 // A run of the translated program is in progress.
 bool programRunning();
 
+// How a session meets the machine. The desktop program takes the defaults;
+// drumrun in a terminal the same; drumrun --virtual and the tests run
+// without speech engines, and --virtual without any sound output and without
+// writing the settings file, so a test run never changes what a player chose.
+struct StartOptions {
+  enum class Audio {
+    Device,   // the sound card (SDL2); the silent clock when none opens
+    Virtual,  // rendered on the virtual clock (host() must be a VirtualHost)
+    None,     // no output: SOUND lasts its time by its Timer, CLICK and BEEP sleep
+  };
+  bool speech = true;  // the speech engines, and Start's voice preparation
+  Audio audio = Audio::Device;
+  bool writeSettings = true;
+};
+
+// Told true when the translated program begins and false when it has
+// returned (or failed): the window between them is when game keys go in.
+void setRunObserver(std::function<void(bool running)> observer);
+
 namespace mainwindow {
 
 // Creation of the main window, steps 1 and 4 to 13: language, text screen,
 // flags, speech engines, settings, menu states, memory, sound bank, Braille
 // and key tables. The window sets its caption and menu captions in between
 // (`captions`, after the language is read). An error ends the steps there and
-// goes to the caller, who reports it. `virtualsound`: the sound device runs
-// on the virtual clock (host() must be a VirtualHost).
-void FormCreate(const std::function<void()>& captions = {}, bool virtualsound = false);
+// goes to the caller, who reports it. The options hold for the session, the
+// Start command included.
+void FormCreate(const StartOptions& options = {}, const std::function<void()>& captions = {});
+const StartOptions& startOptions();
 
 // Program / Start: runs the translated program with the menu items that
 // could interfere disabled, then prints message 25.

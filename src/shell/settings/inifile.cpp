@@ -298,6 +298,7 @@ bool IniFile::readBool(const std::string& section, const std::string& key, bool 
 }
 
 void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
+  if (!writable_) return;
   std::vector<Line> lines = splitLines(slurp(path_));
   const std::string ending = endingOf(lines);
   Line entry{key + "=" + oneLine(value), ending};

@@ -30,8 +30,14 @@ class IniFile {
   void writeInteger(const std::string& section, const std::string& key, std::int64_t value);
   void writeBool(const std::string& section, const std::string& key, bool value);
 
+  // An unwritable settings file is read as always; writes leave it untouched
+  // (a test run that must not change what the player chose).
+  void setWritable(bool on) { writable_ = on; }
+  bool writable() const { return writable_; }
+
  private:
   std::string path_;
+  bool writable_ = true;
 };
 
 // The executable's path with its extension replaced by ".ini".

@@ -50,7 +50,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setMenuObserver([this] { syncMenu(); });
   mainwindow::setCloser([this] { close(); });
 
-  guarded([this] { mainwindow::FormCreate([this] { setCaptions(); }); });
+  guarded([this] { mainwindow::FormCreate({}, [this] { setCaptions(); }); });
   syncMenu();
   syncScreen();
   fitScreen();
