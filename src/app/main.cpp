@@ -1,15 +1,46 @@
 // drum: the desktop program. Creates its windows in their order and runs the
 // window system's message loop until the main window closes.
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/error.h"
 #include "platform/filelocations.h"
 #include "platform/windows/qthost.h"
 #include "runtime/oskcommands.h"
+#include "runtime/trace.h"
 #include "shell/settings/inifile.h"
 #include "shell/windows/desktop.h"
 #include "shell/windows/form1.h"
 #include "speech/speech.h"
+
+namespace {
+
+// DRUM_KEYTRACE=file appends a line for every key the running program took
+// ("took <microseconds> <codes in hex>") and one when it is back at an empty
+// INKEY$ ("wait <microseconds>"): what the game really read, for the chord
+// benchmark. Nothing is traced unless the variable is set.
+void startKeyTrace() {
+  const char* path = std::getenv("DRUM_KEYTRACE");
+  if (!path || !*path) return;
+  std::FILE* out = std::fopen(path, "a");
+  if (!out) return;
+  drum::tracehooks.inkey = [out, took = true](const std::string& key) mutable {
+    if (key.empty() && !took) return;
+    const long long now = static_cast<long long>(drum::host().nowMicros());
+    if (key.empty()) {
+      std::fprintf(out, "wait %lld\n", now);
+    } else {
+      std::fprintf(out, "took %lld", now);
+      for (unsigned char c : key) std::fprintf(out, " %02x", c);
+      std::fprintf(out, "\n");
+    }
+    std::fflush(out);
+    took = !key.empty();
+  };
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -27,6 +58,7 @@ int main(int argc, char** argv) {
     qthost.terminate(1);
   }
   drum::initRuntime();
+  startKeyTrace();
   drum::installSpeechHooks();
   drum::createWindows();
   drum::desktop().Form1->show();

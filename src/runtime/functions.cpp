@@ -10,6 +10,7 @@
 #include "platform/error.h"
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
+#include "runtime/trace.h"
 #include "shell/settings/flags.h"
 
 namespace drum {
@@ -41,6 +42,7 @@ std::string inkey() {
   if (keybuffer.empty() && !oskirasounds) host().waitForEvents(Millis(5));
   std::string key = std::move(keybuffer);
   keybuffer.clear();
+  traceInkey(key);
   return key;
 }
 

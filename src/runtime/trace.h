@@ -20,6 +20,8 @@ struct TraceHooks {
   std::function<void(int milliseconds)> pause;
   // The translated program returns (END, or a RETURN to a label it lacks).
   std::function<void()> end;
+  // Every INKEY$ with what it returned (mostly the empty text).
+  std::function<void(const std::string& key)> inkey;
 };
 
 inline TraceHooks tracehooks;
@@ -41,6 +43,9 @@ inline void traceBeep() {
 }
 inline void tracePause(int milliseconds) {
   if (tracehooks.pause) tracehooks.pause(milliseconds);
+}
+inline void traceInkey(const std::string& key) {
+  if (tracehooks.inkey) tracehooks.inkey(key);
 }
 inline void traceEnd() {
   if (tracehooks.end) tracehooks.end();
