@@ -121,6 +121,18 @@ void FormKeyUp(int key, ShiftState shift) {
   pendingkey.clear();
 }
 
+void FormKeyRepeat(int key, ShiftState shift, std::optional<char> typed) {
+  if (!braillemode) {
+    FormKeyDown(key, shift);
+    if (typed) FormKeyPress(*typed);
+    return;
+  }
+  const std::string held = chord;
+  FormKeyDown(key, shift);
+  chord = held;
+  if (typed) pendingkey.assign(1, *typed);
+}
+
 void braillekeyboarditemClick() {
   if (braillekeyboardchecked) {
     braillekeyboardchecked = false;

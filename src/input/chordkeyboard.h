@@ -4,6 +4,7 @@
 // for keys that type one, key-up) and answers "is this key down now" through
 // the KeyState of keycodes.h.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "input/keycodes.h"
@@ -18,6 +19,12 @@ extern std::string chord;
 void FormKeyDown(int key, ShiftState shift);
 void FormKeyPress(char character);
 void FormKeyUp(int key, ShiftState shift);
+// A press of a key that is already down: the keyboard repeating it. It is a
+// key-down like any other (speech stops, a SOUND wait ends, a cursor key or
+// Backspace gives its code again), but in Braille mode the chord stays as it
+// stands: a chord is formed by keys going down, and a key repeating after
+// the chord was delivered must not form a new one from the keys still held.
+void FormKeyRepeat(int key, ShiftState shift, std::optional<char> typed);
 
 // Builds `chord` from the dot keys (F D S J K L) held now, or " " for the
 // space bar alone; with no dot key held any prefix in force ends.

@@ -9,6 +9,7 @@
 
 #include "platform/error.h"
 #include "platform/host.h"
+#include "platform/keygate.h"
 #include "runtime/oskcommands.h"
 #include "runtime/trace.h"
 #include "shell/settings/flags.h"
@@ -36,10 +37,18 @@ std::int64_t truncate(double x) {
 }
 
 std::string inkey() {
-  host().processEvents();
-  // With the sounds off, CLICK 9 no longer paces the game's key wait: rather
-  // than spin, wait a few milliseconds for an event (a key ends it at once).
-  if (keybuffer.empty() && !oskirasounds) host().waitForEvents(Millis(5));
+  {
+    // Key events stop at the first one that leaves a text in keybuffer: the
+    // events behind it, its own release among them, wait for the next
+    // delivery, so a chord or a short tap whose release came within the same
+    // pass is still read here.
+    KeyHold hold([] { return !keybuffer.empty(); });
+    flushKeys();
+    host().processEvents();
+    // With the sounds off, CLICK 9 no longer paces the game's key wait: rather
+    // than spin, wait a few milliseconds for an event (a key ends it at once).
+    if (keybuffer.empty() && !oskirasounds) host().waitForEvents(Millis(5));
+  }
   std::string key = std::move(keybuffer);
   keybuffer.clear();
   traceInkey(key);

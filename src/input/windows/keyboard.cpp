@@ -1,6 +1,7 @@
 #include "input/windows/keyboard.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -9,6 +10,13 @@
 #include "input/chordkeyboard.h"
 #include "platform/cp1250.h"
 #include "platform/windows/qthost.h"
+
+#ifdef DRUM_X11
+#include <X11/XKBlib.h>
+#undef KeyPress
+#undef KeyRelease
+#undef None
+#endif
 
 namespace drum {
 
@@ -168,7 +176,9 @@ std::optional<char> typedCharacter(const QKeyEvent& event) {
 
 KeyPreview::KeyPreview(QWidget* window) : window_(window) {
   qApp->installEventFilter(this);
-  setKeyState(this);
+  setKeyState(&input_);
+  input_.runhandler = [](const std::function<void()>& fn) { guarded(fn); };
+  detectableautorepeat();
   // Keys released while another application has the focus never report it.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive) clear();
@@ -176,35 +186,18 @@ KeyPreview::KeyPreview(QWidget* window) : window_(window) {
 }
 
 KeyPreview::~KeyPreview() {
-  if (keyState() == this) setKeyState(nullptr);
+  if (keystate() == &input_) setKeyState(nullptr);
 }
 
-bool KeyPreview::isKeyDown(int virtualKey) const {
-  return virtualKey > 0 && virtualKey < 256 && held_.test(static_cast<std::size_t>(virtualKey));
-}
-
-bool KeyPreview::previewed(QObject* window) const {
-  if (!window_ || window != window_->windowHandle()) return false;
-  if (QWidget::keyboardGrabber() || QApplication::activePopupWidget()) return false;
+KeyEvent::Receiver KeyPreview::receiver(QObject* window) const {
+  // An open menu grabs the keyboard; the menu bar in keyboard mode (after
+  // Alt) takes the focus. Either way the keys are the menu's.
+  if (QApplication::activePopupWidget() || qobject_cast<QMenuBar*>(QApplication::focusWidget()))
+    return KeyEvent::Receiver::Menu;
+  if (!window_ || window != window_->windowHandle()) return KeyEvent::Receiver::Other;
+  if (QWidget::keyboardGrabber()) return KeyEvent::Receiver::Other;
   QWidget* modal = QApplication::activeModalWidget();
-  return !modal || modal == window_;
-}
-
-void KeyPreview::pressed(QObject* window, const QKeyEvent& event) {
-  const int code = virtualKey(event);
-  if (code > 0 && code < 256) held_.set(static_cast<std::size_t>(code));
-  if (!previewed(window)) return;
-  const ShiftState shift = shiftState(event);
-  guarded([&] { FormKeyDown(code, shift); });
-  if (const auto c = typedCharacter(event)) guarded([&] { FormKeyPress(*c); });
-}
-
-void KeyPreview::released(QObject* window, const QKeyEvent& event) {
-  const int code = virtualKey(event);
-  if (code > 0 && code < 256) held_.reset(static_cast<std::size_t>(code));
-  if (!previewed(window)) return;
-  const ShiftState shift = shiftState(event);
-  guarded([&] { FormKeyUp(code, shift); });
+  return !modal || modal == window_ ? KeyEvent::Receiver::MainWindow : KeyEvent::Receiver::Other;
 }
 
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
@@ -212,12 +205,31 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
   // the window sees each one exactly once.
   if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWindowType()) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (event->type() == QEvent::KeyPress)
-      pressed(watched, key);
-    else if (!key.isAutoRepeat())
-      released(watched, key);
+    KeyEvent e;
+    e.key = virtualkey(key);
+    e.shift = shiftstate(key);
+    e.timestamp = key.timestamp();
+    e.autorepeat = key.isAutoRepeat();
+    e.receiver = receiver(watched);
+    if (event->type() == QEvent::KeyPress) {
+      e.typed = typedcharacter(key);
+      input_.press(e);
+    } else {
+      input_.release(e);
+    }
   }
   return QObject::eventFilter(watched, event);
+}
+
+bool detectableautorepeat() {
+#ifdef DRUM_X11
+  const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11 || !x11->display()) return false;
+  Bool supported = False;
+  return XkbSetDetectableAutoRepeat(x11->display(), True, &supported) && supported;
+#else
+  return false;
+#endif
 }
 
 }  // namespace drum

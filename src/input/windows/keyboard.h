@@ -6,9 +6,9 @@
 #pragma once
 #include <QObject>
 #include <QPointer>
-#include <bitset>
 #include <optional>
 
+#include "input/keyboardinput.h"
 #include "input/keycodes.h"
 
 class QKeyEvent;
@@ -25,26 +25,30 @@ ShiftState shiftState(const QKeyEvent& event);
 // The character the key types, in Windows-1250, if it types one.
 std::optional<char> typedCharacter(const QKeyEvent& event);
 
-class KeyPreview : public QObject, public KeyState {
+class KeyPreview : public QObject {
   Q_OBJECT
  public:
   // `window`'s key events go to FormKeyDown, FormKeyPress and FormKeyUp.
   explicit KeyPreview(QWidget* window);
   ~KeyPreview() override;
 
-  bool isKeyDown(int virtualKey) const override;
-  void clear() { held_.reset(); }
+  bool isKeyDown(int virtualKey) const { return input_.isKeyDown(virtualKey); }
+  void clear() { input_.clear(); }
+
+  // Whom the window system gives a key event that arrives at `window` now.
+  KeyEvent::Receiver receiver(QObject* window) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void pressed(QObject* receiver, const QKeyEvent& event);
-  void released(QObject* receiver, const QKeyEvent& event);
-  bool previewed(QObject* receiver) const;
-
   QPointer<QWidget> window_;
-  std::bitset<256> held_;
+  KeyboardInput input_;
 };
+
+// Asks the X server not to send the keyboard's repeat as release and press
+// pairs: a held key then repeats as presses alone. False when the platform
+// is not X11 or the server cannot.
+bool detectableautorepeat();
 
 }  // namespace drum
