@@ -112,19 +112,17 @@ void SoundBank::play(SoundItem& item, bool wait) {
     copy = &item.copies.back();
   }
   copy->started = ++starts_;
-  const Mixer::VoiceId voice = copy->voice;
-  mixer_->start(voice, item.frequency, item.volume, item.Looped);
+  const std::int64_t begin = host().nowMicros();
+  mixer_->start(copy->voice, item.frequency, item.volume, item.Looped);
   if (!wait || item.Looped) return;
-  // A device that stops asking for frames must not hold the program forever:
-  // after half a second without progress the wait gives up.
-  std::int64_t rendered = mixer_->framesRendered();
-  int stalled = 0;
-  while (mixer_ && mixer_->isPlaying(voice) && stalled < 50) {
-    host().sleep(Millis(10));
-    const std::int64_t now = mixer_->framesRendered();
-    stalled = now == rendered ? stalled + 1 : 0;
-    rendered = now;
-  }
+  // Every command takes effect the same fixed delay after it is given, at
+  // its exact frame: whatever the program does once the sound's own length
+  // has passed sounds after it, so the wait lasts that length and not the
+  // delay on top (which made the game's key wait, a CLICK 9 of 10 ms, a pass
+  // of 30 to 40 ms). A device that stops asking for frames cannot hold the
+  // program either.
+  const std::int64_t end = begin + nominalMillis(item) * 1000;
+  while (host().nowMicros() < end) host().sleep(Millis(10));
 }
 
 void SoundBank::stop(SoundItem& item) {
