@@ -13,7 +13,7 @@ bool valid(int key) { return key > 0 && key < 256; }
 
 KeyboardInput::~KeyboardInput() {
   if (releasetimer_) host().cancelTimer(*releasetimer_);
-  if (keystate() == this) setKeyState(nullptr);
+  if (keyState() == this) setKeyState(nullptr);
 }
 
 bool KeyboardInput::isKeyDown(int key) const {

@@ -24,8 +24,8 @@ KeyEvent bare(int key, char typed = 0, KeyEvent::Receiver receiver = KeyEvent::R
 
 class CountingReview : public ReviewWindow {
  public:
-  void setcopy(const std::string&) override {}
-  void showmodal() override { ++opened; }
+  void setCopy(const std::string&) override {}
+  void showModal() override { ++opened; }
   void close() override {}
   int opened = 0;
 };

@@ -178,7 +178,7 @@ KeyPreview::KeyPreview(QWidget* window) : window_(window) {
   qApp->installEventFilter(this);
   setKeyState(&input_);
   input_.runhandler = [](const std::function<void()>& fn) { guarded(fn); };
-  detectableautorepeat();
+  detectableAutoRepeat();
   // Keys released while another application has the focus never report it.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive) clear();
@@ -186,7 +186,7 @@ KeyPreview::KeyPreview(QWidget* window) : window_(window) {
 }
 
 KeyPreview::~KeyPreview() {
-  if (keystate() == &input_) setKeyState(nullptr);
+  if (keyState() == &input_) setKeyState(nullptr);
 }
 
 KeyEvent::Receiver KeyPreview::receiver(QObject* window) const {
@@ -206,13 +206,13 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
   if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWindowType()) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     KeyEvent e;
-    e.key = virtualkey(key);
-    e.shift = shiftstate(key);
+    e.key = virtualKey(key);
+    e.shift = shiftState(key);
     e.timestamp = key.timestamp();
     e.autorepeat = key.isAutoRepeat();
     e.receiver = receiver(watched);
     if (event->type() == QEvent::KeyPress) {
-      e.typed = typedcharacter(key);
+      e.typed = typedCharacter(key);
       input_.press(e);
     } else {
       input_.release(e);
@@ -221,7 +221,7 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-bool detectableautorepeat() {
+bool detectableAutoRepeat() {
 #ifdef DRUM_X11
   const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
   if (!x11 || !x11->display()) return false;

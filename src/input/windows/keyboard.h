@@ -49,6 +49,6 @@ class KeyPreview : public QObject {
 // Asks the X server not to send the keyboard's repeat as release and press
 // pairs: a held key then repeats as presses alone. False when the platform
 // is not X11 or the server cannot.
-bool detectableautorepeat();
+bool detectableAutoRepeat();
 
 }  // namespace drum
