@@ -89,6 +89,7 @@ World::~World() {
   setSpeechPlatform(nullptr);
   braillemode = false;
   voicesettings::activated = false;
+  voicesettings::announced = false;
   QDir::setCurrent(olddir_);
 }
 
