@@ -20,7 +20,7 @@ pkgs=(
   xvfb xauth xdotool x11-utils imagemagick
   liblouis-bin liblouis-data
   libc-bin locales
-  ccache tmux qt6-qpa-plugins
+  ccache tmux
   dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
 )
 if [ "${1:-}" = --play ]; then pkgs=("${play[@]}"); fi

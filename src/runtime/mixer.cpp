@@ -1,6 +1,7 @@
 #include "runtime/mixer.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -45,8 +46,9 @@ int Mixer::clampRate(int rate) {
   return std::clamp(rate, kMinRate, kMaxRate);
 }
 
-Mixer::Mixer(std::function<std::int64_t()> clock)
-    : mutex_(std::make_shared<std::mutex>()), clock_(std::move(clock)) {
+Mixer::Mixer(std::function<std::int64_t()> clock, Delivery delivery)
+    : locks_(std::make_shared<MixerLocks>()), clock_(std::move(clock)), notices_(kNotices), delivery_(delivery) {
+  recentOffsets_.reserve(kOffsetWindow);  // not grown on the audio thread
   // Fourth-order Butterworth high-pass as two biquads (Q of each section).
   const double qs[2] = {0.54119610, 1.30656296};
   const double w0 = 2 * M_PI * kHighPassHz / kRate;
@@ -56,22 +58,32 @@ Mixer::Mixer(std::function<std::int64_t()> clock)
     const double a0 = 1 + alpha;
     hp_[s] = {(1 + c) / 2 / a0, -(1 + c) / a0, (1 + c) / 2 / a0, -2 * c / a0, (1 - alpha) / a0};
   }
+  if (delivery_ == Delivery::Thread) {
+    sem_init(&wake_, 0, 0);
+    deliveryThread_ = std::thread([this] { deliveryLoop(); });
+  }
 }
 
 Mixer::~Mixer() {
-  std::lock_guard lock(*mutex_);
+  if (deliveryThread_.joinable()) {
+    stopping_ = true;
+    sem_post(&wake_);
+    deliveryThread_.join();
+    sem_destroy(&wake_);
+  }
+  std::lock_guard lock(locks_->state);
   for (auto& s : streams_) s->owner_ = nullptr;
 }
 
 void Mixer::setCommandDelay(std::int64_t micros) {
-  std::lock_guard lock(*mutex_);
+  std::lock_guard lock(locks_->state);
   delay_ = micros;
 }
 
 // ---- Voices -------------------------------------------------------------------
 
 Mixer::VoiceId Mixer::addVoice(std::shared_ptr<const SampleBuffer> buffer) {
-  std::lock_guard lock(*mutex_);
+  std::lock_guard lock(locks_->state);
   for (std::size_t i = 0; i < voices_.size(); ++i) {
     if (!voices_[i].used) {
       voices_[i] = Voice{};
@@ -88,11 +100,15 @@ Mixer::VoiceId Mixer::addVoice(std::shared_ptr<const SampleBuffer> buffer) {
 }
 
 void Mixer::removeVoice(VoiceId id) {
-  std::lock_guard lock(*mutex_);
+  std::lock_guard lock(locks_->state);
   if (id < 0 || id >= static_cast<VoiceId>(voices_.size())) return;
   // Commands still queued for it must not reach a voice that reuses the slot.
   std::erase_if(commands_, [id](const Command& c) { return c.id == id; });
   voices_[id] = Voice{};
+}
+
+bool Mixer::validVoice(VoiceId id) const {
+  return id >= 0 && id < static_cast<VoiceId>(voices_.size()) && voices_[id].used;
 }
 
 void Mixer::queue(Command c) {
@@ -101,35 +117,49 @@ void Mixer::queue(Command c) {
 }
 
 void Mixer::start(VoiceId id, int rate, int volume, bool looped) {
-  std::lock_guard lock(*mutex_);
-  if (id < 0 || id >= static_cast<VoiceId>(voices_.size()) || !voices_[id].used) return;
-  Voice& v = voices_[id];
-  v.playing = true;
-  ++v.generation;
-  queue({0, Op::Start, id, clampRate(rate), volume, looped, v.generation});
+  rate = clampRate(rate);
+  for (;;) {
+    std::shared_ptr<const SampleBuffer> buffer;
+    {
+      std::lock_guard lock(locks_->state);
+      if (!validVoice(id)) return;
+      buffer = voices_[id].buffer;
+    }
+    Command c{0, Op::Start, id, rate, volume, looped, 0, {}};
+    // Unlocked: the audio thread must not wait for this.
+    if (looped && buffer && buffer->frames() > 0 && buffer->rate > 0) c.preroll = prerollFor(buffer, stepFor(*buffer, rate));
+    std::lock_guard lock(locks_->state);
+    if (!validVoice(id)) return;
+    if (voices_[id].buffer != buffer) continue;  // the slot was given to another voice meanwhile
+    Voice& v = voices_[id];
+    v.playing = true;
+    c.generation = ++v.generation;
+    queue(c);
+    return;
+  }
 }
 
 void Mixer::stop(VoiceId id) {
-  std::lock_guard lock(*mutex_);
-  if (id < 0 || id >= static_cast<VoiceId>(voices_.size()) || !voices_[id].used) return;
+  std::lock_guard lock(locks_->state);
+  if (!validVoice(id)) return;
   voices_[id].playing = false;
-  queue({0, Op::Stop, id, 0, 0, false, 0});
+  queue({0, Op::Stop, id, 0, 0, false, 0, {}});
 }
 
 void Mixer::setRate(VoiceId id, int rate) {
-  std::lock_guard lock(*mutex_);
-  if (id < 0 || id >= static_cast<VoiceId>(voices_.size()) || !voices_[id].used) return;
-  queue({0, Op::Rate, id, clampRate(rate), 0, false, 0});
+  std::lock_guard lock(locks_->state);
+  if (!validVoice(id)) return;
+  queue({0, Op::Rate, id, clampRate(rate), 0, false, 0, {}});
 }
 
 void Mixer::setVolume(VoiceId id, int volume) {
-  std::lock_guard lock(*mutex_);
-  if (id < 0 || id >= static_cast<VoiceId>(voices_.size()) || !voices_[id].used) return;
-  queue({0, Op::Volume, id, 0, volume, false, 0});
+  std::lock_guard lock(locks_->state);
+  if (!validVoice(id)) return;
+  queue({0, Op::Volume, id, 0, volume, false, 0, {}});
 }
 
 bool Mixer::isPlaying(VoiceId id) const {
-  std::lock_guard lock(*mutex_);
+  std::lock_guard lock(locks_->state);
   if (id < 0 || id >= static_cast<VoiceId>(voices_.size())) return false;
   return voices_[id].playing;
 }
@@ -163,24 +193,8 @@ void Mixer::apply(const Command& c) {
       p.env = c.looped ? 0.0f : 1.0f;
       p.envStep = 0.0f;
       if (c.looped) {
-        // Run the high-pass over the loop as if it had always been sounding,
-        // so the filter has no start-up transient of its own to let through.
-        const double len = static_cast<double>(p.buffer->frames());
-        p.pos = len - std::fmod(kPrerollFrames * p.step, len);
-        if (p.pos >= len) p.pos = 0;
-        // Start the filter as if its first input had always been there.
-        const SampleBuffer& b = *p.buffer;
-        const std::size_t i0 = static_cast<std::size_t>(p.pos);
-        for (int ch = 0; ch < b.channels; ++ch) {
-          const double x0 = b.samples[i0 * b.channels + ch];
-          p.z[ch][0] = -hp_[0].b0 * x0;
-          p.z[ch][1] = hp_[0].b2 * x0;
-        }
-        float sink[2 * 256];
-        for (int left = kPrerollFrames; left > 0; left -= 256) {
-          std::fill(sink, sink + 2 * 256, 0.0f);
-          renderPlayback(p, sink, std::min(left, 256), nullptr);
-        }
+        p.pos = c.preroll.pos;
+        std::copy(&c.preroll.z[0][0], &c.preroll.z[0][0] + 8, &p.z[0][0]);
         p.envStep = kRampStep;
       }
       break;
@@ -203,7 +217,37 @@ void Mixer::apply(const Command& c) {
   }
 }
 
-void Mixer::renderPlayback(Playback& p, float* stereo, int frames, Voice* owner) {
+Mixer::Preroll Mixer::prerollFor(const std::shared_ptr<const SampleBuffer>& buffer, double step) const {
+  // Run the high-pass over the loop as if it had always been sounding, so the
+  // filter has no start-up transient of its own to let through.
+  Playback p;
+  p.buffer = buffer;
+  p.active = true;
+  p.looped = true;
+  p.step = step;
+  const SampleBuffer& b = *buffer;
+  const double len = static_cast<double>(b.frames());
+  p.pos = len - std::fmod(kPrerollFrames * step, len);
+  if (p.pos >= len) p.pos = 0;
+  // Start the filter as if its first input had always been there.
+  const std::size_t i0 = static_cast<std::size_t>(p.pos);
+  for (int ch = 0; ch < b.channels; ++ch) {
+    const double x0 = b.samples[i0 * b.channels + ch];
+    p.z[ch][0] = -hp_[0].b0 * x0;
+    p.z[ch][1] = hp_[0].b2 * x0;
+  }
+  float sink[2 * 256];
+  for (int left = kPrerollFrames; left > 0; left -= 256) {
+    std::fill(sink, sink + 2 * 256, 0.0f);
+    renderPlayback(p, sink, std::min(left, 256), nullptr);
+  }
+  Preroll out;
+  out.pos = p.pos;
+  std::copy(&p.z[0][0], &p.z[0][0] + 8, &out.z[0][0]);
+  return out;
+}
+
+void Mixer::renderPlayback(Playback& p, float* stereo, int frames, Voice* owner) const {
   const SampleBuffer& b = *p.buffer;
   const std::int64_t n = static_cast<std::int64_t>(b.frames());
   const int ch = b.channels;
@@ -288,7 +332,8 @@ std::int64_t Mixer::frameOf(std::int64_t stamp) const {
 // ---- Rendering ------------------------------------------------------------------
 
 void Mixer::render(float* stereo, int frames, std::int64_t bufferMicros) {
-  std::lock_guard lock(*mutex_);
+  std::unique_lock lock(locks_->state);
+  const std::uint64_t noticed = noticesWritten_.load(std::memory_order_relaxed);
   // Where this buffer lies on the clock. Requests come late by varying
   // amounts, never early, so the earliest of the last few seconds follows the
   // device's own pace. The frame clock moves towards it slowly, so a tone
@@ -326,7 +371,7 @@ void Mixer::render(float* stereo, int frames, std::int64_t bufferMicros) {
     commands_.pop_front();
   }
   if (cursor < frames) renderVoices(stereo + 2 * cursor, frames - cursor);
-  for (auto& s : streams_) s->renderAdd(stereo, frames, position_);
+  for (auto& s : streams_) s->renderAdd(*this, stereo, frames, position_);
 
   for (int f = 0; f < frames; ++f) {
     for (int c = 0; c < 2; ++c) {
@@ -339,39 +384,84 @@ void Mixer::render(float* stereo, int frames, std::int64_t bufferMicros) {
   }
   position_ += frames;
   if (tap_) tap_(stereo, frames);
+  const bool news = noticesWritten_.load(std::memory_order_relaxed) != noticed;
+  lock.unlock();
+  if (!news) return;
+  if (delivery_ == Delivery::Thread) {
+    sem_post(&wake_);
+  } else {
+    deliver();
+  }
 }
 
 std::int64_t Mixer::framesRendered() const {
-  std::lock_guard lock(*mutex_);
+  std::lock_guard lock(locks_->state);
   return position_;
 }
 
 void Mixer::setTap(std::function<void(const float*, int)> tap) {
-  std::lock_guard lock(*mutex_);
+  std::lock_guard lock(locks_->state);
   tap_ = std::move(tap);
+}
+
+// ---- Notices ----------------------------------------------------------------------
+
+bool Mixer::notice(const Notice& n) {
+  const std::uint64_t written = noticesWritten_.load(std::memory_order_relaxed);
+  if (written - noticesRead_.load(std::memory_order_acquire) >= kNotices) return false;
+  notices_[written % kNotices] = n;
+  noticesWritten_.store(written + 1, std::memory_order_release);
+  return true;
+}
+
+void Mixer::deliver() {
+  std::lock_guard lock(locks_->delivery);
+  std::uint64_t read = noticesRead_.load(std::memory_order_relaxed);
+  while (read != noticesWritten_.load(std::memory_order_acquire)) {
+    const Notice n = notices_[read % kNotices];
+    noticesRead_.store(++read, std::memory_order_release);
+    // streams_ changes only under this lock too; a closed stream is not told.
+    for (const auto& s : streams_) {
+      if (s->key_ != n.stream) continue;
+      if (n.id < s->reportFrom_) break;  // reset since
+      const auto& callback = n.finished ? s->callbacks_.finished : s->callbacks_.started;
+      if (callback) callback(n.id);
+      break;
+    }
+  }
+}
+
+void Mixer::deliveryLoop() {
+  while (!stopping_) {
+    if (sem_wait(&wake_) != 0 && errno == EINTR) continue;
+    // Everything noticed before the stop is still told.
+    deliver();
+  }
 }
 
 // ---- Streams ----------------------------------------------------------------------
 
 std::shared_ptr<PcmStream> Mixer::openStream(int rate, PcmStream::Callbacks callbacks) {
-  std::shared_ptr<PcmStream> s(new PcmStream(mutex_, std::max(rate, 1), std::move(callbacks)));
-  std::lock_guard lock(*mutex_);
+  std::lock_guard delivery(locks_->delivery);
+  std::lock_guard lock(locks_->state);
+  std::shared_ptr<PcmStream> s(new PcmStream(locks_, nextStreamKey_++, std::max(rate, 1), std::move(callbacks)));
   s->owner_ = this;
   streams_.push_back(s);
   return s;
 }
 
 void Mixer::closeStream(const std::shared_ptr<PcmStream>& stream) {
-  std::lock_guard lock(*mutex_);
+  std::lock_guard delivery(locks_->delivery);
+  std::lock_guard lock(locks_->state);
   if (stream) stream->owner_ = nullptr;
   std::erase(streams_, stream);
 }
 
-PcmStream::PcmStream(std::shared_ptr<std::mutex> lock, int rate, Callbacks callbacks)
-    : lock_(std::move(lock)), rate_(rate), callbacks_(std::move(callbacks)) {}
+PcmStream::PcmStream(std::shared_ptr<MixerLocks> locks, std::uint64_t key, int rate, Callbacks callbacks)
+    : locks_(std::move(locks)), key_(key), rate_(rate), callbacks_(std::move(callbacks)) {}
 
 void PcmStream::push(const std::int16_t* samples, std::size_t count) {
-  std::lock_guard lock(*lock_);
+  std::lock_guard lock(locks_->state);
   const bool silent = readPos_ >= static_cast<double>(pushed_);
   if (silent && owner_) holdUntil_ = owner_->lastCommandFrame();
   if (marks_.empty() || marks_.back().end >= 0) marks_.push_back({pushed_, -1, nextId_++});
@@ -380,20 +470,23 @@ void PcmStream::push(const std::int16_t* samples, std::size_t count) {
 }
 
 std::uint64_t PcmStream::endUtterance() {
-  std::lock_guard lock(*lock_);
+  std::lock_guard lock(locks_->state);
   if (marks_.empty() || marks_.back().end >= 0) marks_.push_back({pushed_, -1, nextId_++});
   marks_.back().end = pushed_;
   return marks_.back().id;
 }
 
 std::uint64_t PcmStream::currentUtterance() const {
-  std::lock_guard lock(*lock_);
+  std::lock_guard lock(locks_->state);
   if (!marks_.empty() && marks_.back().end < 0) return marks_.back().id;
   return nextId_;
 }
 
 void PcmStream::reset() {
-  std::lock_guard lock(*lock_);
+  std::lock_guard delivery(locks_->delivery);
+  std::lock_guard lock(locks_->state);
+  // What was noticed but not yet told is dropped with the rest.
+  reportFrom_ = nextId_;
   // The next 2 ms of what was sounding, fading out: a cut to zero would click.
   fade_.clear();
   fadeAt_ = 0;
@@ -414,12 +507,12 @@ void PcmStream::reset() {
 }
 
 void PcmStream::setVolume(int volume) {
-  std::lock_guard lock(*lock_);
+  std::lock_guard lock(locks_->state);
   gainTarget_ = Mixer::gainOf(volume);
 }
 
 bool PcmStream::idle() const {
-  std::lock_guard lock(*lock_);
+  std::lock_guard lock(locks_->state);
   return marks_.empty() && readPos_ >= static_cast<double>(pushed_) && fadeAt_ >= fade_.size();
 }
 
@@ -428,7 +521,7 @@ float PcmStream::sampleAt(std::int64_t index) const {
   return queue_[static_cast<std::size_t>(index - base_)] * (1.0f / 32768.0f);
 }
 
-void PcmStream::renderAdd(float* stereo, int frames, std::int64_t position) {
+void PcmStream::renderAdd(Mixer& mixer, float* stereo, int frames, std::int64_t position) {
   const double step = static_cast<double>(rate_) / Mixer::kRate;
   for (int f = 0; f < frames; ++f) {
     float out = 0.0f;
@@ -439,18 +532,19 @@ void PcmStream::renderAdd(float* stereo, int frames, std::int64_t position) {
       continue;
     }
     const std::int64_t i = static_cast<std::int64_t>(readPos_);
-    // Report the utterances whose edges the read position has reached.
+    // Report the utterances whose edges the read position has reached. With
+    // the notice ring full, the rest is reported at a later frame.
     while (!marks_.empty()) {
       Mark& m = marks_.front();
       const bool hasSample = i >= m.start && (m.end < 0 ? i < pushed_ : i < m.end);
-      if (!m.startedSent && (hasSample || (m.end >= 0 && i >= m.end))) {
+      const bool ended = m.end >= 0 && i >= m.end;
+      if (!m.startedSent && (hasSample || ended)) {
+        if (callbacks_.started && !mixer.notice({key_, m.id, false})) break;
         m.startedSent = true;
-        if (callbacks_.started) callbacks_.started(m.id);
       }
-      if (m.end >= 0 && i >= m.end) {
-        const std::uint64_t id = m.id;
+      if (ended) {
+        if (callbacks_.finished && !mixer.notice({key_, m.id, true})) break;
         marks_.pop_front();
-        if (callbacks_.finished) callbacks_.finished(id);
         continue;
       }
       break;

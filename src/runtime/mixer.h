@@ -22,17 +22,27 @@
 // comes at the first clock movement that reaches its sample: a wait that
 // advances in small steps (waitForEvents with a few milliseconds) sees it on time.
 //
+// The audio thread neither allocates nor filters at length: a tone's 64 ms
+// of filter pre-roll is computed by the thread that starts it, and streams'
+// callbacks leave the rendering thread as fixed-size notices in a ring that
+// another thread drains (Delivery).
+//
 // Thread safety: every public function may be called from any thread.
-// Callbacks run on the rendering thread (the audio thread, or the UI thread in
-// virtual time) with the mixer locked: keep them short (Host::post) and never
-// call the mixer from them.
+// Callbacks run one at a time, in the order of the samples they report, on
+// the delivery thread (Delivery::Thread) or on the rendering thread after it
+// has rendered (Delivery::Inline: the UI thread in virtual time). Keep them
+// short (Host::post) and never call the mixer from them.
 #pragma once
+#include <semaphore.h>
+
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace drum {
@@ -46,6 +56,15 @@ struct SampleBuffer {
 };
 
 class Mixer;
+
+// The mixer's locks, shared with its streams (a stream may outlive the mixer).
+// `state` guards what the rendering thread reads; `delivery` is held while
+// callbacks run, so a stream's reset() waits for a callback in progress.
+// Taken in that order: delivery, then state.
+struct MixerLocks {
+  std::mutex delivery;
+  std::mutex state;
+};
 
 // A streaming source: what one speech engine says, utterance after utterance.
 class PcmStream {
@@ -67,7 +86,8 @@ class PcmStream {
   std::uint64_t currentUtterance() const;
   // Drops everything queued and stops what is sounding at once (with a 2 ms
   // fade). No callback comes after reset() returns for any utterance numbered
-  // before it; a utterance that had started gets no `finished`.
+  // before it; a utterance that had started gets no `finished`. Never from a
+  // callback.
   void reset();
   // Volume in hundredths of a decibel (-10,000 .. 0).
   void setVolume(int volume);
@@ -77,20 +97,22 @@ class PcmStream {
 
  private:
   friend class Mixer;
-  PcmStream(std::shared_ptr<std::mutex> lock, int rate, Callbacks callbacks);
+  PcmStream(std::shared_ptr<MixerLocks> locks, std::uint64_t key, int rate, Callbacks callbacks);
   struct Mark {
     std::int64_t start;  // absolute index of the first sample
     std::int64_t end;    // one past the last, -1 while open
     std::uint64_t id;
     bool startedSent = false;
   };
-  // `position`: the mixer frame of stereo[0]. Mixer locked.
-  void renderAdd(float* stereo, int frames, std::int64_t position);
+  // `position`: the mixer frame of stereo[0]; notices go to `mixer`. State locked.
+  void renderAdd(Mixer& mixer, float* stereo, int frames, std::int64_t position);
   float sampleAt(std::int64_t index) const;
 
-  std::shared_ptr<std::mutex> lock_;  // the mixer's; outlives it if need be
+  std::shared_ptr<MixerLocks> locks_;  // the mixer's; outlive it if need be
+  const std::uint64_t key_;            // names the stream in the mixer's notices
   const int rate_;
   const Callbacks callbacks_;
+  std::uint64_t reportFrom_ = 0;       // delivery lock: notices of utterances before it are dropped
   std::deque<std::int16_t> queue_;  // samples from index base_ on
   std::int64_t base_ = 0;
   std::int64_t pushed_ = 0;
@@ -115,8 +137,18 @@ class Mixer {
   static constexpr int kSilence = -10000;
   using VoiceId = int;
 
+  // Where streams' callbacks run.
+  enum class Delivery {
+    // On the rendering thread, as render() returns: virtual time, where that
+    // is the UI thread, and a mixer driven by hand.
+    Inline,
+    // On a thread of the mixer's own, which render() wakes without allocating
+    // or waiting: for a real-time audio thread.
+    Thread,
+  };
+
   // `clock`: microseconds on the same clock as the output's bufferMicros.
-  explicit Mixer(std::function<std::int64_t()> clock);
+  explicit Mixer(std::function<std::int64_t()> clock, Delivery delivery = Delivery::Inline);
   ~Mixer();
   Mixer(const Mixer&) = delete;
   Mixer& operator=(const Mixer&) = delete;
@@ -129,7 +161,8 @@ class Mixer {
   // ---- Voices
   VoiceId addVoice(std::shared_ptr<const SampleBuffer> buffer);
   void removeVoice(VoiceId id);  // silences it at once
-  // Starts the voice from the beginning (a sounding voice fades out as the new start begins).
+  // Starts the voice from the beginning (a sounding voice fades out as the new
+  // start begins). A looped start filters its pre-roll here, on the caller's thread.
   void start(VoiceId id, int rate, int volume, bool looped);
   void stop(VoiceId id);
   void setRate(VoiceId id, int rate);
@@ -140,6 +173,7 @@ class Mixer {
 
   // ---- Streams
   std::shared_ptr<PcmStream> openStream(int rate, PcmStream::Callbacks callbacks);
+  // No callback of the stream comes after it returns. Never from a callback.
   void closeStream(const std::shared_ptr<PcmStream>& stream);
 
   // ---- Output side: called by the audio output for the next frames.
@@ -175,6 +209,12 @@ class Mixer {
     bool playing = false;        // as the UI sees it
     std::uint64_t generation = 0;
   };
+  // Where a looped start begins and its high-pass state there, as if the
+  // loop had always been sounding.
+  struct Preroll {
+    double pos = 0;
+    double z[2][4] = {};
+  };
   enum class Op { Start, Stop, Rate, Volume, Remove };
   struct Command {
     std::int64_t stamp;
@@ -184,23 +224,41 @@ class Mixer {
     int volume;
     bool looped;
     std::uint64_t generation;
+    Preroll preroll;  // Start, looped
   };
+  // A stream's utterance reached an edge: what a callback is told, kept in
+  // place until the delivery runs it.
+  struct Notice {
+    std::uint64_t stream;  // PcmStream::key_
+    std::uint64_t id;
+    bool finished;
+  };
+  static constexpr std::size_t kNotices = 1024;  // a power of two
 
+  bool validVoice(VoiceId id) const;
   void queue(Command c);
   void apply(const Command& c);
+  Preroll prerollFor(const std::shared_ptr<const SampleBuffer>& buffer, double step) const;
   void renderVoices(float* stereo, int frames);
-  void renderPlayback(Playback& p, float* stereo, int frames, Voice* owner);
+  void renderPlayback(Playback& p, float* stereo, int frames, Voice* owner) const;
   double stepFor(const SampleBuffer& b, int rate) const;
   std::int64_t frameOf(std::int64_t stamp) const;
-  // The frame at which the last queued command takes effect (0 when none). Mixer locked.
+  // The frame at which the last queued command takes effect (0 when none). State locked.
   std::int64_t lastCommandFrame() const;
+  // Rendering thread, state locked: false when the ring is full (the stream
+  // then reports at a later frame).
+  bool notice(const Notice& n);
+  // Runs the callbacks of the notices in the ring, in order.
+  void deliver();
+  void deliveryLoop();
 
-  std::shared_ptr<std::mutex> mutex_;
+  std::shared_ptr<MixerLocks> locks_;
   std::function<std::int64_t()> clock_;
   std::int64_t delay_ = 0;
   std::vector<Voice> voices_;
   std::deque<Command> commands_;
-  std::vector<std::shared_ptr<PcmStream>> streams_;
+  std::vector<std::shared_ptr<PcmStream>> streams_;  // changed under both locks
+  std::uint64_t nextStreamKey_ = 1;
   std::int64_t position_ = 0;  // frames rendered
   // Where frames lie on the clock: bufferMicros - position, the least of the
   // recent requests (a request can come late, never early, so the least is
@@ -210,8 +268,17 @@ class Mixer {
   std::size_t nextOffset_ = 0;
   Biquad hp_[2];
   double dcX_[2] = {}, dcY_[2] = {};
-  std::vector<float> scratch_;
   std::function<void(const float*, int)> tap_;
+
+  // The notice ring: written by the rendering thread (state locked), read by
+  // the delivery (delivery locked); counters only grow.
+  std::vector<Notice> notices_;
+  std::atomic<std::uint64_t> noticesWritten_{0};
+  std::atomic<std::uint64_t> noticesRead_{0};
+  const Delivery delivery_;
+  sem_t wake_{};  // Thread: posted by render(), which may neither allocate nor block
+  std::atomic<bool> stopping_{false};
+  std::thread deliveryThread_;
 };
 
 }  // namespace drum

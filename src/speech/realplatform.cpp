@@ -1,8 +1,6 @@
 #include "speech/realplatform.h"
 
-#include "platform/cp1250.h"
 #include "runtime/soundsystem.h"
-#include "shell/settings/flags.h"
 #include "speech/espeakengine.h"
 #include "speech/speechdvoice.h"
 
@@ -12,29 +10,14 @@ namespace {
 
 class RealSpeechPlatform : public SpeechPlatform {
  public:
-  // The sound output is opened here, with the engines, not at the end of
-  // start-up: the engines speak whatever a later start-up step reports.
   Status CreateAudioDestination(std::shared_ptr<IAudioMultiMediaDevice>& audio) override {
-    openSoundOutput();
     audio = std::make_shared<MixerAudioDestination>(soundMixer);
     return Status::ok();
   }
   Status CreateEnumerator(std::shared_ptr<ITTSEnum>& enumerator) override {
     return createEspeakEnumerator(enumerator);
   }
-  std::shared_ptr<ISpeechVoice> CreateVoice() override {
-    auto voice = std::make_shared<SpeechdVoice>();
-    voice->inUse = [] { return sapi5inuse; };
-    voice->backNotice = [] {
-      // In the interface language, so the service's voice reads it as it reads the game.
-      switch (languagebase) {
-        case 1000: return cp1250ToUtf16(cp("Řeč je zpět."));
-        case 3000: return cp1250ToUtf16(cp("Reč je späť."));
-        default: return cp1250ToUtf16(cp("Speech is back."));
-      }
-    };
-    return voice;
-  }
+  std::shared_ptr<ISpeechVoice> CreateVoice() override { return std::make_shared<SpeechdVoice>(); }
 };
 
 }  // namespace

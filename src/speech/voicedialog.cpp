@@ -1,6 +1,5 @@
 #include "speech/voicedialog.h"
 
-#include <exception>
 #include <string>
 
 #include "shell/settings/resourcelocalizer.h"
@@ -11,7 +10,6 @@
 namespace drum::voicesettings {
 
 bool activated = false;
-bool announced = false;
 
 namespace {
 
@@ -33,25 +31,13 @@ void barEnter(const LabelModel& label, const TrackBarModel& bar) {
 
 }  // namespace
 
-void FormActivate(const std::function<void()>& focused) {
-  if (announced) {
-    try {
-      if (focused) focused();
-    } catch (const std::exception&) {
-      // Reported when the dialog was opened; see the header.
-    }
-    return;
-  }
-  announced = true;
-  // The list speaks from now on even when the words below fail.
-  struct SetAtEnd {
-    ~SetAtEnd() { activated = true; }
-  } atend;
+void FormActivate() {
   SpeakText(LocalString(11));
   speakNamed(voicedialog.voicestatic.caption, voicedialog.voicelist.selectedText());
+  activated = true;
 }
 
-void FormClose() { activated = announced = false; }
+void FormClose() { activated = false; }
 
 void voicelistEnter() {
   if (!activated) return;

@@ -89,7 +89,6 @@ World::~World() {
   setSpeechPlatform(nullptr);
   braillemode = false;
   voicesettings::activated = false;
-  voicesettings::announced = false;
   QDir::setCurrent(olddir_);
 }
 

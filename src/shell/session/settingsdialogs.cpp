@@ -31,7 +31,7 @@ void VoicesubmenuClick(SettingsDialog& dialog) {
     LoadVoiceSettings();  // the newly chosen voice becomes the engine
     SpeakText(LocalString(19));
   } else {
-    SpeakText(mainCaption());
+    SpeakText(mainWindowCaption());
   }
 }
 

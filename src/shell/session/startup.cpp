@@ -56,7 +56,6 @@ std::function<void(bool)> runobserver;
 std::function<void()> closer;
 StartOptions options;
 int runningdepth = 0;
-std::string caption;  // the main window's, as set at its creation
 int datafile = -1;
 
 void setRunItems(bool on) {
@@ -137,8 +136,6 @@ void menuChanged() {
 
 const std::array<MenuItem, 6>& runMenuItems() { return kRunItems; }
 
-std::string mainCaption() { return caption.empty() ? mainWindowCaption() : caption; }
-
 bool programRunning() { return runningdepth > 0; }
 bool dataFileOpen() { return datafile >= 0; }
 
@@ -161,7 +158,6 @@ void FormCreate(const StartOptions& given, const std::function<void()>& captions
   options = given;
   settingsFile().setWritable(options.writeSettings);
   TResourceLocalizer::ReadLanguage();
-  caption = mainWindowCaption();
   if (captions) captions();
 
   printmemo.clear();
@@ -177,8 +173,7 @@ void FormCreate(const StartOptions& given, const std::function<void()>& captions
   braillekeyboardchecked = false;
   usesapi5checked = false;
 
-  if (options.speech) InitSpeechEngines();  // opens the sound output for speech
-  reportSilentOutput();                     // once, when it found no sound device
+  if (options.speech) InitSpeechEngines();
   TResourceLocalizer::LoadSettings();
   sapi5inuse = usesapi5checked;
   voiceready = usesapi5checked;
@@ -191,7 +186,6 @@ void FormCreate(const StartOptions& given, const std::function<void()>& captions
   // The device, and the bank bound to it. Without an output the bank is
   // still read: SOUND, CLICK and BEEP look up their items all the same.
   if (options.audio != StartOptions::Audio::None) initSound(options.audio == StartOptions::Audio::Virtual);
-  reportSilentOutput();
   loadsoundbank();  // "sounds.dat"; missing: message 42 and the end
 
   brailletablefile = gameFile("czech.ebt");

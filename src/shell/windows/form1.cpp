@@ -103,7 +103,7 @@ void TForm1::buildMenu() {
 }
 
 void TForm1::setCaptions() {
-  const QString title = qtext(mainCaption());
+  const QString title = qtext(mainWindowCaption());
   setWindowTitle(title);
   setAccessibleName(title);
   printmemo_->setAccessibleName(qtext(LocalString(26)));
