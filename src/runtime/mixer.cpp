@@ -319,10 +319,9 @@ void Mixer::renderVoices(float* stereo, int frames) {
   }
 }
 
-std::int64_t Mixer::lastCommandFrame() const {
-  std::int64_t last = 0;
-  for (const auto& c : commands_) last = std::max(last, frameOf(c.stamp));
-  return last;
+std::optional<std::int64_t> Mixer::lastCommandStamp() const {
+  if (commands_.empty()) return std::nullopt;
+  return commands_.back().stamp;  // stamps only grow
 }
 
 std::int64_t Mixer::frameOf(std::int64_t stamp) const {
@@ -463,7 +462,7 @@ PcmStream::PcmStream(std::shared_ptr<MixerLocks> locks, std::uint64_t key, int r
 void PcmStream::push(const std::int16_t* samples, std::size_t count) {
   std::lock_guard lock(locks_->state);
   const bool silent = readPos_ >= static_cast<double>(pushed_);
-  if (silent && owner_) holdUntil_ = owner_->lastCommandFrame();
+  if (silent && owner_) holdStamp_ = owner_->lastCommandStamp();
   if (marks_.empty() || marks_.back().end >= 0) marks_.push_back({pushed_, -1, nextId_++});
   queue_.insert(queue_.end(), samples, samples + count);
   pushed_ += static_cast<std::int64_t>(count);
@@ -523,10 +522,17 @@ float PcmStream::sampleAt(std::int64_t index) const {
 
 void PcmStream::renderAdd(Mixer& mixer, float* stereo, int frames, std::int64_t position) {
   const double step = static_cast<double>(rate_) / Mixer::kRate;
+  std::int64_t holdUntil = 0;
+  if (holdStamp_) {
+    holdUntil = mixer.frameOf(*holdStamp_);
+    // Once reached it is forgotten: a later jump of the frame clock must not
+    // stop speech that has begun.
+    if (holdUntil <= position + frames) holdStamp_.reset();
+  }
   for (int f = 0; f < frames; ++f) {
     float out = 0.0f;
     if (fadeAt_ < fade_.size()) out += fade_[fadeAt_++];
-    if (position + f < holdUntil_) {
+    if (position + f < holdUntil) {
       stereo[2 * f] += out;
       stereo[2 * f + 1] += out;
       continue;

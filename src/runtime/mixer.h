@@ -41,6 +41,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -124,9 +125,10 @@ class PcmStream {
   std::size_t fadeAt_ = 0;
   // Speech that begins after a tone was stopped must not sound before the
   // stop takes effect: a stream starting from silence waits for the voice
-  // commands queued before it (mixer frame; 0 = no wait).
+  // commands queued before it. Kept as the last command's stamp, not a frame:
+  // before the first render the mixer cannot yet tell frames from stamps.
   Mixer* owner_ = nullptr;          // cleared when the mixer lets go of the stream
-  std::int64_t holdUntil_ = 0;
+  std::optional<std::int64_t> holdStamp_;
 };
 
 class Mixer {
@@ -243,8 +245,8 @@ class Mixer {
   void renderPlayback(Playback& p, float* stereo, int frames, Voice* owner) const;
   double stepFor(const SampleBuffer& b, int rate) const;
   std::int64_t frameOf(std::int64_t stamp) const;
-  // The frame at which the last queued command takes effect (0 when none). State locked.
-  std::int64_t lastCommandFrame() const;
+  // The stamp of the last queued command. State locked.
+  std::optional<std::int64_t> lastCommandStamp() const;
   // Rendering thread, state locked: false when the ring is full (the stream
   // then reports at a later frame).
   bool notice(const Notice& n);

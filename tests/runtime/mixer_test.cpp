@@ -74,6 +74,33 @@ TEST(MixerOrder, SpeechWithNothingPendingStartsAtOnce) {
   EXPECT_GT(loud, 200);
 }
 
+// Speech handed over behind a queued tone before the output's first request
+// (on a clock far from zero, as the real one is) still waits only for the tone.
+TEST(MixerOrder, SpeechBeforeTheFirstRequestWaitsOnlyForTheCommandsBeforeIt) {
+  std::int64_t now = 3'600'000'000;  // an hour after the clock's origin
+  Mixer mixer([&] { return now; });
+  mixer.setCommandDelay(8000);
+  auto tone = std::make_shared<SampleBuffer>();
+  tone->rate = 48000;
+  tone->samples.assign(48, 0.25f);
+  const auto voice = mixer.addVoice(tone);
+  std::int64_t blockStart = 0, speechBlock = -1;
+  auto stream = mixer.openStream(48000, {[&](std::uint64_t) { speechBlock = blockStart; }, {}});
+  mixer.start(voice, 0, 0, true);
+  mixer.stop(voice);
+  std::vector<std::int16_t> speech(4800, 8000);
+  stream->push(speech.data(), speech.size());
+  stream->endUtterance();
+  std::vector<float> block(2 * 240);
+  for (int i = 0; i < 10; ++i) {
+    mixer.render(block.data(), 240, now);
+    blockStart += 240;
+    now += 5000;
+  }
+  ASSERT_GE(speechBlock, 0) << "the speech was held";
+  EXPECT_LE(speechBlock, 480);  // the stop's frame: 8 ms after the first request
+}
+
 // ---- Looped starts ------------------------------------------------------------
 
 // A looped start begins in a filter state prepared by the thread that starts
