@@ -13,7 +13,7 @@ build=${1:-build}
 chords=${2:-100}
 taps=${3:-100}
 holds=${4:-0}
-cmake --build "$build" --target drum soundbank >/dev/null
+[ -f "$build/CMakeCache.txt" ] && cmake --build "$build" --target drum soundbank >/dev/null
 
 run() {  # sounds(0/1) busy(0/1)
   local sounds=$1 busy=$2 work busypids=() drum wid

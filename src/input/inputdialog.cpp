@@ -6,6 +6,7 @@
 #include "input/chordkeyboard.h"
 #include "input/keyecho.h"
 #include "input/screenreview.h"
+#include "input/words.h"
 #include "runtime/inputstring.h"
 #include "runtime/oskcommands.h"
 #include "shell/settings/flags.h"
@@ -193,14 +194,7 @@ void inputeditKeyUp(int key, ShiftState shift) {
 
 void exitprogrambtnClick() { endProgramNow(); }
 
-std::string wordAt(const std::string& text, int caret) {
-  std::string word;
-  for (std::size_t i = static_cast<std::size_t>(std::max(caret, 0)); i < text.size(); ++i) {
-    if (wordseparators.count(text[i])) break;
-    word += text[i];
-  }
-  return word;
-}
+std::string wordAt(const std::string& text, int caret) { return drum::wordAt(text, caret); }
 
 }  // namespace inputdialog
 

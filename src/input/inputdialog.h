@@ -72,7 +72,7 @@ void inputeditKeyUp(int key, ShiftState shift);
 // The button that ends the program: the memory is saved and the process ends.
 void exitprogrambtnClick();
 
-// The text from the caret to the first word separator or the end.
+// What Ctrl with Left or Right reads at the caret (input/words.h).
 std::string wordAt(const std::string& text, int caret);
 
 }  // namespace inputdialog

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "input/keyecho.h"
+#include "input/words.h"
 #include "runtime/oskcommands.h"
 #include "shell/settings/flags.h"
 #include "shell/settings/resourcelocalizer.h"
@@ -34,15 +35,6 @@ void edge(bool inside) {
 }
 
 int clampCaret(int caret) { return std::clamp(caret, 0, static_cast<int>(reviewcopy.size())); }
-
-std::string wordAt(const std::string& text, int caret) {
-  std::string word;
-  for (std::size_t i = static_cast<std::size_t>(caret); i < text.size(); ++i) {
-    if (wordseparators.count(text[i])) break;
-    word += text[i];
-  }
-  return word;
-}
 
 }  // namespace
 

@@ -151,6 +151,33 @@ class InputDialogTest : public QObject {
     QCOMPARE(said, (Texts{"two", "three"}));
   }
 
+  void wordsSkipPunctuationBothWays() {
+    start();
+    Texts forward, backward;
+    std::vector<int> carets;
+    input([&] {
+      edit()->setText(QStringLiteral("ab, cd.ef gh"));
+      key(Qt::Key_Home);
+      world->forget();
+      for (int i = 0; i < 3; ++i) {
+        key(Qt::Key_Right, Qt::ControlModifier);
+        carets.push_back(edit()->cursorPosition());
+      }
+      forward = world->said();
+      key(Qt::Key_End);
+      world->forget();
+      for (int i = 0; i < 4; ++i) {
+        key(Qt::Key_Left, Qt::ControlModifier);
+        carets.push_back(edit()->cursorPosition());
+      }
+      backward = world->said();
+      key(Qt::Key_Return);
+    });
+    QCOMPARE(carets, (std::vector<int>{4, 7, 10, 10, 7, 4, 0}));
+    QCOMPARE(forward, (Texts{"cd", "ef", "gh"}));
+    QCOMPARE(backward, (Texts{"gh", "ef", "cd", "ab"}));
+  }
+
   void altUpOnAnEmptyLineSaysEmptyLine() {
     start();
     Texts empty, line;

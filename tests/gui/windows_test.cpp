@@ -396,8 +396,8 @@ class WindowsTest : public QObject {
       press(Qt::Key_End);
       press(Qt::Key_Home);
       for (int i = 0; i < 4; ++i) press(Qt::Key_Right);
-      // Ctrl+Right: the text box jumps on (to the comma, then to the next
-      // word) and the word from the caret to a separator is read.
+      // Ctrl+Right: on to the start of the next word, over the comma, and
+      // that word is read.
       press(Qt::Key_Right, Qt::ControlModifier);
       press(Qt::Key_Right, Qt::ControlModifier);
       QTest::keyClick(memo, Qt::Key_F2);
@@ -412,8 +412,8 @@ class WindowsTest : public QObject {
     QVERIFY(!review.isVisible());
     QCOMPARE(keybuffer, std::string());
     QCOMPARE(ql(said()), ql(std::vector<std::string>{"first line", "first line", "empty line", "hra drum,je tu",
-                                               "line 3, column 1", "end of line", "h", "r", "a", "space", "d", "je",
-                                               "line 3, column 10", "end of screen"}));
+                                               "line 3, column 1", "end of line", "h", "r", "a", "space", "d", "je", "tu",
+                                               "line 3, column 13", "end of screen"}));
     QCOMPARE(world->recorded.sounds.back(), std::string("300+450/100/5"));
   }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "input/windows/keyboard.h"
+#include "input/words.h"
 #include "platform/windows/focusevents.h"
 #include "platform/windows/qtext.h"
 #include "platform/windows/qthost.h"
@@ -16,6 +17,10 @@
 namespace drum {
 
 namespace {
+
+bool isWordMove(int key, ShiftState shift) {
+  return (key == vk::Left || key == vk::Right) && shift.ctrl && !shift.shift && !shift.alt;
+}
 
 // The edit hands each key to the dialog's handlers. It acts on a key itself
 // before the handlers speak: they wait for the speech, delivering events, and
@@ -37,9 +42,14 @@ class InputEdit : public QLineEdit {
     const std::optional<char> typed = typedCharacter(*event);
     // Esc types nothing here and does not close the dialog: it has no Cancel.
     const bool edits = key != vk::Escape && (!typed || inputdialog::entersEdit(*typed));
-    if (edits) QLineEdit::keyPressEvent(event);
-    event->accept();
     const ShiftState shift = shiftState(*event);
+    // Ctrl with Left or Right moves by words as a reader does, over
+    // punctuation too, not by the edit's own word boundaries.
+    if (isWordMove(key, shift))
+      setCursorPosition(key == vk::Right ? nextWordStart(before, caret) : previousWordStart(before, caret));
+    else if (edits)
+      QLineEdit::keyPressEvent(event);
+    event->accept();
     guarded([&] { inputdialog::inputeditKeyDown(key, shift, before, caret, typed); });
     if (braillemode && typed) guarded([&] { inputdialog::inputeditKeyPress(*typed); });
   }

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "input/windows/keyboard.h"
+#include "input/words.h"
 #include "platform/windows/qtext.h"
 #include "platform/windows/qthost.h"
 #include "runtime/oskcommands.h"
@@ -92,6 +93,15 @@ int TForm6::caret() const {
   return position + cursor.positionInBlock();
 }
 
+void TForm6::setCaret(int position) {
+  const CaretPlace place = caretPlace(reviewcopy, position);
+  const QTextBlock block = virtualscrmemo_->document()->findBlockByNumber(place.line);
+  if (!block.isValid()) return;
+  QTextCursor cursor = virtualscrmemo_->textCursor();
+  cursor.setPosition(block.position() + std::min(place.column - 1, block.length() - 1));
+  virtualscrmemo_->setTextCursor(cursor);
+}
+
 void TForm6::showModal() { exec(); }
 
 void TForm6::close() { reject(); }
@@ -105,6 +115,12 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
       // Key-down comes before the text box moves the caret.
       guarded([&] { virtualscrmemoKeyDown(code, shift, caret()); });
       if (code == vk::Escape) return true;  // closed already
+      if ((code == vk::Left || code == vk::Right) && shift.ctrl && !shift.shift && !shift.alt) {
+        // By words as a reader moves, over punctuation and line ends too.
+        const int at = caret();
+        setCaret(code == vk::Right ? nextWordStart(reviewcopy, at) : previousWordStart(reviewcopy, at));
+        return true;
+      }
     } else if (!key.isAutoRepeat()) {
       // Key-up: the text box has moved the caret by now.
       guarded([&] { virtualscrmemoKeyUp(code, shift, caret()); });

@@ -22,6 +22,8 @@ class TForm6 : public QDialog, public ReviewWindow {
   // The caret as the logic counts it: characters before it in the copy, a
   // line end counting two.
   int caret() const;
+  // Puts the caret at `position`, counted as caret() counts it.
+  void setCaret(int position);
 
   void setCopy(const std::string& copy) override;
   void showModal() override;
