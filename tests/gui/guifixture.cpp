@@ -78,8 +78,9 @@ std::string GuiWorld::readFile(const std::string& name) const {
 }
 
 void sendKey(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, const QString& text,
-             quint32 scancode, bool autorepeat) {
+             quint32 scancode, bool autorepeat, ulong timestamp) {
   QKeyEvent event(type, key, modifiers, scancode, 0, 0, text, autorepeat);
+  event.setTimestamp(timestamp);
   QCoreApplication::sendEvent(window, &event);
 }
 

@@ -45,8 +45,9 @@ class GuiWorld {
 
 // Key events as a window system delivers them: to the window, which hands
 // them to its focus widget. `scancode` 0: an event without a native code.
+// `timestamp`: the window system's time of the event in ms (0: none).
 void sendKey(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-             const QString& text = {}, quint32 scancode = 0, bool autorepeat = false);
+             const QString& text = {}, quint32 scancode = 0, bool autorepeat = false, ulong timestamp = 0);
 void keyDown(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
              quint32 scancode = 0);
 void keyUp(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},

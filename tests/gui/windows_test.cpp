@@ -324,6 +324,89 @@ class WindowsTest : public QObject {
     QCOMPARE(keybuffer, ch(130));
   }
 
+  void aHeldChordRepeatingAsX11DoesGivesOneText_data() {
+    QTest::addColumn<int>("kind");  // 0: pairs flagged as repeat, 1: pairs unflagged, 2: presses alone
+    QTest::newRow("flagged pairs") << 0;
+    QTest::newRow("unflagged pairs of one timestamp") << 1;
+    QTest::newRow("presses alone (detectable repeat)") << 2;
+  }
+
+  void aHeldChordRepeatingAsX11DoesGivesOneText() {
+    QFETCH(int, kind);
+    start();
+    QTest::keySequence(window(), QKeySequence(QStringLiteral("Ctrl+B")));
+    QVERIFY(braillemode);
+    // "/" is dots 12456: F D J K L, L pressed last and repeating.
+    struct Dot {
+      int key;
+      const char* text;
+      quint32 scan;
+    };
+    const Dot dots[] = {{Qt::Key_F, "f", kScanF}, {Qt::Key_D, "d", kScanD}, {Qt::Key_J, "j", kScanJ},
+                        {Qt::Key_K, "k", kScanK}, {Qt::Key_L, "l", kScanL}};
+    const Dot& L = dots[4];
+    ulong t = 1000;
+    auto send = [&](QEvent::Type type, const Dot& d, bool flag = false) {
+      sendKey(window(), type, d.key, Qt::NoModifier, QString::fromLatin1(d.text), d.scan, flag, t);
+    };
+    auto repeatL = [&] {
+      t += 33;
+      if (kind != 2) send(QEvent::KeyRelease, L, kind == 0);
+      send(QEvent::KeyPress, L, kind == 0);
+    };
+    std::vector<std::string> texts;  // every text that appeared in keybuffer
+    auto look = [&] {
+      QTest::qWait(10);  // a release waits a few ms for a paired press
+      if (!keybuffer.empty()) texts.push_back(keybuffer);
+      keybuffer.clear();
+    };
+    for (const Dot& d : dots) send(QEvent::KeyPress, d), t += 5;
+    for (int i = 0; i < 5; ++i) repeatL(), look();
+    for (int i = 0; i < 4; ++i) {
+      t += 10;
+      send(QEvent::KeyRelease, dots[i]);
+      look();
+      repeatL();
+      look();
+      repeatL();
+      look();
+    }
+    t += 10;
+    send(QEvent::KeyRelease, L);
+    QTRY_VERIFY(!keyIsDown(vk::L));  // the last release waited for a paired press in vain
+    look();
+    QCOMPARE(texts, std::vector<std::string>{"/"});
+    QCOMPARE(currentprefix, std::string());
+    for (int k : {vk::F, vk::D, vk::J, vk::K, vk::L}) QVERIFY2(!keyIsDown(k), std::to_string(k).c_str());
+  }
+
+  void theMenuOwnsTheKeysWhileItIsActive() {
+    start();
+    programstarted = true;
+    // Alt alone puts the menu bar into keyboard mode; Right and Down then
+    // move in it and open a menu, and give the program nothing.
+    QApplication::setActiveWindow(&form1());
+    keyDown(window(), Qt::Key_Alt, Qt::AltModifier);
+    keyUp(window(), Qt::Key_Alt);
+    QVERIFY(qobject_cast<QMenuBar*>(QApplication::focusWidget()));
+    keyClick(window(), Qt::Key_Right);
+    QCOMPARE(keybuffer, std::string());
+    keyDown(window(), Qt::Key_Down);
+    QCOMPARE(keybuffer, std::string());
+    QVERIFY(QApplication::activePopupWidget());
+    QVERIFY(!desktop().Form6->isVisible());
+    keyUp(window(), Qt::Key_Down);
+    QCOMPARE(keybuffer, std::string());
+    // Esc twice: the menu closes, then the menu bar gives the keys back.
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    if (qobject_cast<QMenuBar*>(QApplication::focusWidget())) keyClick(window(), Qt::Key_Escape);
+    QVERIFY(!QApplication::activePopupWidget());
+    keybuffer.clear();
+    keyDown(window(), Qt::Key_Right);
+    QCOMPARE(keybuffer, ch(136));
+    keyUp(window(), Qt::Key_Right);
+  }
+
   void chordsWithCapitalAndNumberSigns_data() {
     QTest::addColumn<bool>("scancodes");
     QTest::newRow("by place") << true;
