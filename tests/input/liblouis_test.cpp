@@ -41,6 +41,11 @@ const std::map<std::string, Choice>& documentedChoices() {
       {"ŕ", {"5", "undefined", "Slovak Braille's ŕ (12356) is the Czech w; dot 5 marks a letter after a "
                                "number in liblouis, where typing ends numbers with the space chord"}},
       {"Ŕ", {"6-5", "undefined", "capital of ŕ"}},
+      // Inside a number. liblouis repeats the number sign after these signs
+      // (10-20 is 3456-1-245-36-3456-12-245); typing keeps it in force until
+      // the space chord, so "10-20" and "1+1" need it once.
+      {"-", {"3456-36", "36", "the hyphen inside a number, under the lasting number sign"}},
+      {"+", {"3456-256", "256", "the plus sign inside a number, under the lasting number sign"}},
       // Symbols that the table cannot offer.
       {"#", {"", "6-3456", "3456 is the number sign, and a prefix chord is read before any character"}},
       {"<", {"", "126", "126 is ě"}},

@@ -131,6 +131,13 @@ TEST_F(ShippedBrailleTable, NumberSignGivesTheDigitsUntilTheSpaceChord) {
   EXPECT_EQ(typedtext, "1234567890,5 a");
 }
 
+TEST_F(ShippedBrailleTable, ANumberTakesAHyphenAndAPlusSignWithoutLeavingNumbers) {
+  currentprefix.clear();
+  std::string typedtext;
+  for (const char* dots : {"3456", "1", "245", "36", "12", "245", "256", "14", " ", "36"}) typedtext += chord(dots);
+  EXPECT_EQ(typedtext, "10-20+3 -");
+}
+
 TEST_F(ShippedBrailleTable, TypesTheCommonPunctuation) {
   std::set<std::string> plain;
   for (int i = 1; i <= charcount; ++i)
