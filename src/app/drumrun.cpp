@@ -328,22 +328,14 @@ int Runner::run() {
     if (transcript) transcript->end();
   };
 
-  const auto onmessage = [this](const std::string& t) { report("MSGBOX", t); };
-  const auto onerror = [this](const std::string& t) { report("ERROR", t); };
-  const auto ondelivery = [this] {
+  auto& queuehost = static_cast<QueueHost&>(*host);
+  queuehost.onMessageBox = [this](const std::string& t) { report("MSGBOX", t); };
+  queuehost.onError = [this](const std::string& t) { report("ERROR", t); };
+  queuehost.setDeliveryHook([this] {
     if (interactive) redraw();
     else deliverScriptKey();
-  };
-  if (virtualhost) {
-    virtualhost->onMessageBox = onmessage;
-    virtualhost->onError = onerror;
-    virtualhost->setDeliveryHook(ondelivery);
-  } else {
-    realhost->onMessageBox = onmessage;
-    realhost->onError = onerror;
-    realhost->setDeliveryHook(ondelivery);
-    realhost->beforeTerminate = [this] { finishOutput(); };
-  }
+  });
+  if (realhost) realhost->beforeTerminate = [this] { finishOutput(); };
 
   initRuntime();
   try {

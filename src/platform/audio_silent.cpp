@@ -9,12 +9,6 @@
 
 namespace drum {
 
-std::int64_t monoMicros() {
-  return std::chrono::duration_cast<std::chrono::microseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
 namespace {
 
 class SilentClock : public AudioOutput {

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/clock.h"
+
 namespace drum {
 
 class VirtualHost;
@@ -27,9 +29,6 @@ class AudioOutput {
   // What is behind it: the SDL driver's name, "silent clock" or "virtual".
   virtual std::string name() const = 0;
 };
-
-// The steady clock of the real outputs, in microseconds.
-std::int64_t monoMicros();
 
 // An SDL2 audio device. Returns nullptr and sets `error` when none can be opened.
 std::unique_ptr<AudioOutput> openSdlOutput(AudioRender render, int period, std::string* error);

@@ -1,6 +1,9 @@
 #include "platform/host.h"
 
+#include <unistd.h>
+
 #include <cassert>
+#include <cstdio>
 
 namespace drum {
 namespace {
@@ -13,5 +16,11 @@ Host& host() {
 }
 
 void setHost(Host* h) { current = h; }
+
+void exitNow(int status) {
+  std::fflush(stdout);
+  std::fflush(stderr);
+  _exit(status);
+}
 
 }  // namespace drum

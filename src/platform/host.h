@@ -48,6 +48,11 @@ class Host {
   [[noreturn]] virtual void terminate(int status) = 0;
 };
 
+// Ends the process at once with `status`, after flushing our own output
+// streams. Not fflush(nullptr): it waits for the lock of every stream, and the
+// speech service's reader thread holds one while it waits on its socket.
+[[noreturn]] void exitNow(int status);
+
 // The host in force for the whole process (set once by main, or by a test).
 Host& host();
 void setHost(Host* h);

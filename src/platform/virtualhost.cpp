@@ -16,13 +16,6 @@ std::tm VirtualHost::defaultStart() {
 
 VirtualHost::VirtualHost(std::tm start) : start_(start) {}
 
-int VirtualHost::deliver() {
-  if (deliveryHook_) deliveryHook_();
-  return queue_.deliver(now_);
-}
-
-void VirtualHost::processEvents() { deliver(); }
-
 void VirtualHost::waitForEvents(Millis timeout) {
   if (deliver() > 0) return;
   const std::int64_t deadline = now_ + std::chrono::duration_cast<std::chrono::microseconds>(timeout).count();
@@ -53,31 +46,12 @@ std::tm VirtualHost::localTime() {
   return t;
 }
 
-Host::TimerId VirtualHost::startTimer(Millis delay, std::function<void()> callback) {
-  return queue_.addTimer(now_ + std::chrono::duration_cast<std::chrono::microseconds>(delay).count(),
-                         std::move(callback));
-}
-
-void VirtualHost::cancelTimer(TimerId id) { queue_.cancelTimer(id); }
-
-void VirtualHost::post(std::function<void()> fn) { queue_.post(std::move(fn)); }
-
 void VirtualHost::schedule(std::int64_t atMicros, std::function<void()> fn) {
   queue_.addTimer(atMicros, std::move(fn));
 }
 
 void VirtualHost::addClockListener(std::function<void(std::int64_t)> fn) {
   clockListeners_.push_back(std::move(fn));
-}
-
-void VirtualHost::messageBox(const std::string& text) {
-  messageBoxes_.push_back(text);
-  if (onMessageBox) onMessageBox(text);
-}
-
-void VirtualHost::reportError(const std::string& text) {
-  errors_.push_back(text);
-  if (onError) onError(text);
 }
 
 void VirtualHost::terminate(int status) { throw ProcessTerminated{status}; }

@@ -87,7 +87,7 @@ World::~World() {
   ReleaseSpeech();
   releaseSound();
   setSpeechPlatform(nullptr);
-  braillemode = false;
+  resetFlags();
   voicesettings::activated = false;
   QDir::setCurrent(olddir_);
 }

@@ -75,13 +75,8 @@ class KeyboardTest : public ::testing::Test {
     std::filesystem::current_path(dir);
     setSettingsPath(dir + "/drum.ini");
 
+    resetFlags();
     languagebase = 2000;
-    oskirasounds = true;
-    sndvolume = 0;
-    braillemode = false;
-    braillekeyboardchecked = false;
-    usesapi5checked = false;
-    programstarted = false;
     // The service's voice: every text it is given is written down.
     sapi5inuse = true;
     voiceready = true;

@@ -14,6 +14,7 @@
 #include "runtime/soundfixture.h"
 #include "runtime/trace.h"
 #include "speech/speech.h"
+#include "shell/settings/flags.h"
 
 namespace drum {
 namespace {
@@ -88,6 +89,7 @@ class KeyEcho : public SoundTest {
     std::uint32_t key = 0;
     engine->Register(notifysink, key);
     sapi4engine = engine;
+    resetFlags();
     voiceready = true;
     voiceallowed = true;
     sapi5inuse = false;
@@ -106,9 +108,7 @@ class KeyEcho : public SoundTest {
     tracehooks = {};
     ReleaseSpeech();
     setSpeechPlatform(nullptr);
-    voiceready = false;
-    voiceallowed = false;
-    sapi5inuse = false;
+    resetFlags();
     echokeys.fill({});
     SoundTest::TearDown();
   }

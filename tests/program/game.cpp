@@ -26,9 +26,8 @@ Game::Game(std::tm start) : host(start) {
   initRuntime();
   ram.fill(0);
   keybuffer.clear();
+  resetFlags();
   oskirasounds = false;
-  voiceallowed = false;
-  sapi5inuse = false;
 
   tracehooks.printstring = [this](const std::string& text, std::uint8_t sep) {
     record({"PRINT", text, {}, double(sep)});

@@ -35,6 +35,7 @@ class RuntimeTest : public ::testing::Test {
     fixeddecimals = 0;
     decimalseparator = ',';
     keybuffer.clear();
+    resetFlags();
     voiceallowed = true;
     languagebase = 2000;
     speaktexthook = [this](const std::string& text) { spoken.push_back({text, clock.nowMicros()}); };

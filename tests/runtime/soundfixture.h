@@ -43,8 +43,7 @@ class SoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setHost(&clock);
-    oskirasounds = true;
-    sndvolume = 0;
+    resetFlags();
     soundplaying = false;
     keybuffer.clear();
     lastvoice = 1;

@@ -17,7 +17,7 @@ class NoDevice : public ::testing::Test {
  protected:
   void SetUp() override {
     setHost(&realhost);
-    oskirasounds = true;
+    resetFlags();
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     initSound(false);
     ::unsetenv("SDL_AUDIODRIVER");

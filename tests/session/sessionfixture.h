@@ -15,6 +15,7 @@
 #include "shell/settings/resourcelocalizer.h"
 #include "shell/session/startup.h"
 #include "speech/voiceselection.h"
+#include "shell/settings/flags.h"
 
 namespace drum::sessiontest {
 
@@ -26,6 +27,7 @@ class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setHost(&clock);
+    resetFlags();
     setKeyState(&keys);
     setSpeechPlatform(&speech);
     installSpeechHooks();

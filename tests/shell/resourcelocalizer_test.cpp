@@ -260,19 +260,13 @@ class SettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setSettingsPath(path_);
-    voiceallowed = false;
-    oskirasounds = true;
-    sndvolume = 0;
-    braillemode = false;
-    usesapi5checked = false;
-    braillekeyboardchecked = false;
-    languagebase = 1000;
+    resetFlags();
     enumeratorexistshook = nullptr;
   }
   void TearDown() override {
     setSettingsPath(executableIniPath());
     enumeratorexistshook = nullptr;
-    languagebase = 1000;
+    resetFlags();
   }
   TempDir dir_;
   std::string path_ = dir_.file("drum.ini");

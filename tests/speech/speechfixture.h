@@ -27,15 +27,14 @@ class SpeechTest : public ::testing::Test {
     setSettingsPath(dir + "/drum.ini");
     platform.modes = {{"sk", "Slovak"}, {"cs", "Czech"}, {"en", "English"}};
     setSpeechPlatform(&platform);
-    voiceallowed = sapi5inuse = voiceready = false;
-    languagebase = 1000;
+    resetFlags();
     voicedialog = VoiceDialogModel();
   }
   void TearDown() override {
     ReleaseSpeech();
     voicedialog = VoiceDialogModel();
     setSpeechPlatform(nullptr);
-    voiceallowed = sapi5inuse = voiceready = false;
+    resetFlags();
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
     setHost(nullptr);

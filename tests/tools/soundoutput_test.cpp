@@ -28,8 +28,7 @@ class RealOutput : public ::testing::Test {
     ::setenv("PULSE_SINK", sink->name().c_str(), 1);
     ::setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
     setHost(&realhost);
-    oskirasounds = true;
-    sndvolume = 0;
+    resetFlags();
     initSound(false);
     soundbank.assign(designsoundbank());
   }

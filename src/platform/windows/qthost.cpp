@@ -11,6 +11,7 @@
 #include <new>
 #include <thread>
 
+#include "platform/clock.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
 
@@ -18,7 +19,7 @@ namespace drum {
 
 namespace {
 
-const auto epoch = std::chrono::steady_clock::now();
+const std::int64_t epoch = monoMicros();
 
 QString qt(const std::string& cp1250) {
   const std::u16string text = cp1250ToUtf16(cp1250);
@@ -47,16 +48,9 @@ void QtHost::waitForEvents(Millis timeout) {
 
 void QtHost::sleep(Millis duration) { std::this_thread::sleep_for(duration); }
 
-std::int64_t QtHost::nowMicros() {
-  return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - epoch).count();
-}
+std::int64_t QtHost::nowMicros() { return monoMicros() - epoch; }
 
-std::tm QtHost::localTime() {
-  const std::time_t t = std::time(nullptr);
-  std::tm out{};
-  localtime_r(&t, &out);
-  return out;
-}
+std::tm QtHost::localTime() { return localNow(); }
 
 Host::TimerId QtHost::startTimer(Millis delay, std::function<void()> callback) {
   const TimerId id = nextTimer_++;
@@ -90,30 +84,20 @@ void QtHost::post(std::function<void()> fn) {
       this, [fn = std::move(fn)] { guarded(fn); }, Qt::QueuedConnection);
 }
 
-void QtHost::messageBox(const std::string& text) {
+void QtHost::showBox(int icon, const std::string& text) {
   QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : mainwindow_.data();
-  QMessageBox box(QMessageBox::NoIcon, mainwindow_ ? mainwindow_->windowTitle() : QApplication::applicationName(),
-                  qt(text), QMessageBox::Ok, parent);
+  QMessageBox box(static_cast<QMessageBox::Icon>(icon),
+                  mainwindow_ ? mainwindow_->windowTitle() : QApplication::applicationName(), qt(text),
+                  QMessageBox::Ok, parent);
   box.setAccessibleName(box.windowTitle());
   box.exec();
 }
 
-void QtHost::reportError(const std::string& text) {
-  QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : mainwindow_.data();
-  QMessageBox box(QMessageBox::Critical, mainwindow_ ? mainwindow_->windowTitle() : QApplication::applicationName(),
-                  qt(text), QMessageBox::Ok, parent);
-  box.setAccessibleName(box.windowTitle());
-  box.exec();
-}
+void QtHost::messageBox(const std::string& text) { showBox(QMessageBox::NoIcon, text); }
 
-void QtHost::terminate(int status) {
-  // Only our own streams: fflush(nullptr) would wait for the lock of every
-  // stream, and the speech service's reader thread holds one for as long as
-  // it waits on its socket.
-  std::fflush(stdout);
-  std::fflush(stderr);
-  _exit(status);
-}
+void QtHost::reportError(const std::string& text) { showBox(QMessageBox::Critical, text); }
+
+void QtHost::terminate(int status) { exitNow(status); }
 
 bool guarded(const std::function<void()>& fn) {
   try {

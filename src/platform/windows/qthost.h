@@ -36,6 +36,9 @@ class QtHost : public QObject, public Host {
   void setMainWindow(QWidget* window) { mainwindow_ = window; }
 
  private:
+  // A modal box over the active window, titled with the main window's caption.
+  void showBox(int icon, const std::string& text);
+
   QPointer<QWidget> mainwindow_;
   std::map<TimerId, QTimer*> timers_;
   TimerId nextTimer_ = 1;

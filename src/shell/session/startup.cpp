@@ -157,21 +157,13 @@ const StartOptions& startOptions() { return options; }
 void FormCreate(const StartOptions& given, const std::function<void()>& captions) {
   options = given;
   settingsFile().setWritable(options.writeSettings);
+  resetFlags();
   TResourceLocalizer::ReadLanguage();
   if (captions) captions();
 
   printmemo.clear();
   printmemo.fill();
 
-  voiceready = false;
-  sapi5inuse = false;
-  programstarted = false;
-  voiceallowed = false;
-  oskirasounds = true;
-  sndvolume = 0;
-  braillemode = false;
-  braillekeyboardchecked = false;
-  usesapi5checked = false;
 
   if (options.speech) InitSpeechEngines();
   TResourceLocalizer::LoadSettings();

@@ -20,4 +20,19 @@ inline bool braillekeyboardchecked = false;
 // Language base: 1000 Czech, 2000 English, 3000 Slovak.
 inline int languagebase = 1000;
 
+// Every flag to its value before the settings file is read: the start-up
+// begins here, and so does every test.
+inline void resetFlags() {
+  voiceallowed = false;
+  sapi5inuse = false;
+  voiceready = false;
+  oskirasounds = true;
+  sndvolume = 0;
+  braillemode = false;
+  programstarted = false;
+  usesapi5checked = false;
+  braillekeyboardchecked = false;
+  languagebase = 1000;
+}
+
 }  // namespace drum
