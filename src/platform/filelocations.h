@@ -4,8 +4,8 @@
 // folder, an unpacked copy). The settings file lies beside the executable and
 // every other file in the current folder, as the program has always done.
 //
-// Installed: the executable lies in a prefix's bin with the prefix's
-// share/drum beside it (/usr/bin/drum, /usr/share/drum). It may not write
+// Installed: the executable lies in a prefix's bin (or games) with the prefix's
+// share/drum beside it (/usr/games/drum, /usr/share/drum). It may not write
 // there, so it keeps its settings in $XDG_CONFIG_HOME/drum/ and makes
 // $XDG_DATA_HOME/drum/ its game folder, the current folder of a run
 // ("ram.dat", "data.dta"). The sound bank and the tables come from the game
