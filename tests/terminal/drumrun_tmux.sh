@@ -53,12 +53,12 @@ start 80 24
 [ "$(statuscount)" -eq 0 ] || fail "a status line in 24 rows before F1"
 checkwidth 80
 T send-keys -t t F1
-for _ in $(seq 50); do [ "$(statuscount)" -eq 1 ] && break; sleep 0.1; done
+for _ in $(seq 150); do [ "$(statuscount)" -eq 1 ] && break; sleep 0.1; done
 [ "$(statuscount)" -eq 1 ] || fail "F1 did not show the status line once"
 row 24 | grep -q -- "$status_text" || fail "the status line is not on the last row"
 checkwidth 80
 T send-keys -t t F1
-for _ in $(seq 50); do [ "$(statuscount)" -eq 0 ] && break; sleep 0.1; done
+for _ in $(seq 150); do [ "$(statuscount)" -eq 0 ] && break; sleep 0.1; done
 [ "$(statuscount)" -eq 0 ] || fail "F1 again did not hide the status line"
 T send-keys -t t s
 waitrow 7 "500pokusov."
@@ -85,16 +85,16 @@ checkwidth 100
 # A smaller window: the lines are cut, never wrapped, and the status line
 # gives way to the game.
 T resize-window -t t -x 40 -y 12
-for _ in $(seq 50); do [ "$(statuscount)" -eq 0 ] && break; sleep 0.1; done
+for _ in $(seq 150); do [ "$(statuscount)" -eq 0 ] && break; sleep 0.1; done
 [ "$(statuscount)" -eq 0 ] || fail "the status line stayed in 12 rows"
 [ "$(row 3)" = "keď chceš kódy, napíš otazník." ] || fail "row 3 after the resize: $(row 3)"
 checkwidth 40
 T resize-window -t t -x 20 -y 12
-for _ in $(seq 50); do [ "$(row 3)" = "keď chceš kódy, nap" ] && break; sleep 0.1; done
+for _ in $(seq 150); do [ "$(row 3)" = "keď chceš kódy, nap" ] && break; sleep 0.1; done
 [ "$(row 3)" = "keď chceš kódy, nap" ] || fail "row 3 is not cut at 20 columns: $(row 3)"
 checkwidth 20
 T resize-window -t t -x 100 -y 30
-for _ in $(seq 50); do [ "$(statuscount)" -eq 1 ] && break; sleep 0.1; done
+for _ in $(seq 150); do [ "$(statuscount)" -eq 1 ] && break; sleep 0.1; done
 [ "$(statuscount)" -eq 1 ] || fail "the status line did not come back in 30 rows"
 T send-keys -t t e
 for _ in $(seq 200); do screen | grep -q '^EXITED' && break; sleep 0.1; done
