@@ -7,29 +7,23 @@
 #include <QDialog>
 #include <QEvent>
 #include <QString>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "input/scriptedspeech.h"
+#include "support/qtworld.h"
 #include "platform/cp1250.h"
 
 namespace drum::dialogs {
 
-class World {
+// Every window made in its order, over the Qt world of the windowed tests.
+class World : public qttest::World {
  public:
   // `voices`: the engine's voices, in the order the enumerator lists them.
   explicit World(std::vector<std::string> voices = {"Czech", "English", "Jakub"});
-  ~World();
-  bool ok() const { return ok_; }
-
-  std::string path(const std::string& name) const;
-  void writeFile(const std::string& name, const std::string& bytes) const;
-  std::string readFile(const std::string& name) const;
+  ~World() override;
 
   // Settings as the user left them, then every window made.
   void start(const std::string& settings = {});
@@ -42,27 +36,11 @@ class World {
   // What was said (texts only) and everything since the last forget().
   std::vector<std::string> said() const { return speech.log.texts(); }
   void forget();
-
-  scripted::Platform speech;
-  std::vector<std::string> sounds;  // "1000/100/1"
-  std::vector<std::string> clicks;  // "2"
-  std::vector<std::string> beeps;   // one "beep" each
-  std::vector<std::string> events;  // sounds, clicks and beeps in order: "sound 2000/20/1", "click 2", "beep"
-  std::vector<std::string> boxes;   // message boxes, Windows-1250
-  std::vector<std::string> errors;  // the standard error report, Windows-1250
-
- private:
-  QTemporaryDir dir_;
-  QString olddir_;
-  QTimer boxes_;
-  bool ok_ = false;
 };
 
-// Key events as the window system delivers them: to the window, which
-// hands them to its focus widget.
-void keyDown(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
-void keyUp(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
-void keyClick(QWindow* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+using qttest::keyClick;
+using qttest::keyDown;
+using qttest::keyUp;
 // Text typed key by key (ASCII letters, digits, space).
 void type(QWindow* window, const QString& text);
 
@@ -72,8 +50,7 @@ void type(QWindow* window, const QString& text);
 void whenShown(QDialog* dialog, std::function<void()> inside, std::function<bool()> ready = {}, int patience = 20000,
                bool* timedout = nullptr);
 
-// Delivers events until `done` holds or `ms` have passed.
-bool waitfor(const std::function<bool()>& done, int ms = 5000);
+using qttest::waitfor;
 
 }  // namespace drum::dialogs
 

@@ -227,17 +227,17 @@ class WindowsTest : public QObject {
 
   void tonePairsAndTheSettingsOfTheTwoCheckItems() {
     start();
-    world->recorded.sounds.clear();
+    world->sounds.clear();
     QTest::keySequence(window(), QKeySequence(QStringLiteral("Ctrl+B")));
     QVERIFY(item(MenuItem::braillekeyboarditem)->isChecked());
     QVERIFY(braillemode);
-    QCOMPARE(ql(world->recorded.sounds), ql(std::vector<std::string>{"400/50/3", "600/50/3"}));
+    QCOMPARE(ql(world->sounds), ql(std::vector<std::string>{"400/50/3", "600/50/3"}));
     QVERIFY(settingsFile().readBool("keyboard", "braillekeys", false));
     item(MenuItem::braillekeyboarditem)->trigger();
     QVERIFY(!item(MenuItem::braillekeyboarditem)->isChecked());
     QVERIFY(!settingsFile().readBool("keyboard", "braillekeys", true));
 
-    world->recorded.sounds.clear();
+    world->sounds.clear();
     QTest::keySequence(window(), QKeySequence(QStringLiteral("Ctrl+P")));
     QVERIFY(item(MenuItem::usesapi5submenu)->isChecked());
     QVERIFY(!item(MenuItem::Voicesubmenu)->isEnabled());
@@ -246,7 +246,7 @@ class WindowsTest : public QObject {
     QVERIFY(!item(MenuItem::usesapi5submenu)->isChecked());
     QVERIFY(item(MenuItem::Voicesubmenu)->isEnabled());
     QVERIFY(!settingsFile().readBool("Voice", "SAPI5", true));
-    QCOMPARE(ql(world->recorded.sounds), ql(std::vector<std::string>{"400/50/3", "600/50/3", "600/50/3", "400/50/3"}));
+    QCOMPARE(ql(world->sounds), ql(std::vector<std::string>{"400/50/3", "600/50/3", "600/50/3", "400/50/3"}));
   }
 
   void everyKeyCodeOfTheTable_data() {
@@ -457,7 +457,7 @@ class WindowsTest : public QObject {
     QPlainTextEdit* memo = review.virtualscrmemo();
     bool inside = false;
     world->speech.log.clear();
-    world->recorded.sounds.clear();
+    world->sounds.clear();
     auto press = [&](int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
       QTest::keyPress(memo, Qt::Key(key), mods);
       QTest::keyRelease(memo, Qt::Key(key), mods);
@@ -468,11 +468,11 @@ class WindowsTest : public QObject {
       // leave it open.
       inside = review.isVisible();
       opening = said();
-      openingsounds = world->recorded.sounds;
+      openingsounds = world->sounds;
       world->speech.log.clear();
       press(Qt::Key_Up);  // already on the first line: arms the edge
       press(Qt::Key_Up);  // again: a click
-      clicks = world->recorded.clicks;
+      clicks = world->clicks;
       press(Qt::Key_Down);
       press(Qt::Key_Down);
       QTest::keyClick(memo, Qt::Key_F2);
@@ -497,7 +497,7 @@ class WindowsTest : public QObject {
     QCOMPARE(ql(said()), ql(std::vector<std::string>{"first line", "first line", "empty line", "hra drum,je tu",
                                                "line 3, column 1", "end of line", "h", "r", "a", "space", "d", "je", "tu",
                                                "line 3, column 13", "end of screen"}));
-    QCOMPARE(world->recorded.sounds.back(), std::string("300+450/100/5"));
+    QCOMPARE(world->sounds.back(), std::string("300+450/100/5"));
   }
 
   void theLockKeepsTheReviewShut() {
@@ -529,8 +529,8 @@ class WindowsTest : public QObject {
     start("[environment]\nlanguage=2000\n");
     setSettingsPath(world->path("no-such-folder/drum.ini"));
     item(MenuItem::braillekeyboarditem)->trigger();
-    QVERIFY(waitfor([&] { return !world->recorded.boxes.empty(); }));
-    QVERIFY(world->recorded.boxes[0].find("Unable to write to") != std::string::npos);
+    QVERIFY(waitfor([&] { return !world->errors.empty(); }));
+    QVERIFY(world->errors[0].find("Unable to write to") != std::string::npos);
     QVERIFY(form1().isVisible());
   }
 };

@@ -14,7 +14,7 @@
 
 #include "input/brailletables.h"
 #include "input/chordkeyboard.h"
-#include "input/scriptedspeech.h"
+#include "support/scriptedspeech.h"
 #include "input/screenreview.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
@@ -28,6 +28,7 @@
 #include "shell/settings/inifile.h"
 #include "speech/speech.h"
 #include "speech/voicemodels.h"
+#include "support/tempdir.h"
 
 namespace drum::keyboardtest {
 
@@ -68,9 +69,8 @@ class KeyboardTest : public ::testing::Test {
     setHost(&clock);
     setKeyState(&keys);
     setSpeechPlatform(&speech);
-    std::string tmpl = (std::filesystem::temp_directory_path() / "drum-keys-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    dir = tmpl;
+    ASSERT_FALSE(folder_.path().empty());
+    dir = folder_.path();
     olddir = std::filesystem::current_path();
     std::filesystem::current_path(dir);
     setSettingsPath(dir + "/drum.ini");
@@ -113,8 +113,6 @@ class KeyboardTest : public ::testing::Test {
     setKeyState(nullptr);
     setReviewWindow(nullptr);
     std::filesystem::current_path(olddir);
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
     setHost(nullptr);
   }
 
@@ -144,6 +142,7 @@ class KeyboardTest : public ::testing::Test {
   HeldKeys keys;
   scripted::Platform speech;
   Heard heard;
+  testing::TempDir folder_{"drum-keys"};  // removed after TearDown
   std::string dir;
   std::filesystem::path olddir;
 };

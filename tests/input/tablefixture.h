@@ -12,6 +12,7 @@
 #include "input/brailletables.h"
 #include "platform/host.h"
 #include "platform/virtualhost.h"
+#include "support/tempdir.h"
 
 namespace drum::tabletest {
 
@@ -19,9 +20,8 @@ class TableTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setHost(&host_);
-    std::string tmpl = (std::filesystem::temp_directory_path() / "drum-tables-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    dir_ = tmpl;
+    ASSERT_FALSE(folder_.path().empty());
+    dir_ = folder_.path();
     prefixcount = 0;
     charcount = 0;
     brlprefixes.fill({});
@@ -35,8 +35,6 @@ class TableTest : public ::testing::Test {
     brailletablefile = savedTable_;
     keyfile = savedKeys_;
     setHost(nullptr);
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
   }
 
   std::string file(const std::string& name) const { return dir_ + "/" + name; }
@@ -74,6 +72,7 @@ class TableTest : public ::testing::Test {
   VirtualHost host_;
 
  private:
+  testing::TempDir folder_{"drum-tables"};  // removed after TearDown
   std::string dir_;
   std::string savedTable_, savedKeys_;
 };

@@ -16,6 +16,7 @@
 #include "shell/session/startup.h"
 #include "speech/voiceselection.h"
 #include "shell/settings/flags.h"
+#include "support/tempdir.h"
 
 namespace drum::sessiontest {
 
@@ -31,9 +32,8 @@ class SessionTest : public ::testing::Test {
     setKeyState(&keys);
     setSpeechPlatform(&speech);
     installSpeechHooks();
-    std::string tmpl = (std::filesystem::temp_directory_path() / "drum-session-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    dir = tmpl;
+    ASSERT_FALSE(folder_.path().empty());
+    dir = folder_.path();
     olddir = std::filesystem::current_path();
     std::filesystem::current_path(dir);
     setSettingsPath(dir + "/drum.ini");
@@ -70,8 +70,6 @@ class SessionTest : public ::testing::Test {
     setMenuObserver({});
     setRunObserver({});
     std::filesystem::current_path(olddir);
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
     setHost(nullptr);
   }
 
@@ -105,6 +103,7 @@ class SessionTest : public ::testing::Test {
   VirtualHost clock;
   HeldKeys keys;
   scripted::Platform speech;
+  testing::TempDir folder_{"drum-session"};  // removed after TearDown
   std::string dir;
   std::filesystem::path olddir;
   std::vector<std::string> sounds;

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "platform/error.h"
-#include "shell/tempdir.h"
+#include "support/tempdir.h"
 
 namespace drum {
 namespace {

@@ -10,7 +10,7 @@
 #include "shell/settings/flags.h"
 #include "shell/settings/inifile.h"
 #include "shell/settings/messages.h"
-#include "shell/tempdir.h"
+#include "support/tempdir.h"
 
 namespace drum {
 namespace {

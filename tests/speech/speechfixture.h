@@ -10,10 +10,11 @@
 #include "platform/virtualhost.h"
 #include "shell/settings/flags.h"
 #include "shell/settings/inifile.h"
-#include "speech/fakeengine.h"
+#include "support/fakeengine.h"
 #include "speech/speech.h"
 #include "speech/voicemodels.h"
 #include "speech/voiceselection.h"
+#include "support/tempdir.h"
 
 namespace drum::testing {
 
@@ -21,9 +22,8 @@ class SpeechTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setHost(&vhost);
-    std::string tmpl = (std::filesystem::temp_directory_path() / "drum-speech-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    dir = tmpl;
+    ASSERT_FALSE(folder_.path().empty());
+    dir = folder_.path();
     setSettingsPath(dir + "/drum.ini");
     platform.modes = {{"sk", "Slovak"}, {"cs", "Czech"}, {"en", "English"}};
     setSpeechPlatform(&platform);
@@ -35,8 +35,6 @@ class SpeechTest : public ::testing::Test {
     voicedialog = VoiceDialogModel();
     setSpeechPlatform(nullptr);
     resetFlags();
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
     setHost(nullptr);
   }
 
@@ -54,6 +52,7 @@ class SpeechTest : public ::testing::Test {
 
   VirtualHost vhost;
   fake::Platform platform;
+  testing::TempDir folder_{"drum-speech"};  // removed after TearDown
   std::string dir;
 };
 

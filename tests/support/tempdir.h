@@ -1,4 +1,5 @@
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder for one test, removed with everything in it afterwards;
+// the temporary folder of every fixture.
 #pragma once
 #include <unistd.h>
 
@@ -11,8 +12,8 @@ namespace drum::testing {
 
 class TempDir {
  public:
-  TempDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "drum-shell-XXXXXX").string();
+  explicit TempDir(const std::string& prefix = "drum-test") {
+    std::string tmpl = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (::mkdtemp(tmpl.data())) path_ = tmpl;
   }
   ~TempDir() {
