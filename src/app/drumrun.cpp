@@ -323,10 +323,7 @@ int Runner::run() {
     transcript->observe();
   }
   setRunObserver([this](bool on) { running = on; });
-  tracehooks.end = [this] {
-    running = false;
-    if (transcript) transcript->end();
-  };
+  if (transcript) tracehooks.end = [this] { transcript->end(); };
 
   auto& queuehost = static_cast<QueueHost&>(*host);
   queuehost.onMessageBox = [this](const std::string& t) { report("MSGBOX", t); };
