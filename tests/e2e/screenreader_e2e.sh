@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# drum beside a screen reader, as a blind user meets it: the real Orca under
+# X with a window manager, a private D-Bus session and at-spi. Two PulseAudio
+# null sinks are recorded: "drum" (drum's own sound output) and "reader" (the
+# speech service, where Orca speaks). A scripted session (the game with cursor
+# keys and chords, the screen review, the voice and environment dialogs,
+# Exit) runs twice: with Orca, then without it. screenreader_analyse.py checks
+# what was heard.
+#
+# Usage: screenreader_e2e.sh GAME_DIR [orca|alone|both]   (default both)
+# Set KEEP=1 to keep the work folder.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+game=$(cd "${1:?game folder}" && pwd)
+modes=${2:-both}
+skip() { echo "SKIPPED: $*"; exit 77; }
+
+if [ "${SR_INNER:-}" != 1 ]; then
+  for tool in Xvfb openbox orca dbus-run-session xdotool parec pulseaudio speech-dispatcher; do
+    command -v $tool >/dev/null || skip "$tool missing"
+  done
+  /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi missing"
+  [ -x "$game/drum" ] && [ -f "$game/sounds.dat" ] || { echo "FAILED: no drum or sounds.dat in $game"; exit 1; }
+  status=0
+  [ "$modes" = both ] && modes="orca alone"
+  for mode in $modes; do
+    echo "=== $mode"
+    SR_INNER=1 "$0" "$game" "$mode" || status=1
+  done
+  exit $status
+fi
+
+mode=$2
+work=$(mktemp -d /tmp/drum-sr-XXXXXX)
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  sleep 0.3
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
+  [ -n "${KEEP:-}" ] && echo "kept $work" || rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAILED: $*"; sed 's/^/  drum: /' "$work/drum.log" 2>/dev/null | tail -20; exit 1; }
+mark() { echo "$1 $(date +%s.%N)" >> "$work/marks"; }
+
+# A home of its own: Orca's settings, dconf, the speech service's socket and
+# the PulseAudio server live in it and die with it.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+export XDG_CACHE_HOME=$work/home/.cache XDG_RUNTIME_DIR=$work/run
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset PULSE_SERVER PULSE_SINK SPEECHD_ADDRESS DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+  --load="module-null-sink sink_name=drum rate=48000 norewinds=1" \
+  --load="module-null-sink sink_name=reader rate=48000 norewinds=1" \
+  --load=module-native-protocol-unix >"$work/pulse.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+pactl info >/dev/null 2>&1 || fail "no PulseAudio server"
+pactl set-default-sink reader
+
+disp=:$((200 + RANDOM % 300))
+Xvfb "$disp" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=$disp
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# The game folder: sounds too quiet to be taken for speech, so that what the
+# sinks carry is speech; the key wait keeps its pace.
+cp "$game/drum" "$game/sounds.dat" "$game"/*.ebt "$game"/*.eky "$work/"
+printf '[sounds]\noskirasounds=1\nsndvolume=-10000\n' > "$work/drum.ini"
+# A stored game in play: the horizontal row shifted twice, no moves yet.
+head -c 65536 /dev/zero > "$work/ram.dat"
+poke() { printf "$2" | dd of="$work/ram.dat" bs=1 seek="$1" conv=notrunc status=none; }
+poke 262 "LMABCDEFGHIJK"
+poke 275 "NOPQRSETUVXYZ"
+poke 288 "10"
+poke 293 "10"
+
+dbus-run-session -- bash "$here/screenreader_session.sh" "$work" "$mode" "$here"
+status=$?
+[ $status -eq 0 ] || fail "the session failed"
+/usr/bin/python3 "$here/screenreader_analyse.py" "$work" "$mode"

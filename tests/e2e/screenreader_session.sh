@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# The scripted session of screenreader_e2e.sh, inside its private D-Bus session.
+# Usage: screenreader_session.sh WORK MODE HERE
+set -uo pipefail
+work=$1 mode=$2 here=$3
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  sleep 0.3
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
+}
+trap cleanup EXIT
+fail() { echo "FAILED: $*"; exit 1; }
+mark() { echo "$1 $(date +%s.%N)" >> "$work/marks"; }
+
+openbox >/dev/null 2>&1 &
+pids+=($!)
+# Accessibility on, as a desktop switches it on: the bus launcher starts the
+# accessibility bus and its registry.
+gsettings set org.gnome.desktop.interface toolkit-accessibility true 2>/dev/null
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null ||
+  fail "no accessibility bus"
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+  string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
+
+# The speech service on the screen reader's sink; whoever connects later uses it.
+PULSE_SINK=reader speech-dispatcher -s -t 0 >"$work/speechd.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" ] && break; sleep 0.1; done
+
+if [ "$mode" = orca ]; then
+  # Orca with its default settings, speaking at once; its debug log says what it spoke.
+  mkdir -p "$XDG_DATA_HOME/orca"
+  orca --replace --debug-file="$work/orca.log" >"$work/orca.out" 2>&1 &
+  pids+=($!)
+  # A desktop that starts a screen reader says so.
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+    string:org.a11y.Status string:ScreenReaderEnabled variant:boolean:true >/dev/null
+  for _ in $(seq 150); do grep -q "SPEECH OUTPUT" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
+  grep -q "SPEECH OUTPUT" "$work/orca.log" 2>/dev/null || fail "Orca did not start speaking"
+fi
+
+/usr/bin/python3 "$here/screenreader_watch.py" "$work/screen.jsonl" >"$work/watch.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do grep -q watching "$work/watch.log" && break; sleep 0.1; done
+
+parec -d drum.monitor --rate=16000 --channels=1 --format=s16le --file-format=wav "$work/drum.wav" &
+pids+=($!)
+parec -d reader.monitor --rate=16000 --channels=1 --format=s16le --file-format=wav "$work/reader.wav" &
+pids+=($!)
+mark record
+
+cd "$work"
+PULSE_SINK=drum ./drum >"$work/drum.log" 2>&1 &
+drum=$!
+pids+=($drum)
+wid=$(timeout 30 xdotool search --sync --name "^drum - " | head -1)
+[ -n "$wid" ] || fail "the main window did not appear"
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null
+sleep 3
+
+key() { xdotool key --clearmodifiers "$@"; }
+chord() { xdotool keydown "$1" keydown "$2"; sleep 0.15; xdotool keyup "$1"; sleep 0.1; xdotool keyup "$2"; }
+
+mark start
+key ctrl+s
+sleep 10                          # greeting, jingle, title, prompt
+key space                         # the cursor to the crossing: its letter
+sleep 1.5
+for k in Right Right Left Left Left Right Right Right Left Right; do
+  key $k
+  sleep 1.3
+done
+key ctrl+b                        # Braille keys on
+sleep 1
+for c in "f d" "f j" "f d" "f j" "f d"; do
+  chord $c
+  sleep 3
+done
+key ctrl+b
+sleep 1
+key Escape                        # the game saves and ends: "ready"
+sleep 7
+
+mark review
+xdotool keydown Up                # the review of the screen
+xdotool keyup Up
+sleep 2
+for k in Down Down Down Right Right Right ctrl+Right Up F2; do
+  key $k
+  sleep 1.5
+done
+key Escape
+sleep 2.5
+
+if [ "$mode" = alone ]; then
+  mark sounds
+  key ctrl+d
+  sleep 2.5
+  for k in Tab Tab Tab; do key $k; sleep 1.5; done
+  key Escape
+  sleep 2
+fi
+
+mark voice
+key ctrl+h
+sleep 3
+for k in Tab Tab Tab Tab Tab; do key $k; sleep 1.5; done
+key Escape
+sleep 3
+
+mark environment
+key ctrl+e
+sleep 2.5
+for k in Tab Tab; do key $k; sleep 1.5; done
+if [ "$mode" = alone ]; then
+  key shift+Tab shift+Tab          # back to the languages
+  sleep 1
+  key Down                         # another language
+  sleep 1.5
+  key Return                       # OK: message 6 tells the change waits for a restart
+  sleep 0.5
+  mark message
+  sleep 4
+  key Return
+  sleep 2
+  mark about                       # Help / About
+  key alt
+  sleep 0.5
+  key Left
+  sleep 0.3
+  key Down
+  sleep 0.5
+  key Return
+  sleep 4
+  key Return
+  sleep 2
+else
+  key Escape
+  sleep 2
+fi
+
+mark exit
+key alt+p                          # Program / Exit, its last item
+sleep 0.7
+key Up
+sleep 0.5
+key Return
+for _ in $(seq 100); do kill -0 $drum 2>/dev/null || break; sleep 0.1; done
+if kill -0 $drum 2>/dev/null; then
+  key alt+F4
+  sleep 2
+  kill -0 $drum 2>/dev/null && fail "Exit did not end drum"
+  echo "note: Program/Exit was not reached by the menu keys; Alt+F4 ended drum"
+fi
+sleep 1
+mark end
