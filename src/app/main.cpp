@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "input/windows/keyboard.h"
 #include "platform/error.h"
 #include "platform/filelocations.h"
 #include "platform/windows/qthost.h"
+#include "platform/windows/screenreaderwatch.h"
 #include "runtime/oskcommands.h"
 #include "runtime/trace.h"
 #include "shell/settings/inifile.h"
@@ -40,10 +42,22 @@ void startKeyTrace() {
   };
 }
 
+// The keys the main window takes are handled before any event filter sees
+// them: the accessibility bridge's filter would hold each one until the
+// screen reader has answered.
+class DrumApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    if (drum::KeyPreview::previewFirst(receiver, event)) return true;
+    return QApplication::notify(receiver, event);
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  DrumApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("drum"));
   // The desktop entry's name, so the window system shows the entry's icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.drum_game.drum"));
@@ -60,6 +74,7 @@ int main(int argc, char** argv) {
   drum::initRuntime();
   startKeyTrace();
   drum::installSpeechHooks();
+  drum::ScreenReaderWatch screenreader;
   drum::createWindows();
   drum::desktop().Form1->show();
   const int status = QApplication::exec();

@@ -18,6 +18,9 @@ class RealSpeechPlatform : public SpeechPlatform {
     return createEspeakEnumerator(enumerator);
   }
   std::shared_ptr<ISpeechVoice> CreateVoice() override { return std::make_shared<SpeechdVoice>(); }
+  std::shared_ptr<ISpeechVoice> CreateReaderVoice() override {
+    return std::make_shared<SpeechdVoice>(SpeechdVoice::Priority::Important);
+  }
 };
 
 }  // namespace

@@ -158,6 +158,10 @@ class SpeechPlatform {
   virtual Status CreateEnumerator(std::shared_ptr<ITTSEnum>& enumerator) = 0;
   // A voice of the speech service, not yet connected.
   virtual std::shared_ptr<ISpeechVoice> CreateVoice() = 0;
+  // The voice we speak with while a screen reader speaks on the same
+  // service: it takes turns with the reader's voice, cutting short what the
+  // reader is saying and holding back what it says next until it is done.
+  virtual std::shared_ptr<ISpeechVoice> CreateReaderVoice() { return CreateVoice(); }
 };
 
 // The platform in force: the real engines unless another was installed

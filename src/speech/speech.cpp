@@ -2,6 +2,7 @@
 
 #include "platform/cp1250.h"
 #include "platform/host.h"
+#include "platform/screenreader.h"
 #include "runtime/oskcommands.h"
 #include "shell/settings/flags.h"
 #include "shell/settings/resourcelocalizer.h"
@@ -24,6 +25,33 @@ std::shared_ptr<ISpeechVoice> voice;
 // resets such a text too.
 bool sapi4handedover = false;
 
+// While a screen reader speaks beside us, what either path would hand to its
+// engine goes to the speech service the reader speaks through, with a
+// priority that makes the two voices take turns: ours cuts short the
+// reader's stale key echo and holds back what it says next until we are
+// done. Both paths' speaking flags follow this voice's reports.
+std::shared_ptr<ISpeechVoice> reader;
+bool readerunavailable = false;  // no service to speak through: our own engines speak
+
+ISpeechVoice* readerInUse() {
+  if (!screenReaderRunning() || readerunavailable) return nullptr;
+  if (!reader) {
+    std::shared_ptr<ISpeechVoice> made = speechPlatform().CreateReaderVoice();
+    made->OnEndStream = [](std::int32_t) {
+      sapi5speaking = false;
+      sapi4speaking = false;
+      sapi4handedover = false;
+    };
+    if (!made->SetEventInterests(SVEStartInputStream | SVEEndInputStream).succeeded()) {
+      readerunavailable = true;
+      return nullptr;
+    }
+    reader = std::move(made);
+  }
+  return reader.get();
+}
+
+
 // The wait of a speaking operation: deliver events, blocking while there are
 // none, until the condition no longer holds.
 template <typename Condition>
@@ -36,8 +64,10 @@ void waitWhile(Condition condition) {
 void handOver(const std::string& text) {
   const bool before = sapi4handedover;
   sapi4handedover = true;
+  ISpeechVoice* r = readerInUse();
   const Status status =
-      sapi4engine->TextData(CHARSET_TEXT, 0, SDATA{text.c_str(), static_cast<std::uint32_t>(text.size() + 1)});
+      r ? r->Speak(cp1250ToUtf16(text), SVSFlagsAsync)
+        : sapi4engine->TextData(CHARSET_TEXT, 0, SDATA{text.c_str(), static_cast<std::uint32_t>(text.size() + 1)});
   if (!status.succeeded()) sapi4handedover = before;
   check(status);
 }
@@ -68,7 +98,10 @@ void voice5StartStream(std::int32_t) { sapi5speaking = true; }
 
 void voice5EndStream(std::int32_t) { sapi5speaking = false; }
 
-void Speak5(const std::string& text, unsigned flags) { check(voice5().Speak(cp1250ToUtf16(text), flags)); }
+void Speak5(const std::string& text, unsigned flags) {
+  ISpeechVoice* r = readerInUse();
+  check((r ? *r : voice5()).Speak(cp1250ToUtf16(text), flags));
+}
 
 bool Sapi4EngineExists() { return sapi4engine != nullptr; }
 
@@ -104,6 +137,13 @@ void SpeakTextNoWait(const std::string& text) {
 }
 
 void StopSpeech() {
+  if (ISpeechVoice* r = readerInUse()) {
+    if (sapi5inuse || (voiceready && (sapi4speaking || sapi4handedover) && sapi4engine)) {
+      sapi4handedover = false;
+      check(r->Speak(std::u16string(), SVSFPurgeBeforeSpeak));
+    }
+    return;
+  }
   if (sapi5inuse) {
     Speak5(std::string(), SVSFPurgeBeforeSpeak);
   } else if (voiceready && (sapi4speaking || sapi4handedover) && sapi4engine) {
@@ -127,6 +167,8 @@ void ReleaseSpeech() {
   sapi4engine.reset();
   notifysink.reset();
   voice.reset();
+  reader.reset();
+  readerunavailable = false;
   sapi4speaking = false;
   sapi5speaking = false;
   sapi4handedover = false;

@@ -50,6 +50,7 @@ struct SpeechdVoice::Impl {
   std::size_t client = 0;
   std::uint32_t interests = SVEStartInputStream | SVEEndInputStream;
   SPDDataMode mode = SPD_DATA_TEXT;
+  SPDPriority priority = SPD_MESSAGE;
   std::string language;
   std::int32_t silentStreams = 0;
   // UI thread: messages said and not yet ended, and when the service last spoke up.
@@ -269,7 +270,8 @@ void SpeechdVoice::Impl::check() {
   watch();
 }
 
-SpeechdVoice::SpeechdVoice() : impl_(std::make_shared<Impl>()) {
+SpeechdVoice::SpeechdVoice(Priority priority) : impl_(std::make_shared<Impl>()) {
+  impl_->priority = priority == Priority::Important ? SPD_IMPORTANT : SPD_MESSAGE;
   impl_->owner = this;
   impl_->self = impl_;
 }
@@ -322,7 +324,7 @@ Status SpeechdVoice::Speak(std::u16string_view text, std::uint32_t flags) {
     if (spd_set_data_mode(v.connection, mode) != 0) return v.broken("data mode");
     v.mode = mode;
   }
-  const int id = spd_say(v.connection, SPD_MESSAGE, utf16ToUtf8(text).c_str());
+  const int id = spd_say(v.connection, v.priority, utf16ToUtf8(text).c_str());
   if (id < 0) return v.broken("speak");
   v.open[id] = Impl::Message{host().nowMicros()};
   v.watch();

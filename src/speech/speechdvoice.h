@@ -1,5 +1,7 @@
 // The speech service's voice on speech-dispatcher. Speak queues a message
-// (priority "message", so texts follow each other as spoken), a purge cancels
+// (priority "message", so texts follow each other as spoken; or "important",
+// which interrupts every other client's message of lower priority and holds
+// back the ones that come while it speaks), a purge cancels
 // what is spoken and queued, the XML flag sends the text as SSML. The
 // service's begin, end and cancel notifications arrive on libspeechd's thread
 // and are posted to the UI thread as StartStream and EndStream.
@@ -18,7 +20,8 @@ namespace drum {
 
 class SpeechdVoice : public ISpeechVoice {
  public:
-  SpeechdVoice();
+  enum class Priority { Message, Important };
+  explicit SpeechdVoice(Priority priority = Priority::Message);
   ~SpeechdVoice() override;
   SpeechdVoice(const SpeechdVoice&) = delete;
   SpeechdVoice& operator=(const SpeechdVoice&) = delete;

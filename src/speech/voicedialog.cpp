@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/screenreader.h"
 #include "shell/settings/resourcelocalizer.h"
 #include "speech/speech.h"
 #include "speech/voicemodels.h"
@@ -19,9 +20,15 @@ void silence() {
 }
 
 // A caption as it stands (with its "&"), a space and the value. An empty
-// list has no entry to name; its caption alone is said.
+// list has no entry to name; its caption alone is said. A screen reader
+// names the dialog's standard controls itself: then we say nothing.
 void speakNamed(const std::string& caption, const std::string& value) {
+  if (screenReaderRunning()) return;
   SpeakText(value.empty() ? caption : caption + " " + value);
+}
+
+void speakCaption(const std::string& caption) {
+  if (!screenReaderRunning()) SpeakText(caption);
 }
 
 void barEnter(const LabelModel& label, const TrackBarModel& bar) {
@@ -32,7 +39,7 @@ void barEnter(const LabelModel& label, const TrackBarModel& bar) {
 }  // namespace
 
 void FormActivate() {
-  SpeakText(LocalString(11));
+  speakCaption(LocalString(11));
   speakNamed(voicedialog.voicestatic.caption, voicedialog.voicelist.selectedText());
   activated = true;
 }
@@ -51,12 +58,12 @@ void volumetbEnter() { barEnter(voicedialog.volumestatic, voicedialog.volumetb);
 
 void vyberhlasbitbtnEnter() {
   silence();
-  SpeakText(voicedialog.vyberhlasbitbtn);
+  speakCaption(voicedialog.vyberhlasbitbtn);
 }
 
 void closebitbtnEnter() {
   silence();
-  SpeakText(voicedialog.closebitbtn);
+  speakCaption(voicedialog.closebitbtn);
 }
 
 }  // namespace drum::voicesettings

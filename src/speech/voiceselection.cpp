@@ -7,6 +7,7 @@
 #include "platform/cp1250.h"
 #include "platform/error.h"
 #include "platform/host.h"
+#include "platform/screenreader.h"
 #include "shell/settings/flags.h"
 #include "shell/settings/inifile.h"
 #include "shell/settings/resourcelocalizer.h"
@@ -74,7 +75,8 @@ void barChanged(const TrackBarModel& bar, const char* tag, std::int64_t value) {
     check(sapi4engine->AudioReset());
     injectTag(tag, value);
   }
-  if (voicedialog.active()) SpeakText(std::to_string(bar.position()));
+  // A screen reader says the value of the bar it has the focus on.
+  if (voicedialog.active() && !screenReaderRunning()) SpeakText(std::to_string(bar.position()));
 }
 
 }  // namespace
@@ -129,7 +131,7 @@ void voicelistClick() {
   }
   if (fetched) chosenmode = std::move(fetched);
 
-  if (voicedialog.active()) SpeakText(list.selectedText());
+  if (voicedialog.active() && !screenReaderRunning()) SpeakText(list.selectedText());
 }
 
 void SelectVoice() {

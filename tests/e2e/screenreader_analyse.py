@@ -8,6 +8,7 @@
 # Usage: screenreader_analyse.py WORK MODE     (MODE: orca or alone)
 # Prints the figures; exits 1 when a check fails.
 import array
+import datetime
 import difflib
 import json
 import re
@@ -119,8 +120,16 @@ for text in unheard:
 # The accessibility bridge gave up waiting for the screen reader's answer.
 with open(f"{work}/drum.log", errors="replace") as f:
     drumlog = f.read()
-timeouts = len(re.findall(r"keyEventError", drumlog))
-print(f"key events the accessibility bridge held 100 ms: {timeouts}")
+held = []
+for m in re.finditer(r"^(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d+) .*keyEventError", drumlog, re.M):
+    held.append(datetime.datetime.fromisoformat(m.group(1)).replace(tzinfo=datetime.timezone.utc).timestamp())
+# The game's keys are the main window's during the run; later keys (the
+# review, the dialogs, the menu) belong to standard controls, which a screen
+# reader must hear.
+ingame = [t for t in held if marks["start"][0] <= t < marks["review"][0]]
+# A report without its time counts against the game.
+timeouts = len(ingame) + len(re.findall(r"keyEventError", drumlog)) - len(held)
+print(f"key events the accessibility bridge held 100 ms: {len(held)}, {timeouts} of them in the game")
 
 letters = set(t for _, t in printed if len(t) == 1)
 if mode == "orca":
@@ -137,7 +146,7 @@ if mode == "orca":
     if total >= 0.2:
         fail(f"{total:.2f} s of overlapping speech")
     if timeouts:
-        fail(f"{timeouts} key events held 100 ms by the accessibility bridge")
+        fail(f"{timeouts} of the game's key events held 100 ms by the accessibility bridge")
     if strangers:
         fail(f"Orca said letters the game did not print: {strangers}")
     if unheard:

@@ -51,7 +51,9 @@ pids+=($!)
 mark record
 
 cd "$work"
-PULSE_SINK=drum ./drum >"$work/drum.log" 2>&1 &
+# Qt's messages with their times: the accessibility bridge says when it gave
+# up waiting for the screen reader's answer to a key.
+PULSE_SINK=drum TZ=UTC QT_MESSAGE_PATTERN='%{time yyyy-MM-ddTHH:mm:ss.zzz} %{message}' ./drum >"$work/drum.log" 2>&1 &
 drum=$!
 pids+=($drum)
 wid=$(timeout 30 xdotool search --sync --name "^drum - " | head -1)

@@ -174,8 +174,13 @@ std::optional<char> typedCharacter(const QKeyEvent& event) {
   return cp[0];
 }
 
+namespace {
+KeyPreview* firstpreview = nullptr;
+}
+
 KeyPreview::KeyPreview(QWidget* window) : window_(window) {
   qApp->installEventFilter(this);
+  firstpreview = this;
   setKeyState(&input_);
   input_.runhandler = [](const std::function<void()>& fn) { guarded(fn); };
   detectableAutoRepeat();
@@ -187,6 +192,7 @@ KeyPreview::KeyPreview(QWidget* window) : window_(window) {
 
 KeyPreview::~KeyPreview() {
   if (keyState() == &input_) setKeyState(nullptr);
+  if (firstpreview == this) firstpreview = nullptr;
 }
 
 KeyEvent::Receiver KeyPreview::receiver(QObject* window) const {
@@ -200,19 +206,50 @@ KeyEvent::Receiver KeyPreview::receiver(QObject* window) const {
   return !modal || modal == window_ ? KeyEvent::Receiver::MainWindow : KeyEvent::Receiver::Other;
 }
 
+KeyEvent KeyPreview::keyEvent(QObject* window, const QKeyEvent& key) const {
+  KeyEvent e;
+  e.key = virtualKey(key);
+  e.shift = shiftState(key);
+  e.timestamp = key.timestamp();
+  e.autorepeat = key.isAutoRepeat();
+  e.receiver = receiver(window);
+  if (key.type() == QEvent::KeyPress) e.typed = typedCharacter(key);
+  return e;
+}
+
+bool KeyPreview::take(QObject* window, const QEvent& event) {
+  const auto& key = static_cast<const QKeyEvent&>(event);
+  const KeyEvent e = keyEvent(window, key);
+  const bool known = e.key > 0 && e.key < 256;
+  if (event.type() == QEvent::KeyPress) {
+    if (!takes_ || e.receiver != KeyEvent::Receiver::MainWindow || !takes_(key)) return false;
+    if (known) taken_.set(static_cast<std::size_t>(e.key));
+    input_.press(e);
+    return true;
+  }
+  // The release of a key taken, where it was taken (a window it opened gets
+  // the release as its own).
+  if (!known || !taken_.test(static_cast<std::size_t>(e.key)) || e.receiver != KeyEvent::Receiver::MainWindow)
+    return false;
+  if (!e.autorepeat) taken_.reset(static_cast<std::size_t>(e.key));
+  input_.release(e);
+  return true;
+}
+
+bool KeyPreview::previewFirst(QObject* receiver, QEvent* event) {
+  if (!firstpreview || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) ||
+      !receiver->isWindowType())
+    return false;
+  return firstpreview->take(receiver, *event);
+}
+
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
   // A key event reaches its window first and then its widgets; taking it at
   // the window sees each one exactly once.
   if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWindowType()) {
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    KeyEvent e;
-    e.key = virtualKey(key);
-    e.shift = shiftState(key);
-    e.timestamp = key.timestamp();
-    e.autorepeat = key.isAutoRepeat();
-    e.receiver = receiver(watched);
+    if (take(watched, *event)) return true;
+    const KeyEvent e = keyEvent(watched, static_cast<const QKeyEvent&>(*event));
     if (event->type() == QEvent::KeyPress) {
-      e.typed = typedCharacter(key);
       input_.press(e);
     } else {
       input_.release(e);

@@ -6,6 +6,8 @@
 #pragma once
 #include <QObject>
 #include <QPointer>
+#include <bitset>
+#include <functional>
 #include <optional>
 
 #include "input/keyboardinput.h"
@@ -33,7 +35,19 @@ class KeyPreview : public QObject {
   ~KeyPreview() override;
 
   bool isKeyDown(int virtualKey) const { return input_.isKeyDown(virtualKey); }
-  void clear() { input_.clear(); }
+  void clear() {
+    input_.clear();
+    taken_.reset();
+  }
+
+  // Keys the main window takes for itself: handled, then withheld from its
+  // controls and from everyone else watching the keyboard.
+  void setTakes(std::function<bool(const QKeyEvent&)> takes) { takes_ = std::move(takes); }
+  // The application's first look at an event, before any event filter: the
+  // accessibility bridge's filter holds every key until the screen reader has
+  // answered (up to 100 ms), and a key taken here need not wait for that.
+  // True when the event was taken.
+  static bool previewFirst(QObject* receiver, QEvent* event);
 
   // Whom the window system gives a key event that arrives at `window` now.
   KeyEvent::Receiver receiver(QObject* window) const;
@@ -42,8 +56,13 @@ class KeyPreview : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  KeyEvent keyEvent(QObject* window, const QKeyEvent& key) const;
+  bool take(QObject* window, const QEvent& event);
+
   QPointer<QWidget> window_;
   KeyboardInput input_;
+  std::bitset<256> taken_;
+  std::function<bool(const QKeyEvent&)> takes_;
 };
 
 // Asks the X server not to send the keyboard's repeat as release and press

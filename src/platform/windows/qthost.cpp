@@ -90,6 +90,7 @@ void QtHost::showBox(int icon, const std::string& text) {
                   mainwindow_ ? mainwindow_->windowTitle() : QApplication::applicationName(), qt(text),
                   QMessageBox::Ok, parent);
   box.setAccessibleName(box.windowTitle());
+  if (messageboxhook_) messageboxhook_(box);
   box.exec();
 }
 

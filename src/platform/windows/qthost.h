@@ -10,6 +10,7 @@
 
 #include "platform/host.h"
 
+class QDialog;
 class QTimer;
 
 namespace drum {
@@ -34,12 +35,15 @@ class QtHost : public QObject, public Host {
 
   // The window whose caption titles message boxes and which they are centred on.
   void setMainWindow(QWidget* window) { mainwindow_ = window; }
+  // Called with every message box (the error report's too) before it is shown.
+  void setMessageBoxHook(std::function<void(QDialog&)> hook) { messageboxhook_ = std::move(hook); }
 
  private:
   // A modal box over the active window, titled with the main window's caption.
   void showBox(int icon, const std::string& text);
 
   QPointer<QWidget> mainwindow_;
+  std::function<void(QDialog&)> messageboxhook_;
   std::map<TimerId, QTimer*> timers_;
   TimerId nextTimer_ = 1;
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/host.h"
+#include "platform/screenreader.h"
 #include "runtime/oskcommands.h"
 #include "shell/settings/flags.h"
 #include "shell/session/startup.h"
@@ -30,7 +31,8 @@ void VoicesubmenuClick(SettingsDialog& dialog) {
     SaveVoiceSettings();
     LoadVoiceSettings();  // the newly chosen voice becomes the engine
     SpeakText(LocalString(19));
-  } else {
+  } else if (!screenReaderRunning()) {
+    // A screen reader names the window the focus comes back to.
     SpeakText(mainWindowCaption());
   }
 }

@@ -2,7 +2,9 @@
 
 #include "input/windows/form2.h"
 #include "input/windows/form6.h"
+#include "platform/windows/qthost.h"
 #include "shell/windows/aboutbox.h"
+#include "shell/windows/dialogspeech.h"
 #include "shell/windows/form1.h"
 #include "shell/windows/form3.h"
 #include "shell/windows/form5.h"
@@ -42,6 +44,12 @@ void createWindows() {
   form1.onVoice = [] { windows.Form4->VoicesubmenuClick(); };
   form1.onEnvironment = [] { windows.Form3->environmentsubmenuClick(); };
   form1.onAbout = [] { windows.Aboutbox->aboutsubmenuClick(); };
+
+  // The voice dialog, the INPUT dialog and the review talk in their own way.
+  talkWhenAlone(windows.Form3.get());
+  talkWhenAlone(windows.Form5.get());
+  talkWhenAlone(windows.Aboutbox.get());
+  if (auto* qthost = dynamic_cast<QtHost*>(&host())) qthost->setMessageBoxHook([](QDialog& box) { talkWhenAlone(&box); });
 }
 
 void destroyWindows() {

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -13,11 +14,47 @@
 #include "input/chordkeyboard.h"
 #include "input/windows/keyboard.h"
 #include "platform/windows/qtext.h"
+#include "shell/windows/checkmenuitem.h"
 #include "platform/windows/qthost.h"
 #include "runtime/oskcommands.h"
 #include "shell/settings/resourcelocalizer.h"
 
 namespace drum {
+
+namespace {
+
+// During a run the keys that become the game's codes are the game's alone:
+// they must not move the text screen's caret or select its text, and a
+// screen reader must not speak about them, which it would from the caret's
+// moves and its own key echo: letters the game never printed. The numeric
+// keypad and keys pressed with a screen reader's own modifier (Insert, Caps
+// Lock) stay the screen reader's.
+bool gameKey(const QKeyEvent& event) {
+  if (!programRunning() || (event.modifiers() & Qt::KeypadModifier)) return false;
+  if (const KeyState* keys = keyState(); keys && (keys->isKeyDown(vk::Insert) || keys->isKeyDown(vk::Capital)))
+    return false;
+  const int code = virtualKey(event);
+  switch (code) {
+    case vk::Back:
+    case vk::F6:
+    case vk::Return:
+    case vk::F8:
+    case vk::Escape:
+    case vk::F7:
+    case vk::Left:
+    case vk::Up:
+    case vk::Right:
+    case vk::Down:
+      return true;
+    default:
+      break;
+  }
+  // A character reaches the game at its key's release; Tab's does not.
+  const auto typed = typedCharacter(event);
+  return typed && (static_cast<unsigned char>(*typed) >= 32 || code >= 32);
+}
+
+}  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("Form1"));
@@ -39,6 +76,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
   buildMenu();
   keypreview_ = new KeyPreview(this);
+  keypreview_->setTakes(gameKey);
 
   drum::printmemo.setObserver([this] {
     // Many changes come in a row (a PRINT that scrolls); show them at once
@@ -64,6 +102,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::buildMenu() {
+  installCheckMenuItemAccessible();
   menuBar()->setObjectName(QStringLiteral("MainMenu"));
   for (const MenuEntry& entry : menuTable()) {
     const int i = static_cast<int>(entry.item);
@@ -139,10 +178,12 @@ void TForm1::syncScreen() {
     text += line;
   }
   if (text == printmemo_->toPlainText()) return;
-  const int caret = printmemo_->textCursor().position();
   printmemo_->setPlainText(text);
-  QTextCursor cursor = printmemo_->textCursor();
-  cursor.setPosition(std::min(caret, static_cast<int>(text.size())));
+  // The caret stands where the program writes next, so that a screen
+  // reader's current line is the line the program last wrote.
+  const QTextBlock line = printmemo_->document()->findBlockByNumber(drum::scrcursor.row());
+  QTextCursor cursor(printmemo_->document());
+  if (line.isValid()) cursor.setPosition(line.position() + std::min<int>(drum::scrcursor.column(), line.length() - 1));
   printmemo_->setTextCursor(cursor);
 }
 
