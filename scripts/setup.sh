@@ -19,6 +19,7 @@ pkgs=(
   pulseaudio pulseaudio-utils sox
   xvfb xauth xdotool x11-utils imagemagick
   liblouis-bin liblouis-data
+  orca at-spi2-core python3-pyatspi openbox dbus-x11 libglib2.0-bin dconf-gsettings-backend
   libc-bin locales
   ccache tmux
   dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db

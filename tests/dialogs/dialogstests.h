@@ -8,5 +8,6 @@ int runEnvironmentDialogTests(int argc, char** argv);
 int runSoundsDialogTests(int argc, char** argv);
 int runInputDialogTests(int argc, char** argv);
 int runAboutBoxTests(int argc, char** argv);
+int runScreenReaderTests(int argc, char** argv);
 
 }  // namespace drum::dialogs

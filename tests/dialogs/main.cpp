@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
   int failed = 0;
   for (auto run :
        {drum::dialogs::runVoiceDialogTests, drum::dialogs::runEnvironmentDialogTests,
-        drum::dialogs::runSoundsDialogTests, drum::dialogs::runInputDialogTests, drum::dialogs::runAboutBoxTests})
+        drum::dialogs::runSoundsDialogTests, drum::dialogs::runInputDialogTests, drum::dialogs::runAboutBoxTests,
+        drum::dialogs::runScreenReaderTests})
     failed += run(argc, argv);
   return failed == 0 ? 0 : 1;
 }

@@ -245,14 +245,15 @@ class Enumerator : public ITTSEnum {
 
 class Voice : public ISpeechVoice {
  public:
-  explicit Voice(Log& log) : log_(log) {}
+  // `name` begins each of its lines in the log ("Speak", "ReaderSpeak").
+  explicit Voice(Log& log, std::string name = "Speak") : log_(log), name_(std::move(name)) {}
   Status SetEventInterests(std::uint32_t interests) override {
     interests_ = interests;
     return log_.answer("SetEventInterests " + std::to_string(interests));
   }
   Status Speak(std::u16string_view text, std::uint32_t flags) override {
     const std::string cp = utf16ToCp1250(text);
-    Status s = log_.answer("Speak " + std::to_string(flags) + " " + cp);
+    Status s = log_.answer(name_ + " " + std::to_string(flags) + " " + cp);
     if (!s.succeeded()) return s;
     lastUtf16 = std::u16string(text);
     if (flags & 2) {  // purge: what is queued or spoken ends now
@@ -284,6 +285,7 @@ class Voice : public ISpeechVoice {
     if (OnEndStream && (interests_ & SVEEndInputStream)) OnEndStream(stream);
   }
   Log& log_;
+  std::string name_;
   std::uint32_t interests_ = SVEStartInputStream | SVEEndInputStream;
   std::set<std::int32_t> pending_;  // said, not yet ended
   std::int32_t streams_ = 0;
@@ -309,6 +311,11 @@ class Platform : public SpeechPlatform {
     voice = v.get();
     return v;
   }
+  std::shared_ptr<ISpeechVoice> CreateReaderVoice() override {
+    auto v = std::make_shared<Voice>(log, "ReaderSpeak");
+    reader = v.get();
+    return v;
+  }
 
   Engine* current() const { return enumerator && !enumerator->engines.empty() ? enumerator->engines.back().get() : nullptr; }
 
@@ -316,6 +323,7 @@ class Platform : public SpeechPlatform {
   std::vector<ModeScript> modes;
   std::shared_ptr<Enumerator> enumerator;
   Voice* voice = nullptr;
+  Voice* reader = nullptr;
 };
 
 }  // namespace drum::fake
