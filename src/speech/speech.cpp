@@ -51,7 +51,6 @@ ISpeechVoice* readerInUse() {
   return reader.get();
 }
 
-
 // The wait of a speaking operation: deliver events, blocking while there are
 // none, until the condition no longer holds.
 template <typename Condition>

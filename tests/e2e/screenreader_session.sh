@@ -128,13 +128,13 @@ if [ "$mode" = alone ]; then
   sleep 4
   key Return
   sleep 2
-  mark about                       # Help / About
-  key alt
+  key alt                          # Help / About
   sleep 0.5
   key Left
   sleep 0.3
   key Down
   sleep 0.5
+  mark about
   key Return
   sleep 4
   key Return
