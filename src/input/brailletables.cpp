@@ -1,14 +1,13 @@
 #include "input/brailletables.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <optional>
 
 #include "platform/cp1250.h"
 #include "platform/error.h"
 #include "platform/host.h"
+#include "platform/userfile.h"
 
 namespace drum {
 
@@ -27,42 +26,33 @@ namespace {
 std::string systemMessage(int err) { return utf8ToCp1250(std::strerror(err)); }
 
 // Reads a text file line by line: lines end in LF, a CR before the LF is
-// dropped, nothing else is touched (NUL bytes and blanks stay).
+// dropped, nothing else is touched (NUL bytes and blanks stay). The file is
+// read whole through the file layer, so a pipe, a folder or a device by
+// that name is refused at once instead of hanging or reading for ever.
 class LineReader {
  public:
-  explicit LineReader(const std::string& name) : name_(name), file_(std::fopen(name.c_str(), "rb")) {
-    if (!file_) throw Error("Cannot open file \"" + name + "\". " + systemMessage(errno));
+  explicit LineReader(const std::string& name) {
+    std::optional<std::string> data = readUserFile(name, kTextTableCap);
+    if (!data) throw Error("Cannot open file \"" + name + "\". " + systemMessage(ENOENT));
+    data_ = std::move(*data);
   }
-  ~LineReader() {
-    std::free(buffer_);
-    std::fclose(file_);
-  }
-  LineReader(const LineReader&) = delete;
-  LineReader& operator=(const LineReader&) = delete;
 
   bool next(std::string& line) {
-    errno = 0;
-    const ssize_t n = ::getline(&buffer_, &capacity_, file_);
-    if (n < 0) {
-      if (std::ferror(file_)) throw Error("Cannot read file \"" + name_ + "\". " + systemMessage(errno ? errno : EIO));
-      return false;
-    }
-    std::size_t length = static_cast<std::size_t>(n);
-    if (length > 0 && buffer_[length - 1] == '\n') {
-      --length;
-      if (length > 0 && buffer_[length - 1] == '\r') --length;
-    }
-    line.assign(buffer_, length);
+    if (at_ >= data_.size()) return false;
+    const std::size_t nl = data_.find('\n', at_);
+    std::size_t end = nl == std::string::npos ? data_.size() : nl;
+    const std::size_t start = at_;
+    at_ = nl == std::string::npos ? data_.size() : nl + 1;
+    if (nl != std::string::npos && end > start && data_[end - 1] == '\r') --end;
+    line.assign(data_, start, end - start);
     ++number_;
     return true;
   }
   int number() const { return number_; }
 
  private:
-  std::string name_;
-  std::FILE* file_;
-  char* buffer_ = nullptr;
-  std::size_t capacity_ = 0;
+  std::string data_;
+  std::size_t at_ = 0;
   int number_ = 0;
 };
 

@@ -146,7 +146,7 @@ void braillekeyboarditemClick() {
 }
 
 void endProgramNow() {
-  saveram();
+  saveRamOnExit();
   releaseSound();
   host().terminate(0);
 }

@@ -41,7 +41,8 @@ void braillekeyboarditemClick();
 // Alt+F4: the emulated memory is saved, the sound objects are released
 // (errors in releasing them do not matter any more) and the process ends at
 // once, without the close sequence. An error saving the memory ends the
-// command instead, so the player can still try another way out.
+// command instead and says so; the next way out then ends the program
+// without saving.
 void endProgramNow();
 
 }  // namespace drum

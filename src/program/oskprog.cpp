@@ -107,6 +107,18 @@ std::string& cell(Row& row, double index) {
   return row[static_cast<std::size_t>(n)];
 }
 
+// VAL of a move count kept in the memory image. The rule stands (a "%"
+// among the digits stops the run), but the error names the damaged file and
+// the way to a new game: otherwise every start would stop here again.
+double storedCount(const std::string& digits) {
+  try {
+    return val(digits);
+  } catch (const Error& e) {
+    throw Error(std::string(e.what()) + ". The move count stored in " + ramImagePath() +
+                " is damaged. To start a new game, end the program, then delete or rename that file.");
+  }
+}
+
 // The places of the program. Lines that a RETURN resumes at carry their
 // label in the comment.
 enum class Place {
@@ -187,10 +199,10 @@ void runprogram() {
           cell(vrow, i) = chr(peek(274 + i));
         });
         forLoop(i, 1, [&] { return peek(288) - 48.0; }, 1, [&] { key = key + chr(peek(288 + i)); });
-        moves = val(key);
+        moves = storedCount(key);
         key = "";
         forLoop(i, 1, [&] { return peek(293) - 48.0; }, 1, [&] { key = key + chr(peek(293 + i)); });
-        lastmoves = val(key);
+        lastmoves = storedCount(key);
         gosub(Place::Jingle, 100060);
         break;
       }

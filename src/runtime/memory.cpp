@@ -1,16 +1,10 @@
 // The emulated 64 KiB memory: PEEK, POKE and its image file "ram.dat".
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <filesystem>
+#include <optional>
 
-#include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/userfile.h"
 #include "runtime/oskcommands.h"
 
 namespace drum {
@@ -28,36 +22,15 @@ std::size_t address(double where) {
   return static_cast<std::size_t>(a);
 }
 
-// The path as the user should read it in an error box: absolute, Windows-1250.
-std::string shown(const std::string& path) {
-  std::error_code ec;
-  const auto full = std::filesystem::absolute(path, ec);
-  return utf8ToCp1250(ec ? path : full.string());
-}
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() { if (fd_ >= 0) ::close(fd_); }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  int release() { int fd = fd_; fd_ = -1; return fd; }
-
- private:
-  int fd_;
-};
-
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
+// Whether `ram` holds what the image held (or there was no image): only
+// then may a save replace the image. Why not, when not.
+bool loaded = false;
+std::string notloaded;
+// The image the memory came from, for errors that point the player to it.
+std::string imagepath = kImageName;
+// A save on a way out failed and the player was told: the next way out
+// leaves without saving.
+bool exitsavefailed = false;
 
 }  // namespace
 
@@ -66,55 +39,55 @@ std::uint8_t peek(double where) { return ram[address(where)]; }
 void poke(double where, double value) { ram[address(where)] = lowByte(value); }
 
 void loadram(const std::string& path) {
-  // Non-blocking open, so a pipe or device by that name cannot hang the start.
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.get() < 0) {
-    if (errno == ENOENT) return;  // no image yet: the memory stays zero
-    throw Error("Unable to read " + shown(path));
+  loaded = false;
+  exitsavefailed = false;
+  imagepath = path;
+  notloaded.clear();
+  std::optional<std::string> image;
+  try {
+    // Bytes beyond 64 KiB are ignored by rule, so a longer file is no error.
+    image = readUserFile(path, kRamSize, Oversize::readPrefix);
+  } catch (const FileError& e) {
+    notloaded = e.path() + " could not be read at start-up (" + e.reason() + "), so it was left as it was";
+    throw;
   }
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) throw Error("Unable to read " + shown(path));
-
-  // Read into a copy first, so a read error leaves the memory as it was.
-  const std::size_t want = std::min<std::uint64_t>(static_cast<std::uint64_t>(st.st_size), kRamSize);
-  std::array<std::uint8_t, kRamSize> image{};
-  std::size_t got = 0;
-  while (got < want) {
-    const ssize_t n = ::read(fd.get(), image.data() + got, want - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw Error("Unable to read " + shown(path));
-    if (n == 0) break;  // the file shrank meanwhile: what was there counts
-    got += static_cast<std::size_t>(n);
-  }
-  std::copy_n(image.begin(), got, ram.begin());
+  if (image) std::copy(image->begin(), image->end(), ram.begin());
+  loaded = true;
 }
 
 void saveram(const std::string& path) {
-  // A whole image goes to a temporary file in the same folder and is renamed
-  // over the old one only once it is on disk: a crash or a full disk leaves
-  // the previous image intact.
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  const auto fail = [&] {
-    ::unlink(temporary.c_str());
-    return Error("Unable to write to " + shown(path));
-  };
-  Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
-  if (fd.get() < 0) throw fail();
-  if (!writeAll(fd.get(), ram.data(), ram.size()) || ::fsync(fd.get()) != 0) throw fail();
-  if (::close(fd.release()) != 0) throw fail();
-  if (::rename(temporary.c_str(), path.c_str()) != 0) throw fail();
+  if (!loaded) {
+    const std::string why = !notloaded.empty() ? notloaded
+                                               : "the game's memory was not loaded at start-up, so " +
+                                                     shownPath(path) + " was left as it was";
+    throw Error("The game was not saved: " + why + ".");
+  }
+  writeUserFile(path, std::string_view(reinterpret_cast<const char*>(ram.data()), ram.size()));
+}
 
-  // Make the rename itself durable; the image is complete either way.
-  std::error_code ec;
-  const auto folder = std::filesystem::absolute(path, ec).parent_path();
-  if (!ec) {
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-      ::fsync(dir);
-      ::close(dir);
-    }
+void saveRamOnExit() {
+  if (exitsavefailed) return;  // the player was told: this way out leaves without saving
+  try {
+    saveram();
+  } catch (const Error& e) {
+    exitsavefailed = true;
+    std::string text = e.what();
+    if (!text.ends_with('.')) text += '.';
+    throw Error(text + " Exit once more to end the program without saving the game.");
   }
 }
+
+bool ramLoaded() { return loaded; }
+
+void resetMemory() {
+  ram.fill(0);
+  loaded = false;
+  notloaded.clear();
+  imagepath = kImageName;
+  exitsavefailed = false;
+}
+
+std::string ramImagePath() { return shownPath(imagepath); }
 
 void loadram() { loadram(kImageName); }
 void saveram() { saveram(kImageName); }

@@ -106,6 +106,19 @@ void saveram();
 // Same, with an explicit path (tests, tools).
 void loadram(const std::string& path);
 void saveram(const std::string& path);
+// A save replaces the image only when the memory holds what loadram read
+// (a missing image counts as read): a memory that could not be loaded, or
+// was never loaded, is not saved over the player's game, and the error says
+// why. ramLoaded tells which.
+bool ramLoaded();
+// saveram on a way out of the program (Exit, closing the main window,
+// Alt+F4): when it fails, the error says that the next way out leaves
+// without saving, and the next call then saves nothing and succeeds.
+void saveRamOnExit();
+// The image the memory was loaded from, as the player should read it.
+std::string ramImagePath();
+// The memory as at process start: all zeros, nothing loaded.
+void resetMemory();
 
 // ---- Sound statements --------------------------------------------------------
 

@@ -1,14 +1,13 @@
 #include "runtime/soundsystem.h"
 
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <sstream>
+#include <optional>
 
 #include "platform/audiooutput.h"
 #include "platform/error.h"
 #include "platform/filelocations.h"
 #include "platform/host.h"
+#include "platform/userfile.h"
 #include "platform/virtualhost.h"
 #include "runtime/soundbank.h"
 #include "shell/settings/resourcelocalizer.h"
@@ -22,15 +21,6 @@ constexpr char kBankFile[] = "sounds.dat";
 std::unique_ptr<Mixer> mixer;
 std::unique_ptr<AudioOutput> output;
 std::string deviceError;
-
-bool readFile(const std::string& path, std::string& data) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  data = s.str();
-  return true;
-}
 
 }  // namespace
 
@@ -56,19 +46,21 @@ void initSound(bool virtualDevice) {
 }
 
 void loadsoundbank(const std::string& path) {
-  std::string data;
-  if (!readFile(path, data)) throw Error("Unable to read " + path);
-  soundbank.assign(readSoundBank(data, path));
+  const std::optional<std::string> data = readUserFile(path, kSoundBankCap);
+  if (!data) throw Error("Unable to read " + shownPath(path) + ": there is no such file");
+  soundbank.assign(readSoundBank(*data, path));
 }
 
 void loadsoundbank() {
+  // Message 42 is for a bank that is missing; one that is there but cannot
+  // be read (a folder, no permission, too large) raises the layer's error.
   const std::string path = gameFile(kBankFile);
-  std::string data;
-  if (!readFile(path, data)) {
+  const std::optional<std::string> data = readUserFile(path, kSoundBankCap);
+  if (!data) {
     host().messageBox(LocalString(42) + " " + kBankFile);
     host().terminate(1);
   }
-  soundbank.assign(readSoundBank(data, path));
+  soundbank.assign(readSoundBank(*data, path));
 }
 
 void releaseSound() {

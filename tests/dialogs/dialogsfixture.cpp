@@ -37,7 +37,7 @@ void World::start(const std::string& settings) {
   inputdialog::edgeflag = false;
   inputdialog::announceedit = false;
   keybuffer.clear();
-  ram.fill(0);
+  resetMemory();
   createWindows();
   desktop().Form1->show();
   activateMain();

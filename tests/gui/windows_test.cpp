@@ -1,5 +1,6 @@
 // The desktop program's windows, driven through real key events and menu
 // commands on the offscreen platform.
+#include <sys/stat.h>
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
@@ -85,7 +86,7 @@ class WindowsTest : public QObject {
     world = std::make_unique<GuiWorld>();
     QVERIFY(world->ok());
     keybuffer.clear();
-    ram.fill(0);
+    resetMemory();
   }
 
   void cleanup() {
@@ -223,6 +224,24 @@ class WindowsTest : public QObject {
     QCOMPARE(image.size(), kRamSize);
     QCOMPARE(image[7], char(77));
     QCOMPARE(soundMixer(), nullptr);
+  }
+
+  void aWayOutThatCannotSaveSaysSoAndTheNextOneLeavesWithoutSaving() {
+    world->writeFile("ram.dat", "kept");
+    ::chmod(world->path("ram.dat").c_str(), 0444);  // the player made the game read-only
+    start("[environment]\nlanguage=2000\n");
+    ram[7] = 77;
+    item(MenuItem::exitsubmenu)->trigger();
+    QVERIFY(waitfor([&] { return !world->recorded.boxes.empty(); }));
+    QCOMPARE(world->recorded.boxes[0], "Unable to write to " + world->path("ram.dat") +
+                                           ": the file is read-only. Exit once more to end the program without "
+                                           "saving the game.");
+    QVERIFY(form1().isVisible());
+    // Closing the window (as Alt+F4 does at the window's frame) now leaves.
+    form1().close();
+    QVERIFY(!form1().isVisible());
+    QCOMPARE(world->recorded.boxes.size(), std::size_t{1});
+    QCOMPARE(world->readFile("ram.dat"), std::string("kept"));
   }
 
   void tonePairsAndTheSettingsOfTheTwoCheckItems() {

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -211,6 +213,43 @@ TEST_F(BrailleTableFile, MissingFileRaisesAnErrorAndLeavesTheTablesEmpty) {
 TEST_F(BrailleTableFile, FolderInsteadOfAFileRaisesAnError) {
   brailletablefile = file("");
   EXPECT_THROW(LoadBrailleTable(), Error);
+}
+
+// Both tables, each in place of a pipe, a folder, a device and a huge file:
+// an error naming the file and why, at once, never a hang or an endless read.
+TEST_F(BrailleTableFile, WhatIsNoTableFileIsRefusedAtOnceWithTheReason) {
+  ::alarm(60);  // a read that blocks would hang the suite: end it instead
+  const auto refusal = [](void (*load)()) {
+    try {
+      load();
+    } catch (const Error& e) {
+      return std::string(e.what());
+    }
+    return std::string("loaded");
+  };
+  struct Case {
+    void (*load)();
+    std::string* name;
+  };
+  for (const Case& c : {Case{LoadBrailleTable, &brailletablefile}, Case{LoadKeyFile, &keyfile}}) {
+    const std::string path = file("czech.table");
+    *c.name = path;
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(refusal(c.load), "Unable to read " + path + ": it is a pipe (FIFO), not a file");
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(refusal(c.load), "Unable to read " + path + ": it is a folder, not a file");
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink("/dev/zero", path);
+    EXPECT_EQ(refusal(c.load), "Unable to read " + path + ": it is a device, not a file");
+    std::filesystem::remove(path);
+    write(path, "");
+    ASSERT_EQ(::truncate(path.c_str(), 1LL << 30), 0);
+    EXPECT_EQ(refusal(c.load),
+              "Unable to read " + path + ": it is 1073741824 bytes long, more than the 1 MiB that such a file can have");
+    std::filesystem::remove(path);
+  }
+  ::alarm(0);
 }
 
 TEST_F(BrailleTableFile, SurplusLinesAreIgnoredAndReportedOnce) {

@@ -174,10 +174,21 @@ TEST_F(ControlCodes, AltF4SavesTheMemoryAndEndsAtOnce) {
   EXPECT_EQ(soundMixer(), nullptr);  // the sound objects were released
 }
 
-TEST_F(ControlCodes, AltF4ThatCannotSaveSaysSoAndGoesOn) {
+TEST_F(ControlCodes, AltF4ThatCannotSaveSaysSoAndTheNextOneLeavesWithoutSaving) {
   std::filesystem::create_directory(dir + "/ram.dat");  // nothing can be written there
-  EXPECT_THROW(FormKeyDown(vk::F4, kAlt), Error);
+  std::string text;
+  try {
+    FormKeyDown(vk::F4, kAlt);
+  } catch (const Error& e) {
+    text = e.what();
+  }
+  EXPECT_EQ(text, "Unable to write to " + dir + "/ram.dat: it is a folder, not a file. Exit once more to end the "
+                  "program without saving the game.");
   EXPECT_NE(soundMixer(), nullptr);
+  // The player is not trapped: the next Alt+F4 ends the program, saving nothing.
+  EXPECT_THROW(FormKeyDown(vk::F4, kAlt), ProcessTerminated);
+  EXPECT_TRUE(std::filesystem::is_directory(dir + "/ram.dat"));
+  EXPECT_EQ(soundMixer(), nullptr);
 }
 
 using OrdinaryTyping = KeyboardTest;

@@ -85,7 +85,8 @@ class KeyboardTest : public ::testing::Test {
     keybuffer.clear();
     pendingkey.clear();
     chord.clear();
-    ram.fill(0);
+    resetMemory();
+    loadram();  // no image in the fresh folder: the memory is loaded as at start-up
     wordseparators = {'\r', ' ', ','};
     reviewedgeflag = false;
 

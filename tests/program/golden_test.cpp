@@ -605,7 +605,7 @@ TEST(Drumrun, ADataFileThatIsAFolderEndsTheRunAsInTheWindow) {
   const auto r = game.run({"e"});
   ASSERT_EQ(r.lines.size(), 1u) << r.errors;
   EXPECT_EQ(r.lines[0].rfind("ERROR \"Unable to read ", 0), 0u) << r.lines[0];
-  EXPECT_NE(r.lines[0].find("data.dta\""), std::string::npos) << r.lines[0];
+  EXPECT_NE(r.lines[0].find("data.dta: it is a folder, not a file\""), std::string::npos) << r.lines[0];
   EXPECT_EQ(r.status, 1);
   EXPECT_FALSE(std::filesystem::exists(game.path() / "drumrun.ini"));
 }

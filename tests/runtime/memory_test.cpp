@@ -8,6 +8,7 @@
 
 #include "platform/error.h"
 #include "runtime/oskcommands.h"
+#include "support/unprivileged.h"
 
 namespace drum {
 namespace {
@@ -70,8 +71,10 @@ class RamFile : public ::testing::Test {
     old_ = fs::current_path();
     char pattern[] = "/tmp/drum-ramXXXXXX";
     dir_ = mkdtemp(pattern);
+    fs::permissions(dir_, fs::perms::all);  // an unprivileged player works here too
     fs::current_path(dir_);
-    ram.fill(0);
+    resetMemory();
+    loadram();  // no image yet: the memory is all zeros, as loaded at start-up
   }
   void TearDown() override {
     fs::current_path(old_);
@@ -143,23 +146,104 @@ TEST_F(RamFile, SaveAndLoadRoundTripEveryByte) {
   EXPECT_EQ(ram, saved);
 }
 
-TEST_F(RamFile, AFailedSaveNamesThePathAndKeepsTheOldImage) {
+TEST_F(RamFile, AFailedSaveNamesThePathAndTheReasonAndKeepsTheOldImage) {
   fs::create_directory("ram.dat");  // rename cannot replace a directory
-  EXPECT_EQ(errorText([] { saveram(); }), "Unable to write to " + (dir_ / "ram.dat").string());
+  EXPECT_EQ(errorText([] { saveram(); }), "Unable to write to " + (dir_ / "ram.dat").string() +
+                                              ": it is a folder, not a file");
   EXPECT_EQ(files(), std::vector<std::string>{"ram.dat"});
   EXPECT_TRUE(fs::is_directory("ram.dat"));
 
   EXPECT_EQ(errorText([] { saveram("no/such/folder/ram.dat"); }),
-            "Unable to write to " + (dir_ / "no/such/folder/ram.dat").string());
+            "Unable to write to " + (dir_ / "no/such/folder/ram.dat").string() + ": No such file or directory");
 }
 
 TEST_F(RamFile, AnImageThatIsNotAFileIsAClearErrorNotAHang) {
+  ::alarm(60);  // a read that blocks would hang the suite: end it instead
   fs::create_directory("ram.dat");
-  EXPECT_EQ(errorText([] { loadram(); }), "Unable to read " + (dir_ / "ram.dat").string());
+  EXPECT_EQ(errorText([] { loadram(); }), "Unable to read " + (dir_ / "ram.dat").string() +
+                                              ": it is a folder, not a file");
   fs::remove("ram.dat");
   ASSERT_EQ(mkfifo("ram.dat", 0600), 0);
-  EXPECT_EQ(errorText([] { loadram(); }), "Unable to read " + (dir_ / "ram.dat").string());
+  EXPECT_EQ(errorText([] { loadram(); }), "Unable to read " + (dir_ / "ram.dat").string() +
+                                              ": it is a pipe (FIFO), not a file");
+  fs::remove("ram.dat");
+  fs::create_symlink("/dev/zero", "ram.dat");
+  EXPECT_EQ(errorText([] { loadram(); }), "Unable to read " + (dir_ / "ram.dat").string() +
+                                              ": it is a device, not a file");
   EXPECT_EQ(std::count(ram.begin(), ram.end(), 0), 65536);
+  // A 1 GiB sparse file: its first 64 KiB, as for any long image.
+  fs::remove("ram.dat");
+  write("ram.dat", "\x05");
+  ASSERT_EQ(::truncate("ram.dat", 1LL << 30), 0);
+  loadram();
+  EXPECT_EQ(ram[0], 5);
+  EXPECT_EQ(std::count(ram.begin(), ram.end(), 0), 65535);
+  ::alarm(0);
+}
+
+TEST_F(RamFile, AMemoryThatWasNeverLoadedIsNotSavedOverTheGame) {
+  // Start-up stopped before the memory was loaded (a settings file that
+  // cannot be read, say): the zeroed memory must not replace the game.
+  resetMemory();
+  write("ram.dat", "the player's game");
+  EXPECT_FALSE(ramLoaded());
+  EXPECT_EQ(errorText([] { saveram(); }), "The game was not saved: the game's memory was not loaded at start-up, so " +
+                                              (dir_ / "ram.dat").string() + " was left as it was.");
+  EXPECT_EQ(read("ram.dat"), "the player's game");
+  EXPECT_EQ(files(), std::vector<std::string>{"ram.dat"});
+}
+
+TEST_F(RamFile, AnImageThePlayerCannotReadIsNotReplacedByZeros) {
+  write("ram.dat", "the player's game");
+  fs::permissions("ram.dat", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_write);
+  const std::string path = (dir_ / "ram.dat").string();
+  const auto result = testing::asUnprivileged([] {
+    const std::string load = errorText([] { loadram(); });
+    return load + "\n" + errorText([] { saveram(); }) + "\n" + (ramLoaded() ? "loaded" : "not loaded");
+  });
+  if (!result) GTEST_SKIP() << "no unprivileged user to run as";
+  EXPECT_EQ(*result, "Unable to read " + path + ": Permission denied\n" + "The game was not saved: " + path +
+                         " could not be read at start-up (Permission denied), so it was left as it was.\n" +
+                         "not loaded");
+  EXPECT_EQ(read("ram.dat"), "the player's game");
+}
+
+TEST_F(RamFile, AReadOnlyImageIsRefusedAndALinkedOneWrittenThroughToItsTarget) {
+  write("ram.dat", "kept");
+  fs::permissions("ram.dat", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(errorText([] { saveram(); }), "Unable to write to " + (dir_ / "ram.dat").string() +
+                                              ": the file is read-only");
+  EXPECT_EQ(read("ram.dat"), "kept");
+  EXPECT_EQ(fs::status("ram.dat").permissions() & fs::perms::owner_write, fs::perms::none);
+
+  fs::remove("ram.dat");
+  fs::create_directory("saves");
+  write("saves/game.img", "old game");
+  fs::create_symlink("saves/game.img", "ram.dat");
+  ram[0] = 'N';
+  saveram();
+  EXPECT_TRUE(fs::is_symlink("ram.dat"));
+  const std::string image = read("saves/game.img");
+  ASSERT_EQ(image.size(), 65536u);
+  EXPECT_EQ(image[0], 'N');
+  EXPECT_EQ(files(), (std::vector<std::string>{"ram.dat", "saves"}));
+}
+
+TEST_F(RamFile, AFailedSaveOnTheWayOutLetsTheNextWayOutLeaveWithoutSaving) {
+  write("ram.dat", "kept");
+  fs::permissions("ram.dat", fs::perms::owner_read);
+  ram[0] = 'X';
+  EXPECT_EQ(errorText(saveRamOnExit), "Unable to write to " + (dir_ / "ram.dat").string() +
+                                          ": the file is read-only. Exit once more to end the program without "
+                                          "saving the game.");
+  EXPECT_EQ(errorText(saveRamOnExit), "no error");  // nothing saved, nothing said: the way out is free
+  EXPECT_EQ(read("ram.dat"), "kept");
+  // A fresh start saves again.
+  fs::permissions("ram.dat", fs::perms::owner_read | fs::perms::owner_write);
+  loadram();
+  ram[0] = 'Y';
+  EXPECT_EQ(errorText(saveRamOnExit), "no error");
+  EXPECT_EQ(read("ram.dat")[0], 'Y');
 }
 
 TEST_F(RamFile, ExplicitPathsWorkAsTheDefaultName) {

@@ -1,6 +1,7 @@
 // Reading "sounds.dat" and its waves, and loading the bank at start-up.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/unprivileged.h"
 #include "platform/error.h"
 #include "platform/virtualhost.h"
 #include "runtime/soundbank.h"
@@ -210,6 +212,45 @@ TEST_F(LoadSoundBank, MissingFileShowsMessage42AndEndsTheProcess) {
   EXPECT_EQ(clock.messageBoxes()[0], TResourceLocalizer::LocalString(1000, 42) + " sounds.dat");
   EXPECT_EQ(clock.messageBoxes()[2], TResourceLocalizer::LocalString(3000, 42) + " sounds.dat");
   EXPECT_FALSE(std::filesystem::exists("ram.dat"));  // nothing saved
+}
+
+TEST_F(LoadSoundBank, ABankThatIsThereButCannotBeReadIsReportedAsSuchNotAsMissing) {
+  ::alarm(60);  // a read that blocks would hang the suite: end it instead
+  const std::string path = (std::filesystem::current_path() / "sounds.dat").string();
+  const auto refusal = [] {
+    try {
+      loadsoundbank();
+    } catch (const Error& e) {
+      return std::string(e.what());
+    } catch (const ProcessTerminated&) {
+      return std::string("the process ended");
+    }
+    return std::string("loaded");
+  };
+  std::filesystem::create_directory("sounds.dat");
+  EXPECT_EQ(refusal(), "Unable to read " + path + ": it is a folder, not a file");
+  std::filesystem::remove("sounds.dat");
+  ASSERT_EQ(::mkfifo("sounds.dat", 0600), 0);
+  EXPECT_EQ(refusal(), "Unable to read " + path + ": it is a pipe (FIFO), not a file");
+  std::filesystem::remove("sounds.dat");
+  std::filesystem::create_symlink("/dev/zero", "sounds.dat");
+  EXPECT_EQ(refusal(), "Unable to read " + path + ": it is a device, not a file");
+  std::filesystem::remove("sounds.dat");
+  write("TPF0");
+  ASSERT_EQ(::truncate("sounds.dat", 1LL << 30), 0);
+  EXPECT_EQ(refusal(), "Unable to read " + path +
+                           ": it is 1073741824 bytes long, more than the 64 MiB that such a file can have");
+  std::filesystem::remove("sounds.dat");
+  ::alarm(0);
+
+  // No permission to read it: only an unprivileged player meets that.
+  write(bank(item(nameProp("beep") + waveProp(kTone))));
+  std::filesystem::permissions("sounds.dat", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::permissions(".", std::filesystem::perms::all);
+  const auto unprivileged = testing::asUnprivileged(refusal);
+  if (!unprivileged) GTEST_SKIP() << "no unprivileged user to run as";
+  EXPECT_EQ(*unprivileged, "Unable to read " + path + ": Permission denied");
+  EXPECT_TRUE(clock.messageBoxes().empty());  // message 42 is for a missing bank only
 }
 
 TEST_F(LoadSoundBank, ReplacesTheCollectionAndKeepsItWhenTheFileIsDamaged) {

@@ -42,6 +42,7 @@ class SessionTest : public ::testing::Test {
     writeFile("sounds.dat", writeSoundBank(testbank()));
     for (MenuItem item : runMenuItems()) setMenuEnabled(item, true);
     keybuffer.clear();
+    resetMemory();
     tracehooks.sound = [this](const std::vector<double>& values, double duration, double voice) {
       std::string v;
       for (double x : values) v += (v.empty() ? "" : "+") + number(x);

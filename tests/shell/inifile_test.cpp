@@ -10,6 +10,7 @@
 
 #include "platform/error.h"
 #include "support/tempdir.h"
+#include "support/unprivileged.h"
 
 namespace drum {
 namespace {
@@ -44,11 +45,14 @@ TEST_F(IniFileTest, IntegersAreDecimalOrHexadecimal) {
   IniFile ini = withContent(
       "[environment]\n"
       "a=2000\nb=0x7D0\nc=0X7d0\nd=$7D0\ne=  2000  \nf=-10000\ng=+5\nh=-0x10\n"
-      "i=2147483647\nj=-2147483648\nk=0\nl=$ffff\n");
+      "i=2147483647\nj=-2147483648\nk=0\nl=$ffff\n"
+      // Eight hexadecimal digits with the top bit set are negative, as VAL reads them.
+      "m=0xFFFFEC78\nn=0xffffffff\no=$80000000\np=0x0000000010\nq=-0xFFFFEC78\n");
   const std::pair<const char*, std::int64_t> cases[] = {
       {"a", 2000}, {"b", 2000},       {"c", 2000},        {"d", 2000}, {"e", 2000},  {"f", -10000},
       {"g", 5},    {"h", -16},        {"i", 2147483647},  {"j", -2147483648LL},       {"k", 0},
-      {"l", 65535}};
+      {"l", 65535}, {"m", -5000},     {"n", -1},          {"o", -2147483648LL},       {"p", 16},
+      {"q", 5000}};
   for (const auto& [key, value] : cases) EXPECT_EQ(ini.readInteger("environment", key, 1000), value) << key;
 }
 
@@ -77,7 +81,8 @@ TEST_F(IniFileTest, MissingFileSectionOrKeyReadsAsTheDefault) {
   EXPECT_EQ(ini.readInteger("voice", "volume", 255), 255);  // commented out, or without "="
   EXPECT_EQ(ini.readInteger("voice", "pitch", 0), 0);
   EXPECT_EQ(ini.readInteger("sounds", "person", 9), 9);  // a key of another section
-  EXPECT_EQ(IniFile(dir_.path()).readInteger("voice", "volume", 255), 255);  // a folder is no file
+  // A folder is no settings file: an error that says so, not a silent default.
+  EXPECT_THROW(IniFile(dir_.path()).readInteger("voice", "volume", 255), Error);
   EXPECT_FALSE(IniFile(dir_.path()).exists());
 }
 
@@ -171,7 +176,7 @@ TEST_F(IniFileTest, RefusedWritesSayWhereAndLeaveNoTrace) {
     lost.writeBool("voice", "voiceallowed", true);
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to write to " + noFolder);
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + noFolder + ": No such file or directory");
   }
 
   const std::string folder = dir_.file("drum.ini.d");
@@ -182,12 +187,82 @@ TEST_F(IniFileTest, RefusedWritesSayWhereAndLeaveNoTrace) {
   EXPECT_EQ(entryCount(dir_.path()), 1);  // no temporary file left behind
 }
 
-TEST_F(IniFileTest, ReadOnlyFileIsRefusedWhenPermissionsApply) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes anything";
+TEST_F(IniFileTest, ReadOnlyFileIsRefusedAndPermissionsBindAnUnprivilegedPlayer) {
   IniFile ini = withContent("[voice]\nvoiceallowed=1\n");
   ASSERT_EQ(::chmod(path_.c_str(), 0444), 0);
-  EXPECT_THROW(ini.writeBool("voice", "voiceallowed", false), Error);
+  try {
+    ini.writeBool("voice", "voiceallowed", false);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + path_ + ": the file is read-only");
+  }
   EXPECT_EQ(readFile(path_), "[voice]\nvoiceallowed=1\n");
+
+  // Root's own file, readable by all, writable by root only.
+  ASSERT_EQ(::chmod(path_.c_str(), 0644), 0);
+  ASSERT_EQ(::chmod(dir_.path().c_str(), 0777), 0);
+  const std::string path = path_;
+  const auto result = testing::asUnprivileged([&] {
+    IniFile mine(path);
+    std::string seen = std::to_string(mine.readInteger("voice", "voiceallowed", 7));
+    try {
+      mine.writeBool("voice", "voiceallowed", false);
+    } catch (const Error& e) {
+      seen += std::string(" ") + e.what();
+    }
+    return seen;
+  });
+  if (!result) GTEST_SKIP() << "no unprivileged user to run as";
+  EXPECT_EQ(*result, "1 Unable to write to " + path_ + ": Permission denied");
+  EXPECT_EQ(readFile(path_), "[voice]\nvoiceallowed=1\n");
+}
+
+TEST_F(IniFileTest, ASettingsFileThatIsNoFileOrTooLargeIsRefusedNeverReadOrReplaced) {
+  ::alarm(60);  // a read that blocks would hang the suite: end it instead
+  const auto outcome = [&](IniFile& ini) {
+    std::string seen;
+    try {
+      seen = std::to_string(ini.readInteger("voice", "voiceallowed", 7));
+    } catch (const Error& e) {
+      seen = e.what();
+    }
+    try {
+      ini.writeBool("voice", "voiceallowed", false);
+      seen += " | written";
+    } catch (const Error& e) {
+      seen += std::string(" | ") + e.what();
+    }
+    return seen;
+  };
+  IniFile ini(path_);
+  ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+  EXPECT_EQ(outcome(ini), "Unable to read " + path_ + ": it is a pipe (FIFO), not a file | Unable to write to " +
+                              path_ + ": it is a pipe (FIFO), not a file");
+  std::filesystem::remove(path_);
+  std::filesystem::create_symlink("/dev/zero", path_);
+  EXPECT_EQ(outcome(ini), "Unable to read " + path_ + ": it is a device, not a file | Unable to write to " + path_ +
+                              ": it is a device, not a file");
+  std::filesystem::remove(path_);
+  // A large file is refused by its size, and it is not replaced by a file
+  // holding only the one key written.
+  writeFile(path_, "[voice]\nvoiceallowed=1\n");
+  ASSERT_EQ(::truncate(path_.c_str(), 1LL << 30), 0);
+  const std::string tooLarge = ": it is 1073741824 bytes long, more than the 4 MiB that such a file can have";
+  EXPECT_EQ(outcome(ini), "Unable to read " + path_ + tooLarge + " | Unable to write to " + path_ + tooLarge);
+  EXPECT_EQ(std::filesystem::file_size(path_), 1u << 30);
+  EXPECT_EQ(entryCount(dir_.path()), 1);
+  ::alarm(0);
+}
+
+TEST_F(IniFileTest, ALinkedSettingsFileIsWrittenThroughToItsTarget) {
+  const std::string target = dir_.file("real.ini");
+  writeFile(target, "[voice]\nvoiceallowed=1\n");
+  std::filesystem::create_symlink("real.ini", path_);
+  IniFile ini(path_);
+  ini.writeBool("voice", "voiceallowed", false);
+  EXPECT_TRUE(std::filesystem::is_symlink(path_));
+  EXPECT_EQ(readFile(target), "[voice]\nvoiceallowed=0\n");
+  EXPECT_EQ(entryCount(dir_.path()), 2);
 }
 
 TEST_F(IniFileTest, RewriteReplacesTheFileWholeAndKeepsItsPermissions) {

@@ -398,7 +398,7 @@ TEST_F(SettingsTest, UnwritableFileStopsTheCommandWithItsPath) {
     TResourceLocalizer::LoadSettings();
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to write to " + lost);
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + lost + ": No such file or directory");
   }
   EXPECT_THROW(TResourceLocalizer::SaveSettings(), Error);
   EXPECT_THROW(TResourceLocalizer::WriteLanguage(), Error);

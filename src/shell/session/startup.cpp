@@ -1,10 +1,5 @@
 #include "shell/session/startup.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <filesystem>
 
 #include "input/brailletables.h"
@@ -12,6 +7,7 @@
 #include "platform/error.h"
 #include "platform/filelocations.h"
 #include "platform/host.h"
+#include "platform/userfile.h"
 #include "program/oskprog.h"
 #include "runtime/oskcommands.h"
 #include "runtime/soundsystem.h"
@@ -56,7 +52,7 @@ std::function<void(bool)> runobserver;
 std::function<void()> closer;
 StartOptions options;
 int runningdepth = 0;
-int datafile = -1;
+OpenUserFile datafile;
 
 void setRunItems(bool on) {
   for (MenuItem item : kRunItems) enabled[static_cast<int>(item)] = on;
@@ -64,27 +60,12 @@ void setRunItems(bool on) {
 }
 
 void openDataFile() {
-  constexpr const char* kName = "data.dta";
-  struct stat st {};
-  if (::stat(kName, &st) != 0) return;  // no data file: the run goes on without it
-  if (datafile >= 0) ::close(datafile);
-  datafile = -1;
-  // Non-blocking, so a pipe of that name cannot hang the Start command.
-  const int fd = ::open(kName, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  struct stat opened {};
-  if (fd < 0 || ::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-    if (fd >= 0) ::close(fd);
-    std::error_code ec;
-    const auto full = std::filesystem::absolute(kName, ec);
-    throw Error("Unable to read " + utf8ToCp1250(ec ? std::string(kName) : full.string()));
-  }
-  datafile = fd;
+  datafile.close();
+  // Missing: the run goes on without it. Anything but a readable file is refused.
+  if (auto file = openUserFile("data.dta")) datafile = std::move(*file);
 }
 
-void closeDataFile() {
-  if (datafile >= 0) ::close(datafile);
-  datafile = -1;
-}
+void closeDataFile() { datafile.close(); }
 
 // Errors in releasing are of no interest on the way out.
 void releaseQuietly() { releaseSound(); }
@@ -137,7 +118,7 @@ void menuChanged() {
 const std::array<MenuItem, 6>& runMenuItems() { return kRunItems; }
 
 bool programRunning() { return runningdepth > 0; }
-bool dataFileOpen() { return datafile >= 0; }
+bool dataFileOpen() { return datafile.isOpen(); }
 
 std::string mainWindowCaption(const std::string& executable) {
   std::string path = executable;
@@ -157,6 +138,7 @@ const StartOptions& startOptions() { return options; }
 void FormCreate(const StartOptions& given, const std::function<void()>& captions) {
   options = given;
   settingsFile().setWritable(options.writeSettings);
+  removeStaleTemporaries({settingsFile().path(), "ram.dat"});  // left by a save that was killed
   resetFlags();
   TResourceLocalizer::ReadLanguage();
   if (captions) captions();
@@ -210,7 +192,7 @@ void StartsubmenuClick() {
 }
 
 void exitsubmenuClick() {
-  saveram();
+  saveRamOnExit();
   if (menuEnabled(MenuItem::Startsubmenu)) {
     if (closer) {
       closer();
@@ -225,7 +207,7 @@ void exitsubmenuClick() {
 }
 
 void FormClose() {
-  saveram();
+  saveRamOnExit();
   releaseQuietly();
   if (programRunning()) host().terminate(0);
 }

@@ -1,19 +1,16 @@
 #include "shell/settings/inifile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
-#include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/userfile.h"
 
 namespace drum {
 namespace {
@@ -45,25 +42,10 @@ struct Line {
   std::string ending;
 };
 
-// The whole file; empty when it is missing or cannot be read.
+// The whole file; empty when it is missing. A file that cannot be read
+// raises the layer's error.
 std::string slurp(const std::string& path) {
-  std::string data;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return data;
-  char buf[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n > 0) {
-      data.append(buf, static_cast<std::size_t>(n));
-    } else if (n < 0 && errno == EINTR) {
-      continue;
-    } else {
-      if (n < 0) data.clear();  // a directory, or an I/O error: nothing to read
-      break;
-    }
-  }
-  ::close(fd);
-  return data;
+  return readUserFile(path, kSettingsFileCap).value_or(std::string());
 }
 
 std::vector<Line> splitLines(const std::string& data) {
@@ -145,13 +127,28 @@ std::optional<std::size_t> findKey(const std::vector<Line>& lines, const Section
   return std::nullopt;
 }
 
+// One pass over the text: the value of the key in the first section of
+// that name, read the way splitLines, findSection and findKey see the file.
 std::optional<std::string> lookup(const std::string& path, const std::string& section, const std::string& key) {
-  const std::vector<Line> lines = splitLines(slurp(path));
-  const auto span = findSection(lines, section);
-  if (!span) return std::nullopt;
-  const auto at = findKey(lines, *span, key);
-  if (!at) return std::nullopt;
-  return std::string(keyValue(lines[*at].text)->second);
+  const std::string data = slurp(path);
+  std::string_view rest(data);
+  if (rest.starts_with(kBom)) rest.remove_prefix(kBom.size());
+  bool inside = false;
+  while (!rest.empty()) {
+    const std::size_t nl = rest.find('\n');
+    std::string_view line = rest.substr(0, nl);
+    rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
+    if (nl != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+    if (const auto name = headerName(line)) {
+      if (inside) return std::nullopt;  // the first section of the name had no such key
+      inside = sameName(*name, section);
+      continue;
+    }
+    if (!inside) continue;
+    const auto kv = keyValue(line);
+    if (kv && sameName(kv->first, key)) return std::string(kv->second);
+  }
+  return std::nullopt;
 }
 
 int hexDigit(char c) {
@@ -162,7 +159,9 @@ int hexDigit(char c) {
 }
 
 // A whole 32-bit integer: optional sign, then decimal digits, or hexadecimal
-// digits after "0x", "0X" or "$". Anything else, trailing junk or a value
+// digits after "0x", "0X" or "$". Hexadecimal is read as VAL reads it: up to
+// 8 significant digits, the top bit of 8 giving a negative value
+// (0xFFFFEC78 is -5000). Anything else, trailing junk or a decimal value
 // outside the 32-bit range is no integer.
 std::optional<std::int64_t> parseInteger(std::string_view s) {
   s = trim(s);
@@ -171,21 +170,30 @@ std::optional<std::int64_t> parseInteger(std::string_view s) {
     negative = s.front() == '-';
     s.remove_prefix(1);
   }
-  int radix = 10;
+  bool hex = false;
   if (s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-    radix = 16;
+    hex = true;
     s.remove_prefix(2);
   } else if (!s.empty() && s[0] == '$') {
-    radix = 16;
+    hex = true;
     s.remove_prefix(1);
   }
   if (s.empty()) return std::nullopt;
+  if (hex) {
+    std::uint32_t value = 0;
+    for (char c : s) {
+      const int d = hexDigit(c);
+      if (d < 0 || value > 0x0FFFFFFFu) return std::nullopt;  // a ninth significant digit
+      value = value << 4 | static_cast<std::uint32_t>(d);
+    }
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+  }
   constexpr std::int64_t kLimit = std::int64_t{INT32_MAX} + 1;  // magnitude of INT32_MIN
   std::int64_t magnitude = 0;
   for (char c : s) {
-    const int d = hexDigit(c);
-    if (d < 0 || d >= radix) return std::nullopt;
-    magnitude = magnitude * radix + d;
+    if (c < '0' || c > '9') return std::nullopt;
+    magnitude = magnitude * 10 + (c - '0');
     if (magnitude > kLimit) return std::nullopt;
   }
   const std::int64_t value = negative ? -magnitude : magnitude;
@@ -198,69 +206,6 @@ std::string oneLine(std::string value) {
   for (char& c : value)
     if (c == '\n' || c == '\r' || c == '\0') c = ' ';
   return value;
-}
-
-std::string directoryOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-[[noreturn]] void refused(const std::string& path) {
-  // File names are UTF-8 on this system; the error's text is Windows-1250.
-  throw Error("Unable to write to " + utf8ToCp1250(path));
-}
-
-bool writeAll(int fd, const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Writes through a temporary file beside the old one, flushed to the disk
-// before it is renamed over it: a crash or a full disk leaves either the old
-// file or the new one, never a torn one.
-void replaceFile(const std::string& path, const std::string& data) {
-  struct stat old {};
-  const bool hadOld = ::stat(path.c_str(), &old) == 0;
-  // A file the user made read-only stays as it is.
-  if (hadOld && (!S_ISREG(old.st_mode) || ::access(path.c_str(), W_OK) != 0)) refused(path);
-
-  const std::string dir = directoryOf(path);
-  const std::size_t slash = path.rfind('/');
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  static unsigned counter = 0;
-  std::string temp;
-  int fd = -1;
-  // O_EXCL on a name of our own; the mode 0666 goes through the umask.
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    temp = (dir == "/" ? "" : dir) + "/." + name + "." + std::to_string(::getpid()) + "." +
-           std::to_string(++counter) + ".tmp";
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) refused(path);
-  if (hadOld) ::fchmod(fd, old.st_mode & 07777);  // keep the old file's permissions
-  bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    refused(path);
-  }
-  // Make the rename itself durable; a folder that cannot be synced changes nothing.
-  const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dfd >= 0) {
-    ::fsync(dfd);
-    ::close(dfd);
-  }
 }
 
 // The ending that new lines get: the one the file already uses.
@@ -299,7 +244,14 @@ bool IniFile::readBool(const std::string& section, const std::string& key, bool 
 
 void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
   if (!writable_) return;
-  std::vector<Line> lines = splitLines(slurp(path_));
+  std::string old;
+  try {
+    old = slurp(path_);
+  } catch (const FileError& e) {
+    // What cannot be read cannot be rewritten without losing it.
+    throw FileError("Unable to write to " + e.path() + ": " + e.reason(), e.path(), e.reason());
+  }
+  std::vector<Line> lines = splitLines(old);
   const std::string ending = endingOf(lines);
   Line entry{key + "=" + oneLine(value), ending};
 
@@ -330,7 +282,7 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
     data += l.text;
     data += l.ending;
   }
-  replaceFile(path_, data);
+  writeUserFile(path_, data);
 }
 
 void IniFile::writeInteger(const std::string& section, const std::string& key, std::int64_t value) {

@@ -16,8 +16,11 @@ class IniFile {
 
   // Strings are read up to 2,047 characters (and up to a NUL), without the
   // blanks around them. Integers are decimal, or hexadecimal with "0x"/"0X"
-  // or "$", with an optional sign, and fit in 32 bits; anything else
-  // (trailing characters, overflow) reads as the default.
+  // or "$", with an optional sign, and fit in 32 bits; hexadecimal is read
+  // as VAL reads it (8 digits with the top bit set are negative). Anything
+  // else (trailing characters, overflow) reads as the default. A settings
+  // file that cannot be read (a folder, a pipe, larger than any real one)
+  // raises the file layer's "Unable to read" error.
   std::string readString(const std::string& section, const std::string& key, const std::string& def) const;
   std::int64_t readInteger(const std::string& section, const std::string& key, std::int64_t def) const;
   bool readBool(const std::string& section, const std::string& key, bool def) const;
@@ -25,7 +28,8 @@ class IniFile {
   // Replaces the key's line or adds it (and its section); every other line
   // and each line's ending stay as they were. The file is rewritten through
   // a temporary file and a rename; a refused write raises
-  // Error("Unable to write to <path>"). Line breaks in a value become blanks.
+  // Error("Unable to write to <path>: <reason>"). Line breaks in a value
+  // become blanks.
   void writeString(const std::string& section, const std::string& key, const std::string& value);
   void writeInteger(const std::string& section, const std::string& key, std::int64_t value);
   void writeBool(const std::string& section, const std::string& key, bool value);
