@@ -617,7 +617,10 @@ TEST(Drumrun, ARuntimeErrorEndsTheRunWithStatus1) {
   game.writeRam(image);
   const auto r = game.run({"e"});
   Expect e;
-  e.greeting(12).line("ERROR \"'4$' is not a valid integer value\"");
+  // The error names the damaged image and the way to a new game.
+  e.greeting(12).line("ERROR \"'4$' is not a valid integer value. The move count stored in " +
+                      (game.path() / "ram.dat").string() +
+                      " is damaged. To start a new game, end the program, then delete or rename that file.\"");
   EXPECT_TRANSCRIPT(e, r);
   EXPECT_EQ(r.status, 1);
   const auto ram = game.readRam();  // saved as Exit saves it

@@ -47,6 +47,23 @@ TEST_F(SessionTest, ASettingsFileThatCannotBeMadeNeverCostsThePlayerTheGame) {
   EXPECT_EQ(readFile("ram.dat"), "the player's game");
 }
 
+TEST_F(SessionTest, AReadOnlyGameRefusesTheSaveAloudAndTheNextCloseLeaves) {
+  settings("[environment]\nlanguage=2000\n[Voice]\nSAPI5=1\n");
+  writefile("ram.dat", "kept");
+  fs::permissions(dir + "/ram.dat", fs::perms::owner_read);
+  create();
+  ram[0] = 'X';
+  speech.log.clear();
+  const std::string refused = "Unable to write to " + dir +
+                              "/ram.dat: the file is read-only. Exit once more to end the program without saving "
+                              "the game.";
+  EXPECT_EQ(errorOf(mainwindow::FormClose), refused);
+  EXPECT_EQ(speech.log.texts(), std::vector<std::string>{refused});  // heard, not only shown
+  EXPECT_NE(soundmixer(), nullptr);  // the window stays, with its sounds
+  EXPECT_EQ(errorOf(mainwindow::FormClose), "no error");
+  EXPECT_EQ(readfile("ram.dat"), "kept");
+}
+
 TEST_F(SessionTest, ASettingsFileThatIsNoFileIsNamedAndTheGameIsKept) {
   ::alarm(60);  // a read that blocks would hang the suite: end it instead
   writeFile("ram.dat", "the player's game");
