@@ -49,7 +49,7 @@ TEST_F(SessionTest, ASettingsFileThatCannotBeMadeNeverCostsThePlayerTheGame) {
 
 TEST_F(SessionTest, AReadOnlyGameRefusesTheSaveAloudAndTheNextCloseLeaves) {
   settings("[environment]\nlanguage=2000\n[Voice]\nSAPI5=1\n");
-  writefile("ram.dat", "kept");
+  writeFile("ram.dat", "kept");
   fs::permissions(dir + "/ram.dat", fs::perms::owner_read);
   create();
   ram[0] = 'X';
@@ -59,9 +59,9 @@ TEST_F(SessionTest, AReadOnlyGameRefusesTheSaveAloudAndTheNextCloseLeaves) {
                               "the game.";
   EXPECT_EQ(errorOf(mainwindow::FormClose), refused);
   EXPECT_EQ(speech.log.texts(), std::vector<std::string>{refused});  // heard, not only shown
-  EXPECT_NE(soundmixer(), nullptr);  // the window stays, with its sounds
+  EXPECT_NE(soundMixer(), nullptr);  // the window stays, with its sounds
   EXPECT_EQ(errorOf(mainwindow::FormClose), "no error");
-  EXPECT_EQ(readfile("ram.dat"), "kept");
+  EXPECT_EQ(readFile("ram.dat"), "kept");
 }
 
 TEST_F(SessionTest, ASettingsFileThatIsNoFileIsNamedAndTheGameIsKept) {
