@@ -232,15 +232,15 @@ class WindowsTest : public QObject {
     start("[environment]\nlanguage=2000\n");
     ram[7] = 77;
     item(MenuItem::exitsubmenu)->trigger();
-    QVERIFY(waitfor([&] { return !world->recorded.boxes.empty(); }));
-    QCOMPARE(world->recorded.boxes[0], "Unable to write to " + world->path("ram.dat") +
+    QVERIFY(waitfor([&] { return !world->errors.empty(); }));
+    QCOMPARE(world->errors[0], "Unable to write to " + world->path("ram.dat") +
                                            ": the file is read-only. Exit once more to end the program without "
                                            "saving the game.");
     QVERIFY(form1().isVisible());
     // Closing the window (as Alt+F4 does at the window's frame) now leaves.
     form1().close();
     QVERIFY(!form1().isVisible());
-    QCOMPARE(world->recorded.boxes.size(), std::size_t{1});
+    QCOMPARE(world->errors.size(), std::size_t{1});
     QCOMPARE(world->readFile("ram.dat"), std::string("kept"));
   }
 
