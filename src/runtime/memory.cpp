@@ -73,14 +73,7 @@ void saveRamOnExit() {
     exitsavefailed = true;
     std::string text = e.what();
     if (!text.ends_with('.')) text += '.';
-    text += " Exit once more to end the program without saving the game.";
-    // Spoken as well as shown: without a screen reader the box alone is silent.
-    try {
-      if (speaktexthook) speaktexthook(text);
-    } catch (const Error&) {
-      // Speech that fails must not hide why the game was not saved.
-    }
-    throw Error(text);
+    throw Error(text + " Exit once more to end the program without saving the game.");
   }
 }
 

@@ -112,9 +112,8 @@ void saveram(const std::string& path);
 // why. ramLoaded tells which.
 bool ramLoaded();
 // saveram on a way out of the program (Exit, closing the main window,
-// Alt+F4): when it fails, the error (spoken as well) says that the next way
-// out leaves without saving, and the next call then saves nothing and
-// succeeds.
+// Alt+F4): when it fails, the error says that the next way out leaves
+// without saving, and the next call then saves nothing and succeeds.
 void saveRamOnExit();
 // The image the memory was loaded from, as the player should read it.
 std::string ramImagePath();

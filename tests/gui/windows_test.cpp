@@ -229,7 +229,7 @@ class WindowsTest : public QObject {
   void aWayOutThatCannotSaveSaysSoAndTheNextOneLeavesWithoutSaving() {
     world->writeFile("ram.dat", "kept");
     ::chmod(world->path("ram.dat").c_str(), 0444);  // the player made the game read-only
-    start("[environment]\nlanguage=2000\n");
+    start("[environment]\nlanguage=2000\n[Voice]\nSAPI5=1\n");
     ram[7] = 77;
     item(MenuItem::exitsubmenu)->trigger();
     QVERIFY(waitfor([&] { return !world->errors.empty(); }));
@@ -237,6 +237,10 @@ class WindowsTest : public QObject {
                                            ": the file is read-only. Exit once more to end the program without "
                                            "saving the game.");
     QVERIFY(form1().isVisible());
+    // Heard as well as shown.
+    const std::vector<std::string> heard = said();
+    QVERIFY(std::any_of(heard.begin(), heard.end(),
+                        [&](const std::string& t) { return t.find("Exit once more") != std::string::npos; }));
     // Closing the window (as Alt+F4 does at the window's frame) now leaves.
     form1().close();
     QVERIFY(!form1().isVisible());
