@@ -14,6 +14,7 @@ constexpr float kGainSmoothing = 0.05f;               // per frame, about 0.4 ms
 constexpr double kHighPassHz = 25.0;
 constexpr double kDcBlock = 0.9995;                   // about 4 Hz
 constexpr int kPrerollFrames = 3072;                  // 64 ms: the high-pass settles
+constexpr std::size_t kRingKept = std::size_t{1} << 16;  // stream samples kept once played: 3 s at 22,050 Hz
 constexpr std::size_t kOffsetWindow = 1024;           // device requests: 5.5 s at 256 frames
 constexpr double kOffsetSlew = 2.0;                   // microseconds per request: 375 ppm at 256 frames
 
@@ -103,7 +104,9 @@ void Mixer::removeVoice(VoiceId id) {
   std::lock_guard lock(locks_->state);
   if (id < 0 || id >= static_cast<VoiceId>(voices_.size())) return;
   // Commands still queued for it must not reach a voice that reuses the slot.
-  std::erase_if(commands_, [id](const Command& c) { return c.id == id; });
+  commands_.erase(std::remove_if(commands_.begin() + static_cast<std::ptrdiff_t>(commandsHead_), commands_.end(),
+                                 [id](const Command& c) { return c.id == id; }),
+                  commands_.end());
   voices_[id] = Voice{};
 }
 
@@ -113,6 +116,13 @@ bool Mixer::validVoice(VoiceId id) const {
 
 void Mixer::queue(Command c) {
   c.stamp = clock_();
+  if (commandsHead_ == commands_.size()) {
+    commands_.clear();  // keeps its capacity
+    commandsHead_ = 0;
+  } else if (commandsHead_ >= 64 && commandsHead_ * 2 >= commands_.size()) {
+    commands_.erase(commands_.begin(), commands_.begin() + static_cast<std::ptrdiff_t>(commandsHead_));
+    commandsHead_ = 0;
+  }
   commands_.push_back(c);
 }
 
@@ -320,7 +330,7 @@ void Mixer::renderVoices(float* stereo, int frames) {
 }
 
 std::optional<std::int64_t> Mixer::lastCommandStamp() const {
-  if (commands_.empty()) return std::nullopt;
+  if (commandsHead_ == commands_.size()) return std::nullopt;
   return commands_.back().stamp;  // stamps only grow
 }
 
@@ -359,15 +369,16 @@ void Mixer::render(float* stereo, int frames, std::int64_t bufferMicros) {
 
   std::fill(stereo, stereo + 2 * frames, 0.0f);
   int cursor = 0;
-  while (!commands_.empty()) {
-    const std::int64_t at = frameOf(commands_.front().stamp) - position_;
+  while (commandsHead_ < commands_.size()) {
+    const Command& c = commands_[commandsHead_];
+    const std::int64_t at = frameOf(c.stamp) - position_;
     if (at >= frames) break;
     if (at > cursor) {
       renderVoices(stereo + 2 * cursor, static_cast<int>(at - cursor));
       cursor = static_cast<int>(at);
     }
-    apply(commands_.front());
-    commands_.pop_front();
+    apply(c);
+    ++commandsHead_;
   }
   if (cursor < frames) renderVoices(stereo + 2 * cursor, frames - cursor);
   for (auto& s : streams_) s->renderAdd(*this, stereo, frames, position_);
@@ -460,24 +471,49 @@ PcmStream::PcmStream(std::shared_ptr<MixerLocks> locks, std::uint64_t key, int r
     : locks_(std::move(locks)), key_(key), rate_(rate), callbacks_(std::move(callbacks)) {}
 
 void PcmStream::push(const std::int16_t* samples, std::size_t count) {
+  std::vector<std::int16_t> old;  // freed once unlocked
   std::lock_guard lock(locks_->state);
   const bool silent = readPos_ >= static_cast<double>(pushed_);
   if (silent && owner_) holdStamp_ = owner_->lastCommandStamp();
-  if (marks_.empty() || marks_.back().end >= 0) marks_.push_back({pushed_, -1, nextId_++});
-  queue_.insert(queue_.end(), samples, samples + count);
+  if (noMarks() || marks_.back().end >= 0) openMark();
+  const std::size_t queued = static_cast<std::size_t>(pushed_ - base_);
+  // A ring grown for a long text is given back once it has played out.
+  const bool oversized = queued == 0 && ring_.size() > kRingKept && count <= kRingKept;
+  if (queued + count > ring_.size() || oversized) {
+    std::size_t size = 4096;
+    while (size < queued + count) size *= 2;
+    std::vector<std::int16_t> grown(size);
+    for (std::size_t k = 0; k < queued; ++k) grown[k] = ring_[(ringHead_ + k) & (ring_.size() - 1)];
+    old.swap(ring_);
+    ring_.swap(grown);
+    ringHead_ = 0;
+  }
+  const std::size_t mask = ring_.size() - 1;
+  for (std::size_t k = 0; k < count; ++k) ring_[(ringHead_ + queued + k) & mask] = samples[k];
   pushed_ += static_cast<std::int64_t>(count);
+}
+
+void PcmStream::openMark() {
+  if (noMarks()) {
+    marks_.clear();
+    marksHead_ = 0;
+  } else if (marksHead_ >= 64 && marksHead_ * 2 >= marks_.size()) {
+    marks_.erase(marks_.begin(), marks_.begin() + static_cast<std::ptrdiff_t>(marksHead_));
+    marksHead_ = 0;
+  }
+  marks_.push_back({pushed_, -1, nextId_++});
 }
 
 std::uint64_t PcmStream::endUtterance() {
   std::lock_guard lock(locks_->state);
-  if (marks_.empty() || marks_.back().end >= 0) marks_.push_back({pushed_, -1, nextId_++});
+  if (noMarks() || marks_.back().end >= 0) openMark();
   marks_.back().end = pushed_;
   return marks_.back().id;
 }
 
 std::uint64_t PcmStream::currentUtterance() const {
   std::lock_guard lock(locks_->state);
-  if (!marks_.empty() && marks_.back().end < 0) return marks_.back().id;
+  if (!noMarks() && marks_.back().end < 0) return marks_.back().id;
   return nextId_;
 }
 
@@ -499,10 +535,10 @@ void PcmStream::reset() {
     fade_.push_back(v * gain_ * (1.0f - static_cast<float>(f + 1) / kRampFrames));
     pos += step;
   }
-  queue_.clear();
   base_ = pushed_;
   readPos_ = static_cast<double>(pushed_);
-  marks_.clear();
+  marks_.clear();  // keeps its capacity
+  marksHead_ = 0;
 }
 
 void PcmStream::setVolume(int volume) {
@@ -512,12 +548,12 @@ void PcmStream::setVolume(int volume) {
 
 bool PcmStream::idle() const {
   std::lock_guard lock(locks_->state);
-  return marks_.empty() && readPos_ >= static_cast<double>(pushed_) && fadeAt_ >= fade_.size();
+  return noMarks() && readPos_ >= static_cast<double>(pushed_) && fadeAt_ >= fade_.size();
 }
 
 float PcmStream::sampleAt(std::int64_t index) const {
   if (index < base_ || index >= pushed_) return 0.0f;
-  return queue_[static_cast<std::size_t>(index - base_)] * (1.0f / 32768.0f);
+  return ring_[(ringHead_ + static_cast<std::size_t>(index - base_)) & (ring_.size() - 1)] * (1.0f / 32768.0f);
 }
 
 void PcmStream::renderAdd(Mixer& mixer, float* stereo, int frames, std::int64_t position) {
@@ -540,8 +576,8 @@ void PcmStream::renderAdd(Mixer& mixer, float* stereo, int frames, std::int64_t 
     const std::int64_t i = static_cast<std::int64_t>(readPos_);
     // Report the utterances whose edges the read position has reached. With
     // the notice ring full, the rest is reported at a later frame.
-    while (!marks_.empty()) {
-      Mark& m = marks_.front();
+    while (!noMarks()) {
+      Mark& m = marks_[marksHead_];
       const bool hasSample = i >= m.start && (m.end < 0 ? i < pushed_ : i < m.end);
       const bool ended = m.end >= 0 && i >= m.end;
       if (!m.startedSent && (hasSample || ended)) {
@@ -550,13 +586,13 @@ void PcmStream::renderAdd(Mixer& mixer, float* stereo, int frames, std::int64_t 
       }
       if (ended) {
         if (callbacks_.finished && !mixer.notice({key_, m.id, true})) break;
-        marks_.pop_front();
+        ++marksHead_;
         continue;
       }
       break;
     }
     // Interpolation needs two samples ahead, unless nothing more is coming.
-    const bool open = !marks_.empty() && marks_.back().end < 0;
+    const bool open = !noMarks() && marks_.back().end < 0;
     const bool ready = i + 2 < pushed_ || (!open && i < pushed_);
     if (ready) {
       const float t = static_cast<float>(readPos_ - static_cast<double>(i));
@@ -564,9 +600,9 @@ void PcmStream::renderAdd(Mixer& mixer, float* stereo, int frames, std::int64_t 
       gain_ += (gainTarget_ - gain_) * kGainSmoothing;
       out += v * gain_;
       readPos_ += step;
-      while (base_ < i - 1 && !queue_.empty()) {
-        queue_.pop_front();
-        ++base_;
+      if (const std::int64_t done = std::min(i - 1, pushed_); done > base_) {
+        ringHead_ = (ringHead_ + static_cast<std::size_t>(done - base_)) & (ring_.size() - 1);
+        base_ = done;
       }
     }
     stereo[2 * f] += out;

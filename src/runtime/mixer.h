@@ -37,7 +37,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -114,11 +113,19 @@ class PcmStream {
   const int rate_;
   const Callbacks callbacks_;
   std::uint64_t reportFrom_ = 0;       // delivery lock: notices of utterances before it are dropped
-  std::deque<std::int16_t> queue_;  // samples from index base_ on
+  // Samples from index base_ on, in a ring that only push() grows or
+  // replaces: the audio thread consumes without freeing memory.
+  std::vector<std::int16_t> ring_;  // size a power of two (or 0)
+  std::size_t ringHead_ = 0;        // where sample base_ lies
   std::int64_t base_ = 0;
   std::int64_t pushed_ = 0;
   double readPos_ = 0;              // absolute, in source samples
-  std::deque<Mark> marks_;
+  // Utterances not yet reported finished, from marksHead_ on; the audio
+  // thread only moves the head (as with the commands).
+  std::vector<Mark> marks_;
+  std::size_t marksHead_ = 0;
+  bool noMarks() const { return marksHead_ == marks_.size(); }
+  void openMark();  // a new utterance at pushed_
   std::uint64_t nextId_ = 1;
   float gain_ = 1, gainTarget_ = 1;
   std::vector<float> fade_;         // what a reset cut off, faded out over 2 ms
@@ -258,7 +265,10 @@ class Mixer {
   std::function<std::int64_t()> clock_;
   std::int64_t delay_ = 0;
   std::vector<Voice> voices_;
-  std::deque<Command> commands_;
+  // Queued commands from commandsHead_ on, in stamp order. The audio thread
+  // only moves the head; queue() reuses the room, so nothing is freed there.
+  std::vector<Command> commands_;
+  std::size_t commandsHead_ = 0;
   std::vector<std::shared_ptr<PcmStream>> streams_;  // changed under both locks
   std::uint64_t nextStreamKey_ = 1;
   std::int64_t position_ = 0;  // frames rendered

@@ -1,11 +1,12 @@
-// Counts the allocations (operator new) of the calling thread: what a
-// real-time thread must not do. Linked into the runtime tests only.
+// Counts the calling thread's calls on the allocator (operator new and
+// delete): what a real-time thread must not make, as either may wait for
+// the allocator's lock. Linked into the runtime tests only.
 #pragma once
 
 namespace drum {
 
 void startCountingAllocations();
-// How many since startCountingAllocations on this thread.
+// How many allocations and frees since startCountingAllocations on this thread.
 long stopCountingAllocations();
 
 }  // namespace drum

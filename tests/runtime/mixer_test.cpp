@@ -167,7 +167,7 @@ struct Told {
 };
 
 // A speaking stream, tones starting and stopping, a click: the thread that
-// renders allocates nothing, and the callbacks run elsewhere.
+// renders neither allocates nor frees memory, and the callbacks run elsewhere.
 TEST(MixerAudioThread, RendersWithoutAllocatingAndHandsCallbacksOver) {
   Mixer mixer(monoMicros, Mixer::Delivery::Thread);
   mixer.setCommandDelay(8000);
