@@ -9,7 +9,11 @@ namespace {
 
 bool valid(int key) { return key > 0 && key < 256; }
 
+bool lastpressrepeated = false;
+
 }  // namespace
+
+bool lastKeyPressRepeated() { return lastpressrepeated; }
 
 KeyboardInput::~KeyboardInput() {
   if (releasetimer_) host().cancelTimer(*releasetimer_);
@@ -43,6 +47,7 @@ void KeyboardInput::press(const KeyEvent& event) {
   deliverKey([this, event, pairedrepeat] {
     // A press of a key that is already down is the keyboard repeating it.
     const bool repeat = event.autorepeat || pairedrepeat || isKeyDown(event.key);
+    lastpressrepeated = repeat;
     if (valid(event.key)) held_[event.key / 64] |= std::uint64_t{1} << (event.key % 64);
     if (event.receiver != KeyEvent::Receiver::MainWindow) return;
     if (repeat) {

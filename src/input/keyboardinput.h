@@ -27,6 +27,10 @@ struct KeyEvent {
   Receiver receiver = Receiver::MainWindow;
 };
 
+// Whether the latest key press delivered was the keyboard repeating a key
+// already down (a window that reads chords itself must not form a new one).
+bool lastKeyPressRepeated();
+
 class KeyboardInput : public KeyState {
  public:
   ~KeyboardInput() override;

@@ -222,6 +222,33 @@ class InputDialogTest : public QObject {
     braillemode = false;
   }
 
+  void aHeldChordIsPutInOnce() {
+    start();
+    const std::string typed = input([&] {
+      braillemode = true;
+      // "/" (F D J K L), L pressed last and repeating while the others are
+      // let go one by one: the keys still held never make a chord ("|" is
+      // 456, the capital sign 6).
+      const std::pair<int, const char*> dots[] = {
+          {Qt::Key_F, "f"}, {Qt::Key_D, "d"}, {Qt::Key_J, "j"}, {Qt::Key_K, "k"}, {Qt::Key_L, "l"}};
+      for (const auto& [k, t] : dots) keyDown(w(), k, Qt::NoModifier, QString::fromLatin1(t));
+      for (int i = 0; i < 4; ++i) {
+        keyDown(w(), Qt::Key_L, Qt::NoModifier, QStringLiteral("l"));  // the repeat: presses alone
+        keyUp(w(), dots[i].first);
+        keyDown(w(), Qt::Key_L, Qt::NoModifier, QStringLiteral("l"));
+      }
+      keyUp(w(), Qt::Key_L);
+      // The next chord is a small letter: no capital sign was left behind.
+      keyDown(w(), Qt::Key_F, Qt::NoModifier, QStringLiteral("f"));
+      keyDown(w(), Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+      keyUp(w(), Qt::Key_F);
+      keyUp(w(), Qt::Key_D);
+      braillemode = false;
+      key(Qt::Key_Return);
+    });
+    QCOMPARE(typed, std::string("/b"));
+  }
+
   void theChordIsPutInWhereTheCaretStands() {
     start();
     int caret = -1;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "input/keyboardinput.h"
 #include "input/windows/keyboard.h"
 #include "input/words.h"
 #include "platform/windows/focusevents.h"
@@ -51,7 +52,9 @@ class InputEdit : public QLineEdit {
       QLineEdit::keyPressEvent(event);
     event->accept();
     guarded([&] { inputdialog::inputeditKeyDown(key, shift, before, caret, typed); });
-    if (braillemode && typed) guarded([&] { inputdialog::inputeditKeyPress(*typed); });
+    // A key that the keyboard repeats leaves the chord as it stands: the
+    // keys still held after a chord's first release make no chord of their own.
+    if (braillemode && typed && !lastKeyPressRepeated()) guarded([&] { inputdialog::inputeditKeyPress(*typed); });
   }
 
   void keyReleaseEvent(QKeyEvent* event) override {
