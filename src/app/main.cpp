@@ -8,6 +8,7 @@
 #include "platform/error.h"
 #include "platform/filelocations.h"
 #include "platform/windows/qthost.h"
+#include "platform/windows/readerkeys.h"
 #include "platform/windows/screenreaderwatch.h"
 #include "runtime/oskcommands.h"
 #include "runtime/trace.h"
@@ -42,14 +43,16 @@ void startKeyTrace() {
   };
 }
 
-// The keys the main window takes are handled before any event filter sees
-// them: the accessibility bridge's filter would hold each one until the
-// screen reader has answered.
+// The keys the main window takes, and the keys of windows that read what
+// they do themselves, are handled before any event filter sees them: the
+// accessibility bridge's filter would hold each one until the screen reader
+// has answered.
 class DrumApplication : public QApplication {
  public:
   using QApplication::QApplication;
   bool notify(QObject* receiver, QEvent* event) override {
     if (drum::KeyPreview::previewFirst(receiver, event)) return true;
+    if (drum::deliverPastScreenReader(receiver, event)) return true;
     return QApplication::notify(receiver, event);
   }
 };

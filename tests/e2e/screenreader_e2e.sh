@@ -16,14 +16,22 @@ modes=${2:-both}
 skip() { echo "SKIPPED: $*"; exit 77; }
 
 if [ "${SR_INNER:-}" != 1 ]; then
-  for tool in Xvfb openbox orca dbus-run-session xdotool parec pulseaudio speech-dispatcher; do
+  for tool in Xvfb openbox orca dbus-run-session xdotool parec pulseaudio speech-dispatcher flock; do
     command -v $tool >/dev/null || skip "$tool missing"
   done
   /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi missing"
   [ -x "$game/drum" ] && [ -f "$game/sounds.dat" ] || { echo "FAILED: no drum or sounds.dat in $game"; exit 1; }
+  # Orca runs once per user (a second one refuses to start, and --replace
+  # would kill the first): sessions of this test on one machine take turns,
+  # and a user's own Orca is left alone.
+  exec 9>"${TMPDIR:-/tmp}/drum-screenreader-$(id -u).lock"
+  flock -w 900 9 || skip "another screen reader session held the machine too long"
   status=0
   [ "$modes" = both ] && modes="orca alone"
   for mode in $modes; do
+    if [ "$mode" = orca ] && pgrep -u "$(id -u)" -x orca >/dev/null; then
+      skip "an Orca of this user runs already"
+    fi
     echo "=== $mode"
     SR_INNER=1 "$0" "$game" "$mode" || status=1
   done

@@ -31,12 +31,12 @@ for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" ] 
 if [ "$mode" = orca ]; then
   # Orca with its default settings, speaking at once; its debug log says what it spoke.
   mkdir -p "$XDG_DATA_HOME/orca"
-  orca --replace --debug-file="$work/orca.log" >"$work/orca.out" 2>&1 &
+  orca --debug-file="$work/orca.log" >"$work/orca.out" 2>&1 &
   pids+=($!)
   # A desktop that starts a screen reader says so.
   dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
     string:org.a11y.Status string:ScreenReaderEnabled variant:boolean:true >/dev/null
-  for _ in $(seq 150); do grep -q "SPEECH OUTPUT" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
+  for _ in $(seq 600); do grep -q "SPEECH OUTPUT" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
   grep -q "SPEECH OUTPUT" "$work/orca.log" 2>/dev/null || fail "Orca did not start speaking"
 fi
 

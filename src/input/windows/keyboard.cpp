@@ -227,9 +227,10 @@ bool KeyPreview::take(QObject* window, const QEvent& event) {
     input_.press(e);
     return true;
   }
-  // The release of a key taken, where it was taken (a window it opened gets
-  // the release as its own).
-  if (!known || !taken_.test(static_cast<std::size_t>(e.key)) || e.receiver != KeyEvent::Receiver::MainWindow)
+  // The release of a key taken, where it was taken, also while a window it
+  // opened is modal (that window gets the release as its own only when it
+  // arrives there).
+  if (!known || !taken_.test(static_cast<std::size_t>(e.key)) || !window_ || window != window_->windowHandle())
     return false;
   if (!e.autorepeat) taken_.reset(static_cast<std::size_t>(e.key));
   input_.release(e);

@@ -1,8 +1,11 @@
 #include "shell/windows/desktop.h"
 
+#include <QKeyEvent>
+
 #include "input/windows/form2.h"
 #include "input/windows/form6.h"
 #include "platform/windows/qthost.h"
+#include "platform/windows/readerkeys.h"
 #include "shell/windows/aboutbox.h"
 #include "shell/windows/dialogspeech.h"
 #include "shell/windows/form1.h"
@@ -49,6 +52,21 @@ void createWindows() {
   talkWhenAlone(windows.Form3.get());
   talkWhenAlone(windows.Form5.get());
   talkWhenAlone(windows.Aboutbox.get());
+  // The review reads each line, character and word its keys reach.
+  keepKeysFromScreenReader(windows.Form6.get(), [](const QKeyEvent& key) {
+    switch (key.key()) {
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Home:
+      case Qt::Key_End:
+      case Qt::Key_F2:
+        return !(key.modifiers() & Qt::KeypadModifier);
+      default:
+        return false;
+    }
+  });
   if (auto* qthost = dynamic_cast<QtHost*>(&host())) qthost->setMessageBoxHook([](QDialog& box) { talkWhenAlone(&box); });
 }
 

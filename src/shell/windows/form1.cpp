@@ -14,10 +14,11 @@
 #include "input/chordkeyboard.h"
 #include "input/windows/keyboard.h"
 #include "platform/windows/qtext.h"
-#include "shell/windows/checkmenuitem.h"
 #include "platform/windows/qthost.h"
 #include "runtime/oskcommands.h"
+#include "shell/settings/flags.h"
 #include "shell/settings/resourcelocalizer.h"
+#include "shell/windows/checkmenuitem.h"
 
 namespace drum {
 
@@ -30,10 +31,15 @@ namespace {
 // keypad and keys pressed with a screen reader's own modifier (Insert, Caps
 // Lock) stay the screen reader's.
 bool gameKey(const QKeyEvent& event) {
-  if (!programRunning() || (event.modifiers() & Qt::KeypadModifier)) return false;
+  if (event.modifiers() & Qt::KeypadModifier) return false;
   if (const KeyState* keys = keyState(); keys && (keys->isKeyDown(vk::Insert) || keys->isKeyDown(vk::Capital)))
     return false;
   const int code = virtualKey(event);
+  // Once a game has been started, Up or Down alone opens the review, which
+  // reads what its keys reach; a screen reader that heard the key would read
+  // each of its caret moves as well.
+  if (!programRunning())
+    return programstarted && (code == vk::Up || code == vk::Down) && !(event.modifiers() & Qt::ShiftModifier);
   switch (code) {
     case vk::Back:
     case vk::F6:
