@@ -74,7 +74,7 @@ struct Options {
 [[noreturn]] void usage(const std::string& problem) {
   std::fprintf(stderr, "drumrun: %s\n\n%s", problem.c_str(), kUsage);
   std::fflush(stderr);
-  _exit(2);
+  exitNow(2);
 }
 
 Options parse(int argc, char** argv) {
@@ -176,7 +176,7 @@ struct Runner {
   // process ends without running destructors.
   [[noreturn]] void finish(int status) {
     finishOutput();
-    _exit(status);
+    exitNow(status);
   }
 
   // What Exit does while the program runs: the memory saved as it stands,
