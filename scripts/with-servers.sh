@@ -6,7 +6,13 @@ set -uo pipefail
 started=()
 cleanup() {
   for pid in "${started[@]:-}"; do [ -n "$pid" ] && kill "$pid" 2>/dev/null; done
-  if [ -n "${DRUM_STARTED_PULSE:-}" ]; then pulseaudio --kill 2>/dev/null; fi
+  if [ -n "${DRUM_STARTED_PULSE:-}" ]; then
+    pulseaudio --kill 2>/dev/null
+    # A speech-dispatcher that the tests started plays into the server that
+    # just stopped: left running, it would hang the next run's speech.
+    spd_pid=$(cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null)
+    if [ -n "$spd_pid" ]; then kill "$spd_pid" 2>/dev/null; sleep 0.2; kill -9 "$spd_pid" 2>/dev/null; fi
+  fi
 }
 trap cleanup EXIT
 

@@ -1,8 +1,11 @@
 // drum: the desktop program. Creates its windows in their order and runs the
 // window system's message loop until the main window closes.
+#include <unistd.h>
+
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "input/windows/keyboard.h"
 #include "platform/error.h"
@@ -57,10 +60,54 @@ class DrumApplication : public QApplication {
   }
 };
 
+const char kNoDisplay[] =
+    "drum: no display found, so no window can be shown. "
+    "To play in a terminal, use drumrun (drumrun --help tells how).\n";
+
+[[noreturn]] void noDisplay() {
+  std::fputs(kNoDisplay, stderr);
+  std::fflush(stderr);
+  _exit(1);
+}
+
+bool set(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+// Qt ends the process with abort() when its window system cannot be
+// reached; a player gets a plain sentence and status 1 instead. A platform
+// chosen explicitly (offscreen, vnc ...) is Qt's to judge.
+void checkDisplay() {
+  if (!set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) noDisplay();
+}
+
+QtMessageHandler qtdefault = nullptr;
+struct Held {
+  QtMsgType type;
+  QString message;
+};
+std::vector<Held> held;
+
+// While the application is made: a display that is named but cannot be
+// reached (a closed X server) is Qt's fatal error, after warnings about the
+// platform plugin that say nothing to a player. They are held back and
+// shown only when start-up goes on.
+void startupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) noDisplay();
+  held.push_back({type, message});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  checkDisplay();
+  qtdefault = qInstallMessageHandler(startupMessages);
   DrumApplication app(argc, argv);
+  qInstallMessageHandler(qtdefault);
+  for (const Held& h : held)
+    if (qtdefault) qtdefault(h.type, QMessageLogContext(), h.message);
+  held.clear();
   QApplication::setApplicationName(QStringLiteral("drum"));
   // The desktop entry's name, so the window system shows the entry's icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.drum_game.drum"));

@@ -1,6 +1,7 @@
 // The sound device through SDL2's audio subsystem (PulseAudio, PipeWire or
 // ALSA, whichever SDL finds). Only asks the mixer for frames.
 #include <SDL.h>
+#include <dlfcn.h>
 #include <pthread.h>
 #include <sched.h>
 
@@ -10,6 +11,24 @@
 
 namespace drum {
 namespace {
+
+void ignoreAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// SDL tries ALSA when no sound server answers, and the ALSA library then
+// prints its own complaints ("ALSA lib ...") on standard error, on the
+// player's terminal. The program says plainly itself that it found no sound
+// output, so ALSA's handler is made silent. ALSA is loaded here as SDL
+// loads it; the handler lives in the library, which stays loaded.
+void quietAlsa() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+  if (!alsa) return;
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  using SetHandler = int (*)(Handler);
+  if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) set(ignoreAlsa);
+}
 
 class SdlOutput : public AudioOutput {
  public:
@@ -23,6 +42,7 @@ class SdlOutput : public AudioOutput {
     // SDL would otherwise take SIGTERM and SIGINT for a quit event that
     // nobody reads here: the process would ignore kill and a logout.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    quietAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       if (error) *error = SDL_GetError();
       return false;

@@ -21,28 +21,56 @@ constexpr char kBankFile[] = "sounds.dat";
 std::unique_ptr<Mixer> mixer;
 std::unique_ptr<AudioOutput> output;
 std::string deviceError;
+bool openedForSpeech = false;  // the real output, not yet taken by initSound
+bool silenceReported = false;
+
+void openRealOutput(const AudioRender& render) {
+  // The audio thread hands callbacks over; a thread of the mixer's runs them.
+  mixer = std::make_unique<Mixer>(monoMicros, Mixer::Delivery::Thread);
+  output = openSdlOutput(render, kPeriod, &deviceError);
+  if (!output) output = openSilentClock(render, kPeriod);
+  // A command lands one period ahead of the request that renders it, plus
+  // room for the device's jitter, so its frame is never already gone.
+  mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000);
+}
+
+void renderMixer(float* stereo, int frames, std::int64_t at) { mixer->render(stereo, frames, at); }
 
 }  // namespace
 
 void initSound(bool virtualDevice) {
+  if (!virtualDevice && openedForSpeech && mixer && output) {
+    openedForSpeech = false;
+    soundbank.bind(mixer.get());
+    return;
+  }
   releaseSound();
   deviceError.clear();
-  AudioRender render = [](float* stereo, int frames, std::int64_t at) { mixer->render(stereo, frames, at); };
+  AudioRender render = renderMixer;
   if (virtualDevice) {
     auto* vh = dynamic_cast<VirtualHost*>(&host());
     if (!vh) throw Error("the virtual sound output needs the virtual host");
     mixer = std::make_unique<Mixer>([vh] { return vh->nowMicros(); });
     output = openVirtualOutput(*vh, render, kPeriod);
   } else {
-    // The audio thread hands callbacks over; a thread of the mixer's runs them.
-    mixer = std::make_unique<Mixer>(monoMicros, Mixer::Delivery::Thread);
-    output = openSdlOutput(render, kPeriod, &deviceError);
-    if (!output) output = openSilentClock(render, kPeriod);
-    // A command lands one period ahead of the request that renders it, plus
-    // room for the device's jitter, so its frame is never already gone.
-    mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000);
+    openRealOutput(render);
   }
   soundbank.bind(mixer.get());
+}
+
+void openSoundOutput() {
+  if (mixer) return;
+  deviceError.clear();
+  openRealOutput(renderMixer);
+  openedForSpeech = true;
+}
+
+void reportSilentOutput() {
+  if (silenceReported || !output || output->name() != "silent clock") return;
+  silenceReported = true;
+  host().messageBox(
+      "No sound output was found (no sound card and no sound server), so the game runs silent: "
+      "its sounds and the built-in voice keep their time but cannot be heard.");
 }
 
 void loadsoundbank(const std::string& path) {
@@ -64,6 +92,7 @@ void loadsoundbank() {
 }
 
 void releaseSound() {
+  openedForSpeech = false;
   try {
     soundbank.bind(nullptr);
     output.reset();  // stops the audio thread before the mixer goes

@@ -17,8 +17,17 @@ namespace drum {
 
 // Creates the mixer and its output (replacing any earlier ones) and binds
 // `soundbank` to it. Never fails: without a device the sounds run silently
-// on a clock of the same pace.
+// on a clock of the same pace. A real output that speech opened before
+// (openSoundOutput) is kept: it becomes the output of the sounds too.
 void initSound(bool virtualDevice);
+// The real output (SDL device, else the silent clock) and its mixer, made
+// when there is none, without the sound bank: the in-process speech engine
+// opens it as it is created, so speech does not wait for the last start-up
+// step and is heard even when an earlier one fails.
+void openSoundOutput();
+// Once per process: when the real output found no sound device, a message
+// box says so plainly (the game then runs silent, at its normal pace).
+void reportSilentOutput();
 // Loads "sounds.dat" from the current directory into `soundbank`. A missing
 // file shows message 42 + " sounds.dat" and ends the process without saving
 // anything (host().terminate). A damaged one raises Error naming the file and

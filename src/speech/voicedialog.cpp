@@ -1,5 +1,6 @@
 #include "speech/voicedialog.h"
 
+#include <exception>
 #include <string>
 
 #include "platform/screenreader.h"
@@ -11,6 +12,7 @@
 namespace drum::voicesettings {
 
 bool activated = false;
+bool announced = false;
 
 namespace {
 
@@ -38,13 +40,25 @@ void barEnter(const LabelModel& label, const TrackBarModel& bar) {
 
 }  // namespace
 
-void FormActivate() {
+void FormActivate(const std::function<void()>& focused) {
+  if (announced) {
+    try {
+      if (focused) focused();
+    } catch (const std::exception&) {
+      // Reported when the dialog was opened; see the header.
+    }
+    return;
+  }
+  announced = true;
+  // The list speaks from now on even when the words below fail.
+  struct SetAtEnd {
+    ~SetAtEnd() { activated = true; }
+  } atend;
   speakCaption(LocalString(11));
   speakNamed(voicedialog.voicestatic.caption, voicedialog.voicelist.selectedText());
-  activated = true;
 }
 
-void FormClose() { activated = false; }
+void FormClose() { activated = announced = false; }
 
 void voicelistEnter() {
   if (!activated) return;

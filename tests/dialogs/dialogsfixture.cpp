@@ -29,6 +29,7 @@ World::World(std::vector<std::string> voices) : qttest::World(std::move(voices))
 World::~World() {
   destroyWindows();
   voicesettings::activated = false;
+  voicesettings::announced = false;
 }
 
 void World::start(const std::string& settings) {

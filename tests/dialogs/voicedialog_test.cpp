@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "dialogs/dialogsfixture.h"
@@ -60,6 +61,17 @@ class VoiceDialogTest : public QObject {
     QVERIFY(ran);
     QVERIFY(!timedout);
     QVERIFY(!form4().isVisible());
+  }
+  // Another application takes the focus, then the dialog gets it back.
+  void switchawayandback() {
+    QWidget other(&form4(), Qt::Window);  // not blocked by the modal dialog
+    other.resize(100, 100);
+    other.show();
+    other.activateWindow();
+    QVERIFY(waitfor([&] { return other.isActiveWindow(); }));
+    form4().activateWindow();
+    QVERIFY(waitfor([&] { return form4().isActiveWindow(); }));
+    QTest::qWait(30);
   }
   QString focusName() const {
     QWidget* w = QApplication::focusWidget();
@@ -190,6 +202,49 @@ class VoiceDialogTest : public QObject {
     QCOMPARE(voicedialog.speedtb.position(), 212);  // a tenth of 80..450 up from 175
     QCOMPARE(world->speech.log.tags.back(), std::string("\\Spd=212\\"));
     QCOMPARE(voicedialog.pitchtb.position(), 50);
+  }
+
+  void comingBackToTheDialogSaysWhatHasTheFocusNotTheVoiceList() {
+    world->start("[environment]\nlanguage=2000\n");
+    Texts back;
+    open([&] {
+      keyClick(dialogWindow(), Qt::Key_Tab);  // the pitch bar
+      world->forget();
+      switchawayandback();
+      back = world->said();
+      keyClick(dialogWindow(), Qt::Key_Escape);
+    });
+    QCOMPARE(back, Texts{"&Pitch 50"});
+  }
+
+  void speechThatFailsIsReportedOnceNotAtEveryReturnToTheDialog() {
+    world->start("[environment]\nlanguage=2000\n");
+    world->speech.log.failing = "There is no sound output for speech";
+    // A window manager gives the dialog back its activation when a message
+    // box over it closes (the offscreen platform does not).
+    QTimer manager;
+    manager.setInterval(30);
+    QObject::connect(&manager, &QTimer::timeout, [&] {
+      if (form4().isVisible() && QApplication::activeModalWidget() == &form4() && !form4().isActiveWindow())
+        form4().activateWindow();
+    });
+    manager.start();
+    int errorsinside = -1;
+    open([&] {
+      manager.stop();
+      // The opening's failure was reported; its box closed, the dialog is
+      // active again, and so it stays.
+      QTest::qWait(200);
+      switchawayandback();
+      switchawayandback();
+      QTest::qWait(200);
+      errorsinside = static_cast<int>(world->errors.size());
+      world->speech.log.failing.clear();
+      keyClick(dialogWindow(), Qt::Key_Escape);
+    });
+    QCOMPARE(errorsinside, 1);
+    QCOMPARE(world->errors, Texts{"There is no sound output for speech"});
+    world->errors.clear();
   }
 
   void voiceNotAllowedIsRefusedWithMessage18() {

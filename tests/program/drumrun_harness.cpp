@@ -77,7 +77,8 @@ RunResult GameFolder::run(const std::vector<std::string>& keys, const std::vecto
   return runRaw(args);
 }
 
-RunResult GameFolder::runRaw(const std::vector<std::string>& args, const std::string& stdinput) {
+RunResult GameFolder::runRaw(const std::vector<std::string>& args, const std::string& stdinput,
+                             const std::vector<std::string>& env) {
   writeFile("stdin.txt", stdinput);
   const std::string dir = dir_.string();
   const pid_t pid = ::fork();
@@ -91,6 +92,11 @@ RunResult GameFolder::runRaw(const std::vector<std::string>& args, const std::st
     ::dup2(out, 1);
     ::dup2(err, 2);
     ::setenv("LC_ALL", "C.UTF-8", 1);
+    for (const std::string& e : env) {
+      const auto eq = e.find('=');
+      if (eq == std::string::npos) ::unsetenv(e.c_str());
+      else ::setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
+    }
     ::alarm(60);  // a run that hangs is killed, and the test fails
     std::vector<char*> argv;
     std::string self = "./drumrun";

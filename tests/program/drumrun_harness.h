@@ -28,8 +28,10 @@ class GameFolder {
 
   // drumrun --virtual --transcript --script <keys> plus `extra` arguments.
   RunResult run(const std::vector<std::string>& keys, const std::vector<std::string>& extra = {});
-  // drumrun with exactly these arguments; `stdinput` is fed to it.
-  RunResult runRaw(const std::vector<std::string>& args, const std::string& stdinput = "");
+  // drumrun with exactly these arguments; `stdinput` is fed to it. `env`:
+  // "NAME=value" sets a variable for the run, "NAME" removes it.
+  RunResult runRaw(const std::vector<std::string>& args, const std::string& stdinput = "",
+                   const std::vector<std::string>& env = {});
 
  private:
   std::filesystem::path dir_;

@@ -134,6 +134,20 @@ TEST_F(SettingsDialogsTest, VoiceCancelledSaysTheMainCaptionAndKeepsTheFileAndTh
   EXPECT_EQ(voicedialog.pitchtb.position(), 20);
 }
 
+TEST_F(SettingsDialogsTest, VoiceCancelledSaysTheCaptionTheMainWindowHasNotOneInANewLanguage) {
+  settings("[environment]\nlanguage=2000\n[Voice]\nperson=english\n");
+  create();
+  const std::string shown = mainWindowCaption();  // English, as the window shows it
+  languagebase = 3000;  // Slovak chosen in the environment dialog: from the next start
+  ScriptedDialog dialog;
+  dialog.ok = false;
+  VoicesubmenuClick(dialog);
+  ASSERT_FALSE(said().empty());
+  EXPECT_EQ(said().back(), shown);
+  EXPECT_EQ(mainCaption(), shown);
+  languagebase = 2000;
+}
+
 // ---- Environment ------------------------------------------------------------------
 
 TEST_F(SettingsDialogsTest, EnvironmentCreationListsTheLanguagesAndReadsTheStoredOne) {

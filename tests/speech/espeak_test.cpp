@@ -269,5 +269,33 @@ TEST_F(Espeak, TheFacadeSpeaksUntilTheEndAndStopsAtAKey) {
   voiceallowed = voiceready = false;
 }
 
+// The engines' creation opens the sound output itself: speech works when the
+// start-up never reached its sound step (an earlier step failed), and that
+// step later keeps the same output for the sounds.
+TEST(EspeakStartUp, SpeaksWithoutTheSoundStepAndTheSoundStepKeepsItsOutput) {
+  RealHost rhost;
+  setHost(&rhost);
+  setSpeechPlatform(nullptr);
+  releaseSound();
+  voiceallowed = true;
+  InitSpeechEngines();
+  ASSERT_NE(soundMixer(), nullptr);
+  Mixer* const made = soundMixer();
+  notifysink = std::make_shared<TTTSNotifySink>();
+  FillVoiceList();
+  SelectVoice();
+  ASSERT_TRUE(Sapi4EngineExists());
+  const auto before = rhost.nowMicros();
+  EXPECT_NO_THROW(SpeakText("ahoj"));  // before: "There is no sound output for speech"
+  EXPECT_GT(rhost.nowMicros() - before, 100000);
+  initSound(false);
+  EXPECT_EQ(soundMixer(), made);
+  EXPECT_NO_THROW(SpeakText("ahoj"));
+  ReleaseSpeech();
+  releaseSound();
+  voiceallowed = false;
+  setHost(nullptr);
+}
+
 }  // namespace
 }  // namespace drum::testing

@@ -2,8 +2,11 @@
 // and how long each operation waits, on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/realhost.h"
 #include "runtime/oskcommands.h"
 #include "shell/settings/resourcelocalizer.h"
 #include "speech/speechdvoice.h"
@@ -223,21 +226,33 @@ TEST_F(Facade, ReplacingTheEngineMidSentenceEndsTheWait) {
   EXPECT_EQ(log().calls.back(), "-> AudioStop");
 }
 
-// The speech-dispatcher voice before (or without) a connection: texts are
-// accepted and reported as streams that start and end at once.
+// The speech-dispatcher voice without a service to reach: texts are
+// accepted and reported as ended, so nothing waits for them.
 TEST(SilentService, AcceptsTextsAndReportsThemAsEnded) {
-  VirtualHost vhost;
-  setHost(&vhost);
-  SpeechdVoice voice;
-  std::vector<std::string> events;
-  voice.OnStartStream = [&](std::int32_t) { events.push_back("start"); };
-  voice.OnEndStream = [&](std::int32_t) { events.push_back("end"); };
-  EXPECT_TRUE(voice.Speak(u"text", SVSFlagsAsync).succeeded());
-  EXPECT_TRUE(voice.Speak(u"", SVSFPurgeBeforeSpeak).succeeded());
-  vhost.processEvents();
-  EXPECT_EQ(events, (std::vector<std::string>{"start", "end"}));
-  EXPECT_FALSE(voice.connected());
+  const char* before = std::getenv("SPEECHD_ADDRESS");
+  const std::string saved = before ? before : "";
+  ::setenv("SPEECHD_ADDRESS", "unix_socket:/proc/drum-no-such-dir/speechd.sock", 1);
+  RealHost rhost;
+  setHost(&rhost);
+  std::vector<std::string> reports;
+  rhost.onError = [&](const std::string& t) { reports.push_back(t); };
+  {
+    SpeechdVoice voice;
+    voice.inUse = [] { return false; };
+    std::vector<std::string> events;
+    voice.OnStartStream = [&](std::int32_t) { events.push_back("start"); };
+    voice.OnEndStream = [&](std::int32_t) { events.push_back("end"); };
+    EXPECT_TRUE(voice.Speak(u"text", SVSFlagsAsync).succeeded());
+    EXPECT_TRUE(voice.Speak(u"", SVSFPurgeBeforeSpeak).succeeded());
+    EXPECT_EQ(events, std::vector<std::string>{"end"});  // purged before it began
+    EXPECT_TRUE(voice.Speak(u"druhý", SVSFlagsAsync).succeeded());
+    for (int i = 0; i < 500 && events.size() < 2; ++i) rhost.waitForEvents(Millis(20));
+    EXPECT_EQ(events, (std::vector<std::string>{"end", "end"}));
+    EXPECT_FALSE(voice.connected());
+    EXPECT_EQ(reports.size(), 1u);  // a text of ours was lost
+  }
   setHost(nullptr);
+  if (before) ::setenv("SPEECHD_ADDRESS", saved.c_str(), 1); else ::unsetenv("SPEECHD_ADDRESS");
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
-// A speech service that accepts the connection and then never answers: the
-// voice must give up and stay silent rather than hold the program for ever.
+// The speech service when it misbehaves: one that accepts the connection and
+// never answers, one that is not there, one that begins a message and never
+// ends it, one that leaves a cancel unanswered, one that dies. The program
+// must never wait for it without end, must tell the player once (and only
+// when the service is in use) and must speak again when it comes back.
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -8,16 +11,76 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 
+#include "fakespeechd.h"
+#include "platform/cp1250.h"
 #include "platform/realhost.h"
+#include "shell/settings/flags.h"
+#include "speech/speech.h"
 #include "speech/speechdvoice.h"
 
 namespace drum {
 namespace {
 
-TEST(SpeechdSilentService, ConnectingGivesUpAndTheVoiceStaysSilent) {
+class ServiceFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setHost(&rhost);
+    rhost.onError = [this](const std::string& t) { errors.push_back(t); };
+    rhost.onMessageBox = [this](const std::string& t) { errors.push_back("box: " + t); };
+    setSpeechPlatform(nullptr);  // the real service's voice
+    sapi5inuse = voiceready = false;
+    languagebase = 3000;
+  }
+  void TearDown() override {
+    ReleaseSpeech();
+    sapi5inuse = voiceready = false;
+    languagebase = 1000;
+    setHost(nullptr);
+  }
+  template <typename Done>
+  bool waitFor(Done done, std::int64_t micros = 20000000) {
+    const auto until = rhost.nowMicros() + micros;
+    while (!done()) {
+      if (rhost.nowMicros() > until) return false;
+      rhost.waitForEvents(Millis(20));
+    }
+    return true;
+  }
+  void pause(std::int64_t micros) {
+    const auto from = rhost.nowMicros();
+    waitFor([&] { return rhost.nowMicros() - from > micros; });
+  }
+  SpeechdVoice& voice() { return dynamic_cast<SpeechdVoice&>(voice5()); }
+  // The service in use, connected, as the voice dialog leaves it.
+  void useService() {
+    sapi5inuse = voiceready = true;
+    ASSERT_TRUE(voice5().SetEventInterests(SVEAllEvents).succeeded());
+    ASSERT_TRUE(waitFor([&] { return voice().connected(); }, 10000000));
+  }
+
   RealHost rhost;
-  setHost(&rhost);
+  std::vector<std::string> errors;
+};
+
+// A unique socket nobody can create: the service cannot be reached nor started.
+struct Unreachable {
+  Unreachable() {
+    const char* before = std::getenv("SPEECHD_ADDRESS");
+    had = before != nullptr;
+    if (had) saved = before;
+    ::setenv("SPEECHD_ADDRESS", "unix_socket:/proc/drum-no-such-dir/speechd.sock", 1);
+  }
+  ~Unreachable() {
+    if (had) ::setenv("SPEECHD_ADDRESS", saved.c_str(), 1);
+    else ::unsetenv("SPEECHD_ADDRESS");
+  }
+  bool had = false;
+  std::string saved;
+};
+
+TEST_F(ServiceFaults, AServiceThatNeverAnswersHoldsNothingAndIsReportedOnlyWhenInUse) {
   const std::string path = "/tmp/drum-mute-speechd-" + std::to_string(::getpid());
   ::unlink(path.c_str());
   const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -36,21 +99,119 @@ TEST(SpeechdSilentService, ConnectingGivesUpAndTheVoiceStaysSilent) {
     int started = 0, ended = 0;
     voice.OnStartStream = [&](std::int32_t) { ++started; };
     voice.OnEndStream = [&](std::int32_t) { ++ended; };
-    const Status connected = voice.SetEventInterests(SVEAllEvents);
-    EXPECT_FALSE(connected.succeeded());
-    EXPECT_NE(connected.text.find("does not answer"), std::string::npos) << connected.text;
+    voice.inUse = [] { return false; };
+    // Connecting goes on in the background: the caller (the start-up) goes on.
+    EXPECT_TRUE(voice.SetEventInterests(SVEAllEvents).succeeded());
+    EXPECT_TRUE(voice.connecting());
+    ASSERT_TRUE(waitFor([&] { return !voice.connecting(); }, 15000000));
     EXPECT_FALSE(voice.connected());
+    EXPECT_EQ(errors, std::vector<std::string>{});  // not in use: nobody is troubled
     // Silent from then on: a text is taken and reported as begun and ended.
-    EXPECT_TRUE(voice.Speak(u"dobrý deň", 1).succeeded());
-    for (int i = 0; i < 10 && ended == 0; ++i) rhost.waitForEvents(Millis(10));
+    EXPECT_TRUE(voice.Speak(u"dobrý deň", SVSFlagsAsync).succeeded());
+    ASSERT_TRUE(waitFor([&] { return ended == 1; }, 1000000));
     EXPECT_EQ(started, 1);
-    EXPECT_EQ(ended, 1);
   }
 
   if (before) ::setenv("SPEECHD_ADDRESS", saved.c_str(), 1); else ::unsetenv("SPEECHD_ADDRESS");
   ::close(server);
   ::unlink(path.c_str());
-  setHost(nullptr);
+}
+
+TEST_F(ServiceFaults, AnUnreachableServiceIsReportedInOurWordsOnceAndOnlyWhenItIsUsed) {
+  Unreachable nowhere;
+  ASSERT_TRUE(voice5().SetEventInterests(SVEAllEvents).succeeded());
+  ASSERT_TRUE(waitFor([&] { return !voice().connecting(); }));
+  EXPECT_EQ(errors, std::vector<std::string>{});  // speech goes through the built-in engine
+
+  // The player chooses the service: the first text finds it missing.
+  sapi5inuse = voiceready = true;
+  pause(1100000);
+  SpeakText(cp("Ahoj."));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("speech service"), std::string::npos) << errors[0];
+  EXPECT_EQ(errors[0].find("socket"), std::string::npos) << errors[0];  // not libspeechd's words
+  pause(1100000);
+  SpeakText(cp("Ešte raz."));
+  EXPECT_EQ(errors.size(), 1u);
+  EXPECT_FALSE(sapi5speaking);
+}
+
+TEST_F(ServiceFaults, AMessageBegunAndNeverEndedIsLetGoAfterItsLimitAndLaterTextsAreSilent) {
+  testing::FakeSpeechd service(testing::FakeSpeechd::Mode::BeginsOnly);
+  ASSERT_TRUE(service.ok());
+  useService();
+  const std::string text = cp("Dobrý deň.");
+  const auto before = rhost.nowMicros();
+  SpeakText(text);  // before: waited for ever
+  const auto waited = rhost.nowMicros() - before;
+  EXPECT_GE(waited, 2000000 + 150000 * static_cast<std::int64_t>(text.size()));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("stopped speaking"), std::string::npos) << errors[0];
+  EXPECT_FALSE(sapi5speaking);
+
+  // Treated as silent: the next texts do not wait, and nothing more is reported.
+  const auto again = rhost.nowMicros();
+  SpeakText(cp("Ďalší text."));
+  SpeakText(cp("A ešte jeden."));
+  EXPECT_LT(rhost.nowMicros() - again, 1000000);
+  EXPECT_EQ(errors.size(), 1u);
+  EXPECT_EQ(service.texts(), std::vector<std::string>{"Dobrý deň."});
+}
+
+TEST_F(ServiceFaults, ACancelNeverAnsweredDoesNotHoldTheProgram) {
+  testing::FakeSpeechd service(testing::FakeSpeechd::Mode::CancelHangs);
+  ASSERT_TRUE(service.ok());
+  service.speakMillis = 60000;
+  useService();
+  bool spoken = false;
+  rhost.startTimer(Millis(300), [&] {
+    StopSpeech();  // before: spd_cancel waited for its answer for ever
+    spoken = true;
+  });
+  SpeakText(cp("Toto je veľmi dlhá veta, ktorú zastaví kláves."));
+  EXPECT_TRUE(spoken);
+  EXPECT_EQ(service.cancels(), 1);
+  EXPECT_EQ(errors.size(), 1u);
+  EXPECT_FALSE(sapi5speaking);
+}
+
+TEST_F(ServiceFaults, AServiceThatDiedIsReachedAgainWithTheNextTextAndSaysSpeechIsBack) {
+  testing::FakeSpeechd service;
+  ASSERT_TRUE(service.ok());
+  useService();
+  SpeakText(cp("Prvá."));
+  pause(1100000);
+  service.dropAll();  // killed; started again (it listens anew)
+  pause(200000);
+  SpeakText(cp("Druhá."));
+  SpeakText(cp("Tretia."));
+  EXPECT_EQ(errors, std::vector<std::string>{});
+  EXPECT_EQ(service.texts(), (std::vector<std::string>{"Prvá.", "Reč je späť.", "Druhá.", "Tretia."}));
+}
+
+TEST_F(ServiceFaults, AServiceThatStaysDeadIsTriedAtMostOnceASecondAndReportedOnce) {
+  testing::FakeSpeechd service;
+  ASSERT_TRUE(service.ok());
+  useService();
+  SpeakText(cp("Prvá."));
+  pause(1100000);
+  // It dies, and every connection made to it from now on is dropped at once.
+  service.setMode(testing::FakeSpeechd::Mode::Refuses);
+  service.dropAll();
+  pause(200000);
+  const int before = service.sessions();
+  const auto start = rhost.nowMicros();
+  int texts = 0;
+  while (rhost.nowMicros() - start < 1000000) {
+    SpeakText(cp("Znova."));
+    ++texts;
+    pause(20000);
+  }
+  EXPECT_GT(texts, 10);
+  // An attempt is a probe of the socket and a connection: one attempt, or
+  // two when the second begins as the second runs out.
+  EXPECT_LE(service.sessions() - before, 4);
+  EXPECT_EQ(errors.size(), 1u);
 }
 
 }  // namespace

@@ -48,7 +48,8 @@ TEST_F(Speechd, SpeaksSlovakIntoTheSinkBetweenStartStreamAndEndStream) {
   voice.OnEndStream = [&](std::int32_t s) { events.push_back({"end", s}); };
   const Status connected = voice.SetEventInterests(SVEAllEvents);
   ASSERT_TRUE(connected.succeeded()) << connected.text;
-  EXPECT_TRUE(voice.connected());
+  // Connecting goes on in the background.
+  ASSERT_TRUE(waitFor([&] { return voice.connected(); }, 10000000));
   EXPECT_EQ(voice.language(), "sk");
 
   NullSinkRecorder recorder;
@@ -75,6 +76,7 @@ TEST_F(Speechd, APurgeEndsTheStreamAtOnce) {
   voice.OnStartStream = [&](std::int32_t) { ++started; };
   voice.OnEndStream = [&](std::int32_t) { ++ended; };
   ASSERT_TRUE(voice.SetEventInterests(SVEAllEvents).succeeded());
+  ASSERT_TRUE(waitFor([&] { return voice.connected(); }, 10000000));
   ASSERT_TRUE(voice.Speak(u"Toto je veľmi dlhá veta, ktorú zastaví zrušenie skôr, než ju dopovie.", SVSFlagsAsync)
                   .succeeded());
   ASSERT_TRUE(voice.Speak(u"A druhá veta vo fronte.", SVSFlagsAsync).succeeded());

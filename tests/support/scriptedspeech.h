@@ -24,6 +24,7 @@ struct SpeechLog {
   std::vector<std::string> tags;
   std::int64_t speaktime = 0;  // microseconds each utterance lasts
   int voicesmade = 0;
+  std::string failing;  // when set, every TextData fails with this text
 
   // The texts alone, without the silencing marks.
   std::vector<std::string> texts() const {
@@ -60,6 +61,7 @@ class Engine : public ITTSCentral, public std::enable_shared_from_this<Engine> {
   explicit Engine(SpeechLog& log) : log_(log) {}
   Status TextData(VOICECHARSET, std::uint32_t, SDATA data) override {
     const std::string text(static_cast<const char*>(data.pData));
+    if (!log_.failing.empty()) return Status::failure(log_.failing);
     log_.said.push_back(text);
     const std::uint64_t mine = ++generation_;
     auto self = shared_from_this();

@@ -33,7 +33,7 @@ void VoicesubmenuClick(SettingsDialog& dialog) {
     SpeakText(LocalString(19));
   } else if (!screenReaderRunning()) {
     // A screen reader names the window the focus comes back to.
-    SpeakText(mainWindowCaption());
+    SpeakText(mainCaption());
   }
 }
 

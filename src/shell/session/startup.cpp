@@ -53,6 +53,7 @@ std::function<void()> closer;
 StartOptions options;
 int runningdepth = 0;
 OpenUserFile datafile;
+std::string caption;  // the main window's, as set at its creation
 
 void setRunItems(bool on) {
   for (MenuItem item : kRunItems) enabled[static_cast<int>(item)] = on;
@@ -117,6 +118,8 @@ void menuChanged() {
 
 const std::array<MenuItem, 6>& runMenuItems() { return kRunItems; }
 
+std::string mainCaption() { return caption.empty() ? mainWindowCaption() : caption; }
+
 bool programRunning() { return runningdepth > 0; }
 bool dataFileOpen() { return datafile.isOpen(); }
 
@@ -141,13 +144,15 @@ void FormCreate(const StartOptions& given, const std::function<void()>& captions
   removeStaleTemporaries({settingsFile().path(), "ram.dat"});  // left by a save that was killed
   resetFlags();
   TResourceLocalizer::ReadLanguage();
+  caption = mainWindowCaption();
   if (captions) captions();
 
   printmemo.clear();
   printmemo.fill();
 
 
-  if (options.speech) InitSpeechEngines();
+  if (options.speech) InitSpeechEngines();  // opens the sound output for speech
+  reportSilentOutput();                     // once, when it found no sound device
   TResourceLocalizer::LoadSettings();
   sapi5inuse = usesapi5checked;
   voiceready = usesapi5checked;
@@ -160,6 +165,7 @@ void FormCreate(const StartOptions& given, const std::function<void()>& captions
   // The device, and the bank bound to it. Without an output the bank is
   // still read: SOUND, CLICK and BEEP look up their items all the same.
   if (options.audio != StartOptions::Audio::None) initSound(options.audio == StartOptions::Audio::Virtual);
+  reportSilentOutput();
   loadsoundbank();  // "sounds.dat"; missing: message 42 and the end
 
   brailletablefile = gameFile("czech.ebt");

@@ -51,6 +51,9 @@ void menuChanged();
 // The main window's caption: the executable's file name up to its first "."
 // (no directory), " - ", message 1. `executable` defaults to this process's.
 std::string mainWindowCaption(const std::string& executable = {});
+// The caption the main window got at its creation (step 2). A language
+// chosen later changes the texts fetched from then on, not this caption.
+std::string mainCaption();
 
 // The six items that Start disables and enables again.
 const std::array<MenuItem, 6>& runMenuItems();

@@ -148,7 +148,7 @@ void TForm1::buildMenu() {
 }
 
 void TForm1::setCaptions() {
-  const QString title = qtext(mainWindowCaption());
+  const QString title = qtext(mainCaption());
   setWindowTitle(title);
   setAccessibleName(title);
   printmemo_->setAccessibleName(qtext(LocalString(26)));

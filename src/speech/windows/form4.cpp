@@ -181,8 +181,19 @@ bool TForm4::showModal() {
 
 bool TForm4::event(QEvent* e) {
   const bool handled = QDialog::event(e);
-  if (e->type() == QEvent::WindowActivate && isVisible()) guarded(voicesettings::FormActivate);
+  if (e->type() == QEvent::WindowActivate && isVisible())
+    guarded([this] { voicesettings::FormActivate([this] { announceFocus(); }); });
   return handled;
+}
+
+void TForm4::announceFocus() {
+  const QWidget* w = focusWidget();
+  if (w == voicelist_) voicesettings::voicelistEnter();
+  else if (w == pitchtb_) voicesettings::pitchtbEnter();
+  else if (w == speedtb_) voicesettings::speedtbEnter();
+  else if (w == volumetb_) voicesettings::volumetbEnter();
+  else if (w == vyberhlasbitbtn_) voicesettings::vyberhlasbitbtnEnter();
+  else if (w == closebitbtn_) voicesettings::closebitbtnEnter();
 }
 
 void TForm4::hideEvent(QHideEvent* e) {

@@ -46,6 +46,8 @@ class TForm4 : public QDialog, public SettingsDialog {
 
  private:
   QSlider* trackbar(const char* name);
+  // What the control with the focus says when the user moves to it.
+  void announceFocus();
   QListWidget* voicelist_ = nullptr;
   QLabel* voicestatic_ = nullptr;
   QSlider* pitchtb_ = nullptr;
