@@ -34,12 +34,6 @@ namespace drum::dialogs {
 
 namespace {
 
-std::vector<std::string> cps(std::initializer_list<const char*> utf8) {
-  std::vector<std::string> out;
-  for (const char* t : utf8) out.push_back(cp(t));
-  return out;
-}
-
 bool contains(const std::vector<std::string>& said, const std::string& text) {
   return std::find(said.begin(), said.end(), text) != said.end();
 }
