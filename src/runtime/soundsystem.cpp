@@ -68,9 +68,13 @@ void openSoundOutput() {
 void reportSilentOutput() {
   if (silenceReported || !output || output->name() != "silent clock") return;
   silenceReported = true;
-  host().messageBox(
-      "No sound output was found (no sound card and no sound server), so the game runs silent: "
-      "its sounds and the built-in voice keep their time but cannot be heard.");
+  // Shown once start-up is over (or has stopped at an error), not in the
+  // middle of it: the box waits for the player.
+  host().post([] {
+    host().messageBox(
+        "No sound output was found (no sound card and no sound server), so the game runs silent: "
+        "its sounds and the built-in voice keep their time but cannot be heard.");
+  });
 }
 
 void loadsoundbank(const std::string& path) {

@@ -26,7 +26,8 @@ void initSound(bool virtualDevice);
 // step and is heard even when an earlier one fails.
 void openSoundOutput();
 // Once per process: when the real output found no sound device, a message
-// box says so plainly (the game then runs silent, at its normal pace).
+// box says so plainly (the game then runs silent, at its normal pace). The
+// box is posted: it shows when the events are next delivered.
 void reportSilentOutput();
 // Loads "sounds.dat" from the current directory into `soundbank`. A missing
 // file shows message 42 + " sounds.dat" and ends the process without saving

@@ -24,7 +24,7 @@ TEST(NoSoundDevice, DrumrunSaysOnceThatItRunsSilentAndAlsaStaysQuiet) {
   game.writeFile("drumrun.ini", "[voice]\nvoiceallowed=0\n[sounds]\noskirasounds=0\n");
   const std::string runtime = (game.path() / "runtime").string();
   std::filesystem::create_directories(runtime);
-  const auto r = game.runRaw({"--script", "-"}, "",
+  const auto r = game.runRaw({"--script", "-"}, "esc\n",
                              {"XDG_RUNTIME_DIR=" + runtime, "PULSE_SERVER=unix:/proc/drum-no-pulse",
                               "PIPEWIRE_REMOTE=/proc/drum-no-pipewire", "SDL_AUDIODRIVER",
                               "SPEECHD_ADDRESS=unix_socket:/proc/drum-no-speechd/speechd.sock"});
