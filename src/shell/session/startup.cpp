@@ -139,6 +139,12 @@ namespace mainwindow {
 const StartOptions& startOptions() { return options; }
 
 void FormCreate(const StartOptions& given, const std::function<void()>& captions) {
+  // No sound device: said once, when the steps are over or have stopped at
+  // an error. Said in the middle, any wait of a later step would show the
+  // box and hold the start-up (the settings file unwritten) until answered.
+  struct SilenceNotice {
+    ~SilenceNotice() { reportSilentOutput(); }
+  } notice;
   options = given;
   settingsFile().setWritable(options.writeSettings);
   removeStaleTemporaries({settingsFile().path(), "ram.dat"});  // left by a save that was killed
@@ -152,7 +158,6 @@ void FormCreate(const StartOptions& given, const std::function<void()>& captions
 
 
   if (options.speech) InitSpeechEngines();  // opens the sound output for speech
-  reportSilentOutput();                     // once, when it found no sound device
   TResourceLocalizer::LoadSettings();
   sapi5inuse = usesapi5checked;
   voiceready = usesapi5checked;
@@ -165,7 +170,6 @@ void FormCreate(const StartOptions& given, const std::function<void()>& captions
   // The device, and the bank bound to it. Without an output the bank is
   // still read: SOUND, CLICK and BEEP look up their items all the same.
   if (options.audio != StartOptions::Audio::None) initSound(options.audio == StartOptions::Audio::Virtual);
-  reportSilentOutput();
   loadsoundbank();  // "sounds.dat"; missing: message 42 and the end
 
   brailletablefile = gameFile("czech.ebt");
