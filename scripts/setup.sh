@@ -21,7 +21,7 @@ pkgs=(
   liblouis-bin liblouis-data
   orca at-spi2-core python3-pyatspi openbox dbus-x11 libglib2.0-bin dconf-gsettings-backend
   libc-bin locales
-  ccache tmux
+  ccache tmux qt6-qpa-plugins
   dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
 )
 if [ "${1:-}" = --play ]; then pkgs=("${play[@]}"); fi
