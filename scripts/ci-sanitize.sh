@@ -15,4 +15,4 @@ export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # One test at a time: the tests that measure sound and speech on the real
 # clock need the machine the sanitizers already slow down.
-scripts/with-servers.sh ctest --test-dir build-sanitize --output-on-failure --timeout 900
+scripts/with-servers.sh ctest --test-dir build-sanitize --output-on-failure --timeout 300

@@ -73,11 +73,16 @@ struct Link {
 };
 
 // The links by the id the service gave their connection: the service's
-// callbacks carry no pointer of ours, only that id.
-std::mutex linksLock;
+// callbacks carry no pointer of ours, only that id. Never destroyed: a link's
+// thread is detached and may still be closing its connection while the
+// process ends and runs its static destructors.
+std::mutex& linksLock() {
+  static auto* lock = new std::mutex;
+  return *lock;
+}
 std::map<std::size_t, std::weak_ptr<Link>>& linksByClient() {
-  static std::map<std::size_t, std::weak_ptr<Link>> map;
-  return map;
+  static auto* map = new std::map<std::size_t, std::weak_ptr<Link>>;
+  return *map;
 }
 
 }  // namespace
@@ -176,15 +181,15 @@ void postFrom(const std::shared_ptr<Link>& link, std::weak_ptr<SpeechdVoice::Imp
 // The service's callbacks, on libspeechd's thread. The voice is found
 // through its link; one posted call per notification.
 std::map<std::size_t, std::weak_ptr<SpeechdVoice::Impl>>& voicesByClient() {
-  static std::map<std::size_t, std::weak_ptr<SpeechdVoice::Impl>> map;
-  return map;
+  static auto* map = new std::map<std::size_t, std::weak_ptr<SpeechdVoice::Impl>>;  // as linksByClient
+  return *map;
 }
 
 void notified(std::size_t message, std::size_t client, SPDNotificationType type) {
   std::shared_ptr<Link> link;
   std::weak_ptr<SpeechdVoice::Impl> voice;
   {
-    std::lock_guard guard(linksLock);
+    std::lock_guard guard(linksLock());
     const auto found = linksByClient().find(client);
     if (found == linksByClient().end()) return;
     link = found->second.lock();
@@ -272,7 +277,7 @@ void serve(std::shared_ptr<Link> link, std::weak_ptr<SpeechdVoice::Impl> voice) 
   }
   const auto client = static_cast<std::size_t>(spd_get_client_id(c));
   {
-    std::lock_guard guard(linksLock);
+    std::lock_guard guard(linksLock());
     linksByClient()[client] = link;
     voicesByClient()[client] = voice;
   }
@@ -308,7 +313,7 @@ void serve(std::shared_ptr<Link> link, std::weak_ptr<SpeechdVoice::Impl> voice) 
     if (!ok) break;  // a broken connection: the voice drops the link
   }
   {
-    std::lock_guard guard(linksLock);
+    std::lock_guard guard(linksLock());
     const auto found = linksByClient().find(client);
     if (found != linksByClient().end() && found->second.lock() == link) {
       linksByClient().erase(found);
