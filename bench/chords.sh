@@ -7,6 +7,7 @@
 # Usage: bench/chords.sh [build dir] [chords] [taps] [holds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tests/support/gameimage.sh
 [ -n "${DISPLAY:-}" ] || exec scripts/with-servers.sh "$0" "$@"
 root=$PWD
 build=${1:-build}
@@ -21,12 +22,7 @@ run() {  # sounds(0/1) busy(0/1)
   cp "$build/game/drum" "$build/game/sounds.dat" "$build"/game/*.ebt "$build"/game/*.eky "$work/"
   mkdir -m 700 "$work/run"
   # A stored game that no move of these codes can win (N and O swapped).
-  head -c 65536 /dev/zero >"$work/ram.dat"
-  poke() { printf "$2" | dd of="$work/ram.dat" bs=1 seek="$1" conv=notrunc status=none; }
-  poke 262 "LMABCDEFGHIJK"
-  poke 275 "ONPQRSETUVXYZ"
-  poke 288 "10"
-  poke 293 "10"
+  game_image "$work/ram.dat" LMABCDEFGHIJK ONPQRSETUVXYZ
   printf '[sounds]\r\noskirasounds=%s\r\n[keyboard]\r\nbraillekeys=1\r\n' "$sounds" >"$work/drum.ini"
   if [ "$busy" = 1 ]; then
     for _ in 1 2; do sh -c 'while :; do :; done' & busypids+=($!); done

@@ -37,12 +37,8 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # A stored game: the horizontal row shifted twice to the right (E at the
 # crossing), no moves yet.
-head -c 65536 /dev/zero > "$work/ram.dat"
-poke() { printf "$2" | dd of="$work/ram.dat" bs=1 seek="$1" conv=notrunc status=none; }
-poke 262 "LMABCDEFGHIJK"
-poke 275 "NOPQRSETUVXYZ"
-poke 288 "10"
-poke 293 "10"
+. "$(dirname "$0")/../support/gameimage.sh"
+game_image "$work/ram.dat" LMABCDEFGHIJK NOPQRSETUVXYZ
 
 parec -d "$DRUM_NULL_SINK.monitor" --rate=48000 --channels=1 --format=s16le --file-format=wav "$work/capture.wav" &
 pids+=($!)

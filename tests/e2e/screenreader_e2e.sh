@@ -79,12 +79,8 @@ for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 cp "$game/drum" "$game/sounds.dat" "$game"/*.ebt "$game"/*.eky "$work/"
 printf '[sounds]\noskirasounds=1\nsndvolume=-10000\n' > "$work/drum.ini"
 # A stored game in play: the horizontal row shifted twice, no moves yet.
-head -c 65536 /dev/zero > "$work/ram.dat"
-poke() { printf "$2" | dd of="$work/ram.dat" bs=1 seek="$1" conv=notrunc status=none; }
-poke 262 "LMABCDEFGHIJK"
-poke 275 "NOPQRSETUVXYZ"
-poke 288 "10"
-poke 293 "10"
+. "$here/../support/gameimage.sh"
+game_image "$work/ram.dat" LMABCDEFGHIJK NOPQRSETUVXYZ
 
 dbus-run-session -- bash "$here/screenreader_session.sh" "$work" "$mode" "$here"
 status=$?
