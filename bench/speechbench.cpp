@@ -200,11 +200,18 @@ struct Series {
     std::sort(v.begin(), v.end());
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
   }
+  // Nearest rank: the smallest value with at least that share of the trials at or below it.
+  double percentile(double p) const {
+    if (ms.empty()) return NAN;
+    auto v = ms;
+    std::sort(v.begin(), v.end());
+    return v[static_cast<std::size_t>(std::ceil(p * v.size())) - 1];
+  }
   double worst() const { return ms.empty() ? NAN : *std::max_element(ms.begin(), ms.end()); }
   double best() const { return ms.empty() ? NAN : *std::min_element(ms.begin(), ms.end()); }
   void print() const {
-    std::printf("  %-52s n=%2zu  median %7.1f ms  best %7.1f  worst %7.1f\n", name.c_str(), ms.size(), median(), best(),
-                worst());
+    std::printf("  %-52s n=%2zu  median %7.1f ms  p90 %7.1f  p99 %7.1f  worst %7.1f  best %7.1f\n", name.c_str(),
+                ms.size(), median(), percentile(0.9), percentile(0.99), worst(), best());
   }
 };
 

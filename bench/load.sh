@@ -1,0 +1,46 @@
+# Busy loops of a benchmark's own, for figures taken on a busy machine.
+# Sourced by the bench scripts:  bench_load_args "$@"  (takes "--load N" out of
+# the arguments into bench_args), then bench_load_start before the measurement;
+# the loops end with the script (bench_load_stop runs from its EXIT trap).
+bench_load=0
+bench_args=()
+bench_load_pids=()
+
+bench_load_args() {
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      --load) bench_load=${2:?--load needs a number of busy loops}; shift 2 ;;
+      --load=*) bench_load=${1#--load=}; shift ;;
+      *) bench_args+=("$1"); shift ;;
+    esac
+  done
+  case "$bench_load" in *[!0-9]*|'') echo "--load takes a number of busy loops" >&2; exit 2 ;; esac
+}
+
+# What else runs: the load average and the compilers of other jobs, so a run
+# that another build disturbed can be told and repeated.
+bench_load_report() {
+  local compilers
+  compilers=$(pgrep -c -x cc1plus 2>/dev/null || true)
+  echo "[$1] $(date +%T) load average $(cut -d' ' -f1-3 /proc/loadavg), busy loops of ours ${#bench_load_pids[@]}, other compilers running ${compilers:-0}"
+}
+
+bench_load_start() {
+  local i
+  for ((i = 0; i < bench_load; i++)); do
+    # A plain shell loop at normal priority, as a browser or a build would be.
+    ( trap - EXIT; while :; do :; done ) &
+    bench_load_pids+=($!)
+  done
+  bench_load_report "start"
+}
+
+bench_load_stop() {
+  [ -n "${bench_load_reported:-}" ] && return 0
+  bench_load_reported=1
+  bench_load_report "end"
+  [ ${#bench_load_pids[@]} -gt 0 ] || return 0
+  kill "${bench_load_pids[@]}" 2>/dev/null
+  wait "${bench_load_pids[@]}" 2>/dev/null
+  bench_load_pids=()
+}
