@@ -4,6 +4,7 @@
 
 #include <cassert>
 #include <cstdio>
+#include <mutex>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define DRUM_LEAK_CHECK 1
@@ -19,6 +20,18 @@
 namespace drum {
 namespace {
 Host* current = nullptr;
+
+// Guards `current` against threads posting through postToHost. Never
+// destroyed: such a thread may still post while the process ends.
+std::mutex& currentLock() {
+  static auto* lock = new std::mutex;
+  return *lock;
+}
+}  // namespace
+
+Host::~Host() {
+  std::lock_guard guard(currentLock());
+  if (current == this) current = nullptr;
 }
 
 Host& host() {
@@ -26,7 +39,17 @@ Host& host() {
   return *current;
 }
 
-void setHost(Host* h) { current = h; }
+void setHost(Host* h) {
+  std::lock_guard guard(currentLock());
+  current = h;
+}
+
+bool postToHost(std::function<void()> fn) {
+  std::lock_guard guard(currentLock());
+  if (!current) return false;
+  current->post(std::move(fn));
+  return true;
+}
 
 void exitNow(int status) {
   std::fflush(stdout);

@@ -15,7 +15,8 @@ using Millis = std::chrono::milliseconds;
 class Host {
  public:
   using TimerId = std::uint64_t;
-  virtual ~Host() = default;
+  // A host that ends while it is the one in force is no longer in force.
+  virtual ~Host();
 
   // Deliver every event that is pending now (keys, timers, posted calls), then return.
   virtual void processEvents() = 0;
@@ -56,5 +57,10 @@ class Host {
 // The host in force for the whole process (set once by main, or by a test).
 Host& host();
 void setHost(Host* h);
+
+// Thread-safe: posts `fn` to the host in force, if there is one; false when
+// there is none. For threads that may outlive a host (or a test's host): what
+// they post never reaches one that was replaced or has ended.
+bool postToHost(std::function<void()> fn);
 
 }  // namespace drum

@@ -331,6 +331,27 @@ TEST_F(SettingsTest, MissingOrDamagedValuesReadAsDefaults) {
   EXPECT_FALSE(usesapi5checked);
 }
 
+TEST_F(SettingsTest, BrailleDisplayIsOnUnlessTheFileTurnsItOff) {
+  writeFile(path_, "[braille]\ndisplay=0\n");
+  TResourceLocalizer::LoadSettings();
+  EXPECT_FALSE(brailledisplay);
+  // Absent or damaged: on, as a display that says nothing is no use.
+  for (const char* text : {"[voice]\nvoiceallowed=1\n", "[braille]\ndisplay=off\n", "[braille]\ndisplay=\n"}) {
+    brailledisplay = false;
+    writeFile(path_, text);
+    TResourceLocalizer::LoadSettings();
+    EXPECT_TRUE(brailledisplay) << text;
+  }
+  writeFile(path_, "[braille]\ndisplay=1\n");
+  TResourceLocalizer::LoadSettings();
+  EXPECT_TRUE(brailledisplay);
+  // The settings commands write what they own and leave the section alone.
+  writeFile(path_, "[braille]\ndisplay=0\n");
+  TResourceLocalizer::SaveSettings();
+  TResourceLocalizer::LoadSettings();
+  EXPECT_FALSE(brailledisplay);
+}
+
 TEST_F(SettingsTest, SoundVolumeStaysAnAttenuation) {
   writeFile(path_, "[sounds]\nsndvolume=5000\n");
   TResourceLocalizer::LoadSettings();

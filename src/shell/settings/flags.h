@@ -11,6 +11,7 @@ inline bool oskirasounds = true;      // SOUND, BEEP and CLICK sound at all (sou
 inline int sndvolume = 0;             // hundredths of a decibel, -10000 .. 0 (sounds/sndvolume)
 inline bool braillemode = false;      // chord typing (keyboard/braillekeys)
 inline bool programstarted = false;   // set by every Start, never cleared
+inline bool brailledisplay = true;    // a Braille display shows the game and types (braille/display)
 
 // Check marks of the two menu items, which the window shows. The settings
 // file sets them at start-up; the flags above follow them.
@@ -30,6 +31,7 @@ inline void resetFlags() {
   sndvolume = 0;
   braillemode = false;
   programstarted = false;
+  brailledisplay = true;
   usesapi5checked = false;
   braillekeyboardchecked = false;
   languagebase = 1000;

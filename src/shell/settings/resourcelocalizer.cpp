@@ -48,6 +48,7 @@ void TResourceLocalizer::LoadSettings() {
     braillemode = ini.readBool("keyboard", "braillekeys", false);
     usesapi5checked = ini.readBool("Voice", "sapi5", false);
     braillekeyboardchecked = braillemode;
+    brailledisplay = ini.readBool("braille", "display", true);
   } else {
     voiceallowed = enumeratorexistshook && enumeratorexistshook();
     ini.writeBool("voice", "voiceallowed", voiceallowed);
