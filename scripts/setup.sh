@@ -8,6 +8,7 @@ play=(
   libsdl2-dev
   libespeak-ng-dev espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
+  libbrlapi-dev liblouis-dev liblouis-data
 )
 pkgs=(
   build-essential cmake pkg-config git
@@ -18,7 +19,8 @@ pkgs=(
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   pulseaudio pulseaudio-utils sox
   xvfb xauth xdotool x11-utils imagemagick
-  liblouis-bin liblouis-data
+  liblouis-bin liblouis-data liblouis-dev
+  libbrlapi-dev brltty xbrlapi
   orca at-spi2-core python3-pyatspi openbox dbus-x11 libglib2.0-bin dconf-gsettings-backend
   libc-bin locales
   ccache tmux qt6-qpa-plugins

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "input/braillecells.h"
+#include "platform/cp1250.h"
 #include "platform/host.h"
 
 namespace drum {
@@ -29,35 +30,6 @@ namespace {
 constexpr int kRetryMillis = 2000;
 
 enum class Focus { None, Window, Terminal };
-
-// UTF-16 to UTF-8, for the fallback that hands BRLTTY text instead of cells.
-std::string utf8Of(std::u16string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    } else if (c >= 0xD800 && c < 0xE000) {
-      c = 0xFFFD;
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
 
 // An error BRLTTY reports after the call that caused it: the connection is
 // dropped (the call then fails) instead of libbrlapi's default, which prints
@@ -252,7 +224,7 @@ bool BrailleDisplay::Impl::show() {
     if (haveDots) {
       std::copy_n(cells.begin() + offset, count, window.begin());
     } else {
-      utf8 = utf8Of(std::u16string_view(text).substr(static_cast<std::size_t>(offset), count));
+      utf8 = utf16ToUtf8(std::u16string_view(text).substr(static_cast<std::size_t>(offset), count));
       utf8.append(static_cast<std::size_t>(width - count), ' ');
     }
     if (caret >= offset && caret < offset + width) cursor = caret - offset + 1;

@@ -17,6 +17,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -285,9 +286,29 @@ bool VirtualBraille::waitForText(const Cells& expected, int cursor, std::chrono:
   return waitFor([&](const Cells& c) { return c == want; }, timeout);
 }
 
+// The driver reads its socket when it becomes readable and takes one line
+// a time: a second line sent with the first would wait for the next write.
+// So each line is sent once BRLTTY has read the one before.
 void VirtualBraille::send(const std::string& line) {
   const std::string text = line + "\n";
-  if (display_ >= 0) (void)!::send(display_, text.data(), text.size(), MSG_NOSIGNAL);
+  if (display_ < 0) return;
+  const std::size_t before = commandsRead();
+  (void)!::send(display_, text.data(), text.size(), MSG_NOSIGNAL);
+  const auto end = Clock::now() + std::chrono::seconds(3);
+  while (commandsRead() <= before && Clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
+
+std::size_t VirtualBraille::commandsRead() {
+  std::ifstream in(log(), std::ios::binary);
+  in.seekg(static_cast<std::streamoff>(logRead_));
+  std::string chunk((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Whole lines only: the rest is read again next time.
+  const auto last = chunk.rfind('\n');
+  if (last == std::string::npos) return commands_;
+  chunk.resize(last + 1);
+  logRead_ += chunk.size();
+  for (std::size_t at = 0; (at = chunk.find("] Command received: ", at)) != std::string::npos; ++at) ++commands_;
+  return commands_;
 }
 
 void VirtualBraille::dots(int bits) { send("PASSDOTS " + std::to_string(bits & 0xFF)); }

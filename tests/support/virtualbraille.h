@@ -74,7 +74,8 @@ class VirtualBraille {
   void panRight();
   void backspace();
   void enter();
-  // Any command line of the Virtual driver's protocol.
+  // Any command line of the Virtual driver's protocol. Each returns once
+  // BRLTTY has read it (up to 3 s).
   void send(const std::string& line);
 
   // Times, from BRLTTY's log, of the lines that contain `text` (ms since the
@@ -88,6 +89,7 @@ class VirtualBraille {
  private:
   void readLoop();
   bool start();
+  std::size_t commandsRead();  // the display's lines BRLTTY has read so far
 
   int columns_;
   std::string folder_;
@@ -102,6 +104,8 @@ class VirtualBraille {
   Cells cells_;
   std::vector<Frame> frames_;
   bool closed_ = false;
+  std::size_t logRead_ = 0;
+  std::size_t commands_ = 0;
 };
 
 }  // namespace drum::testing
