@@ -18,6 +18,17 @@ inline constexpr const char* kBrailleCellTable = "cs-comp8.utb";
 // call this on the UI thread only.
 std::optional<std::vector<std::uint8_t>> brailleCells(std::u16string_view text);
 
+// What a display shows of the text screen: the line that holds the cursor,
+// with the cursor as the caret. A PRINT that ends its line leaves the cursor
+// at the start of the empty line below; then the line just written is shown,
+// without a caret, since the game's latest words are the ones to read.
+// Trailing blanks are left out (the screen pads its lines).
+struct BrailleScreenLine {
+  std::u16string text;
+  int caret = -1;
+};
+BrailleScreenLine brailleScreenLine();
+
 // A cell as the Braille tables write a chord: its dot numbers ascending
 // ("125"; "" for a blank cell).
 std::string cellDots(std::uint8_t cell);

@@ -11,6 +11,7 @@
 #include "platform/cp1250.h"
 #include "platform/host.h"
 #include "platform/virtualhost.h"
+#include "runtime/oskcommands.h"
 
 namespace drum {
 namespace {
@@ -42,6 +43,33 @@ TEST(BrailleCells, CharactersWithoutACellStayInPlace) {
   ASSERT_EQ(cells->size(), 5u);
   EXPECT_EQ(cellDots((*cells)[0]), "1");
   EXPECT_EQ(cellDots((*cells)[3]), "12");
+}
+
+TEST(BrailleScreenLine, TheLineTheGameWritesWithItsCursor) {
+  printmemo.clear();
+  printmemo.fill();
+  printmemo.setLine(0, utf8ToCp1250("dobrý ďeň;") + std::string(70, ' '));
+  printmemo.setLine(1, "hra");
+  // In the middle of a line: that line, the cursor as the caret.
+  scrcursor.setRow(1);
+  scrcursor.setColumn(3);
+  auto line = brailleScreenLine();
+  EXPECT_EQ(line.text, u"hra");
+  EXPECT_EQ(line.caret, 3);
+  // A PRINT that ended its line: the line just written, padding left out.
+  scrcursor.setRow(1);
+  scrcursor.setColumn(0);
+  printmemo.setLine(1, "");
+  line = brailleScreenLine();
+  EXPECT_EQ(line.text, u16("dobrý ďeň;"));
+  EXPECT_EQ(line.caret, -1);
+  // At the top of an empty screen: nothing, the cursor on the first cell.
+  printmemo.clear();
+  printmemo.fill();
+  scrcursor.setRow(0);
+  line = brailleScreenLine();
+  EXPECT_EQ(line.text, u"");
+  EXPECT_EQ(line.caret, 0);
 }
 
 // Letters whose cs-comp8 cell is not the chord czech.ebt types them with.
