@@ -133,6 +133,41 @@ void FormKeyRepeat(int key, ShiftState shift, std::optional<char> typed) {
   if (typed) pendingkey.assign(1, *typed);
 }
 
+std::string displayDots(int bits) {
+  std::string dots;
+  for (int i = 0; i < 6; ++i)
+    if (bits & (1 << i)) dots += static_cast<char>('1' + i);
+  return dots;
+}
+
+void DisplayKey(const BrailleKey& key) {
+  switch (key.kind) {
+    case BrailleKey::Dots:
+    case BrailleKey::Space: {
+      const std::string dots = key.kind == BrailleKey::Space ? std::string(" ") : displayDots(key.value);
+      if (dots.empty()) return;
+      // A chord's key-down and release in one: the display sends it whole.
+      FormKeyDown(vk::F, {});
+      chord.clear();
+      std::string result;
+      TranslateChord(dots, result);
+      pendingkey.clear();
+      keybuffer = result;
+      break;
+    }
+    case BrailleKey::Backspace:
+    case BrailleKey::Enter: {
+      const int code = key.kind == BrailleKey::Enter ? vk::Return : vk::Back;
+      FormKeyDown(code, {});
+      chord.clear();  // no chord of the PC's dot keys forms at this release
+      FormKeyUp(code, {});
+      break;
+    }
+    case BrailleKey::Route:
+      break;
+  }
+}
+
 void braillekeyboarditemClick() {
   if (braillekeyboardchecked) {
     braillekeyboardchecked = false;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "input/brailledisplay.h"
 #include "input/keycodes.h"
 
 namespace drum {
@@ -29,6 +30,18 @@ void FormKeyRepeat(int key, ShiftState shift, std::optional<char> typed);
 // Builds `chord` from the dot keys (F D S J K L) held now, or " " for the
 // space bar alone; with no dot key held any prefix in force ends.
 void ReadChord();
+
+// The dot string of a chord from a Braille display's keyboard (dots 1-8 as
+// bits 0-7): "1" .. "123456" as F D S J K L give it. The six-dot table has
+// no dots 7 and 8, so they are left out; "" when nothing else is left.
+std::string displayDots(int bits);
+
+// A key of the Braille display for the running program, as the same key
+// typed on the PC keyboard: a chord as on F D S J K L (through
+// TranslateChord, its prefixes and keybuffer) whether or not chord typing
+// is on, the space bar as the space chord, Backspace and Enter as their
+// keys. A routing key means nothing to the program.
+void DisplayKey(const BrailleKey& key);
 
 // The code that a cursor key puts into `keybuffer`: 128 + 1 up + 2 down +
 // 4 left + 8 right, from the four arrow keys held now.

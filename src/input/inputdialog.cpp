@@ -27,6 +27,21 @@ std::string charAt(const std::string& text, int index) {
   return std::string(1, text[static_cast<std::size_t>(index)]);
 }
 
+// A completed chord's text goes in at the caret.
+void insertChordText() {
+  if (inputdialog::chordtext.empty()) return;
+  std::string text = currentwindow->text();
+  const int caret = std::clamp(currentwindow->caret(), 0, static_cast<int>(text.size()));
+  if (caret == static_cast<int>(text.size())) {
+    text += inputdialog::chordtext;
+    currentwindow->setText(text, static_cast<int>(text.size()));
+  } else {
+    text.insert(static_cast<std::size_t>(caret), inputdialog::chordtext);
+    currentwindow->setText(text, caret + 1);
+  }
+  inputdialog::chordtext.clear();
+}
+
 // A whole line, or the words for an empty one.
 void speakLine(const std::string& text) { SpeakText(text.empty() ? LocalString(29) : text); }
 
@@ -131,18 +146,7 @@ void inputeditKeyUp(int key, ShiftState shift) {
     TranslateChord(chord, chordtext);
     savedprefix = currentprefix;
     chord.clear();
-    if (!chordtext.empty()) {
-      std::string text = currentwindow->text();
-      const int caret = std::clamp(currentwindow->caret(), 0, static_cast<int>(text.size()));
-      if (caret == static_cast<int>(text.size())) {
-        text += chordtext;
-        currentwindow->setText(text, static_cast<int>(text.size()));
-      } else {
-        text.insert(static_cast<std::size_t>(caret), chordtext);
-        currentwindow->setText(text, caret + 1);
-      }
-      chordtext.clear();
-    }
+    insertChordText();
   }
 
   const std::string text = currentwindow->text();
@@ -190,6 +194,20 @@ void inputeditKeyUp(int key, ShiftState shift) {
     default:
       break;
   }
+}
+
+void displayChord(const std::string& dots) {
+  if (!currentwindow || dots.empty()) return;
+  StopSpeech();
+  // What a chord on the keyboard does from its key-down to its release: the
+  // text it gives is spoken, then put in.
+  chord.clear();
+  chordtext.clear();
+  currentprefix = savedprefix;
+  TranslateChord(dots, chordtext);
+  savedprefix = currentprefix;
+  if (!chordtext.empty()) SpeakKey(chordtext.substr(0, 1));
+  insertChordText();
 }
 
 void exitprogrambtnClick() { endProgramNow(); }

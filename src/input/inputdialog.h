@@ -69,6 +69,11 @@ bool inputeditKeyPress(char character);
 // the text, and the caret's new place is read.
 void inputeditKeyUp(int key, ShiftState shift);
 
+// A chord from the Braille display's keyboard ("1" .. "123456", " " for its
+// space bar), whether or not chord typing is on: spoken and put in at the
+// caret as a chord typed on F D S J K L is at its release.
+void displayChord(const std::string& dots);
+
 // The button that ends the program: the memory is saved and the process ends.
 void exitprogrambtnClick();
 

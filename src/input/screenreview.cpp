@@ -115,6 +115,14 @@ void virtualscrmemoKeyDown(int key, ShiftState shift, int caret) {
   if (key == vk::Escape && currentwindow) currentwindow->close();
 }
 
+void virtualscrmemoRoute(int caret) {
+  if (!voiceready) return;
+  StopSpeech();
+  caret = clampCaret(caret);
+  edge(caret != 0 && caret != static_cast<int>(reviewcopy.size()));
+  if (caret < static_cast<int>(reviewcopy.size())) SpeakKey(std::string(1, reviewcopy[caret]));
+}
+
 void virtualscrmemoKeyUp(int key, ShiftState shift, int caret) {
   if (!voiceready) return;
   caret = clampCaret(caret);

@@ -46,6 +46,10 @@ std::string screenCopy();
 void virtualscrmemoKeyDown(int key, ShiftState shift, int caret);
 void virtualscrmemoKeyUp(int key, ShiftState shift, int caret);
 
+// A routing key of the Braille display has put the caret at `caret`: the
+// character there is read as Left and Right read it.
+void virtualscrmemoRoute(int caret);
+
 // Caret arithmetic on a CR LF text, exposed for the window and for tests.
 struct CaretPlace {
   int line = 0;    // from 0

@@ -7,6 +7,7 @@
 #include "platform/windows/qthost.h"
 #include "platform/windows/readerkeys.h"
 #include "shell/windows/aboutbox.h"
+#include "shell/windows/brailleview.h"
 #include "shell/windows/dialogspeech.h"
 #include "shell/windows/form1.h"
 #include "shell/windows/form3.h"
@@ -68,9 +69,11 @@ void createWindows() {
     }
   });
   if (auto* qthost = dynamic_cast<QtHost*>(&host())) qthost->setMessageBoxHook([](QDialog& box) { talkWhenAlone(&box); });
+  startBrailleView(windows);
 }
 
 void destroyWindows() {
+  stopBrailleView();
   windows.Aboutbox.reset();
   windows.Form6.reset();
   windows.Form5.reset();
