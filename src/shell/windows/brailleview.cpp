@@ -51,6 +51,17 @@ std::u16string cells(const QString& text) {
   return out;
 }
 
+bool blank(const std::string& line) { return line.find_first_not_of(' ') == std::string::npos; }
+
+// A line without the blanks that fill it to the screen's width, which would
+// be cells to pan over: it ends at its last character or at the caret.
+std::u16string trimmed(std::u16string text, int caret) {
+  const std::size_t last = text.find_last_not_of(u' ');
+  const std::size_t keep = std::max(last == std::u16string::npos ? 0 : last + 1, static_cast<std::size_t>(std::max(caret, 0)));
+  if (keep < text.size()) text.resize(keep);
+  return text;
+}
+
 // The line the program writes. After a PRINT that ended its line the cursor
 // waits at the start of the next, empty one: the line just written, the one
 // above, is what there is to read, with the cursor after its end.
@@ -58,12 +69,17 @@ std::pair<std::u16string, int> screenLine() {
   if (printmemo.count() == 0) return {{}, 0};
   int row = std::clamp<int>(scrcursor.row(), 0, printmemo.count() - 1);
   int column = scrcursor.column();
-  if (printmemo.line(row).empty() && column == 0 && row > 0) {
+  if (column == 0 && row > 0 && blank(printmemo.line(row))) {
     --row;
-    column = static_cast<int>(printmemo.line(row).size());
+    column = -1;
   }
   std::u16string text = cells(printmemo.line(row));
-  return {text, std::min(column, static_cast<int>(text.size()))};
+  if (column < 0) {
+    text = trimmed(std::move(text), 0);
+    return {text, static_cast<int>(text.size())};
+  }
+  column = std::min(column, static_cast<int>(text.size()));
+  return {trimmed(std::move(text), column), column};
 }
 
 // What a control holds, as a dialog says it.
@@ -172,7 +188,7 @@ void BrailleView::refresh() {
     show(std::move(text), caret);
   } else if (windows_.Form6 && window == windows_.Form6.get()) {
     const QTextCursor cursor = windows_.Form6->virtualscrmemo()->textCursor();
-    show(cells(cursor.block().text()), cursor.positionInBlock());
+    show(trimmed(cells(cursor.block().text()), cursor.positionInBlock()), cursor.positionInBlock());
   } else if (windows_.Form2 && window == windows_.Form2.get() &&
              window->focusWidget() == windows_.Form2->inputedit()) {
     const QLineEdit* edit = windows_.Form2->inputedit();
