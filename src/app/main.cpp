@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "input/brailledisplay.h"
 #include "input/windows/keyboard.h"
 #include "platform/error.h"
 #include "platform/filelocations.h"
@@ -15,6 +16,7 @@
 #include "platform/windows/screenreaderwatch.h"
 #include "runtime/oskcommands.h"
 #include "runtime/trace.h"
+#include "shell/settings/flags.h"
 #include "shell/settings/inifile.h"
 #include "shell/windows/desktop.h"
 #include "shell/windows/form1.h"
@@ -126,8 +128,12 @@ int main(int argc, char** argv) {
   drum::installSpeechHooks();
   drum::ScreenReaderWatch screenreader;
   drum::createWindows();
+  // A Braille display, when BRLTTY has one and the settings do not say no;
+  // the settings have been read by the main window's creation.
+  drum::BrailleDisplay::instance().setEnabled(drum::brailledisplay);
   drum::desktop().Form1->show();
   const int status = QApplication::exec();
+  drum::BrailleDisplay::instance().setEnabled(false);
   // What had to be saved was saved by the close handler; the engines' threads
   // need no orderly goodbye.
   qthost.terminate(status);
