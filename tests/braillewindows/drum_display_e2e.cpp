@@ -234,6 +234,7 @@ TEST_F(DrumOnTheDisplay, TheGameOnTheCellsAndTypedOnTheDisplay) {
   key("ctrl+s");
   // The prompt is the line the game wrote last, the cursor after it.
   ASSERT_TRUE(shows(u"keď chceš kódy, napíš otazník.", 30)) << now();
+  std::printf("the prompt's line on the display: %s\n", now().c_str());
 
   // A chord on the display makes a move: the letter at the crossing is
   // printed, the cursor after it.
