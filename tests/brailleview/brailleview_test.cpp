@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -143,6 +144,23 @@ class BrailleViewTest : public QObject {
     chord("1");
     const Texts& log = world->speech.log.said;
     QVERIFY(std::find(log.begin(), log.end(), std::string("<stop>")) != log.end());
+  }
+
+  void anOpenMenuShowsItsItem() {
+    start();
+    TForm1& form1 = *desktop().Form1;
+    QMenu* program = form1.menu(MenuItem::Programmenu);
+    QVERIFY(program);
+    program->popup(form1.mapToGlobal(QPoint(0, 0)));
+    QVERIFY(waitfor([&] { return QApplication::activePopupWidget() == program; }));
+    program->setActiveAction(form1.action(MenuItem::exitsubmenu));
+    QVERIFY(waitfor([] { return shown() == QStringLiteral("Exit"); }));
+    QCOMPARE(caret(), -1);
+    program->setActiveAction(form1.action(MenuItem::Startsubmenu));
+    QVERIFY(waitfor([] { return shown() == QStringLiteral("Start"); }));
+    program->hide();
+    // Closed: the main window's line again (an empty screen).
+    QVERIFY(waitfor([] { return shown().isEmpty(); }));
   }
 
   void theReviewShowsItsCaretLineAndRoutesItsCaret() {

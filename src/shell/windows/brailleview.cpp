@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -119,6 +121,14 @@ BrailleView::BrailleView(DesktopWindows& windows) : windows_(windows) {
     connect(memo, &QPlainTextEdit::textChanged, this, &BrailleView::refresh);
     connect(memo, &QPlainTextEdit::cursorPositionChanged, this, &BrailleView::refresh);
   }
+  // The main window's menus: the item the user is on.
+  if (windows.Form1) {
+    for (QMenu* menu : windows.Form1->findChildren<QMenu*>()) {
+      connect(menu, &QMenu::hovered, this, &BrailleView::refresh);
+      connect(menu, &QMenu::aboutToHide, this, &BrailleView::refresh, Qt::QueuedConnection);
+    }
+    connect(windows.Form1->menuBar(), &QMenuBar::hovered, this, &BrailleView::refresh);
+  }
   if (windows.Form6) {
     QPlainTextEdit* memo = windows.Form6->virtualscrmemo();
     connect(memo, &QPlainTextEdit::cursorPositionChanged, this, &BrailleView::refresh);
@@ -180,10 +190,23 @@ void BrailleView::follow(QWidget* control) {
   }
 }
 
+namespace {
+
+// The item of an open menu, or of the menu bar in keyboard mode.
+QAction* menuItem() {
+  if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) return menu->activeAction();
+  if (auto* bar = qobject_cast<QMenuBar*>(QApplication::focusWidget())) return bar->activeAction();
+  return nullptr;
+}
+
+}  // namespace
+
 void BrailleView::refresh() {
   QWidget* window = front();
   if (!window) return;
-  if (windows_.Form1 && window == windows_.Form1.get()) {
+  if (QAction* item = menuItem()) {
+    show(cells(accessibleCaption(item->text())), -1);
+  } else if (windows_.Form1 && window == windows_.Form1.get()) {
     auto [text, caret] = screenLine();
     show(std::move(text), caret);
   } else if (windows_.Form6 && window == windows_.Form6.get()) {
@@ -210,6 +233,12 @@ void BrailleView::key(const BrailleKey& key) {
   QWidget* window = front();
   if (!window) return;
   QWidget* focus = window->focusWidget();
+  if (menuItem()) {
+    // A menu has the keyboard: Enter chooses the item, as on the keyboard.
+    QWidget* menu = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget();
+    if (key.kind == BrailleKey::Enter) typeKey(menu, Qt::Key_Return, QChar(13));
+    return;
+  }
   if (windows_.Form1 && window == windows_.Form1.get()) {
     guarded([&] { DisplayKey(key); });
     return;
