@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "input/braillecells.h"
 #include "input/chordkeyboard.h"
 #include "input/inputdialog.h"
 #include "input/screenreview.h"
@@ -53,8 +54,6 @@ std::u16string cells(const QString& text) {
   return out;
 }
 
-bool blank(const std::string& line) { return line.find_first_not_of(' ') == std::string::npos; }
-
 // A line without the blanks that fill it to the screen's width, which would
 // be cells to pan over: it ends at its last character or at the caret.
 std::u16string trimmed(std::u16string text, int caret) {
@@ -62,26 +61,6 @@ std::u16string trimmed(std::u16string text, int caret) {
   const std::size_t keep = std::max(last == std::u16string::npos ? 0 : last + 1, static_cast<std::size_t>(std::max(caret, 0)));
   if (keep < text.size()) text.resize(keep);
   return text;
-}
-
-// The line the program writes. After a PRINT that ended its line the cursor
-// waits at the start of the next, empty one: the line just written, the one
-// above, is what there is to read, with the cursor after its end.
-std::pair<std::u16string, int> screenLine() {
-  if (printmemo.count() == 0) return {{}, 0};
-  int row = std::clamp<int>(scrcursor.row(), 0, printmemo.count() - 1);
-  int column = scrcursor.column();
-  if (column == 0 && row > 0 && blank(printmemo.line(row))) {
-    --row;
-    column = -1;
-  }
-  std::u16string text = cells(printmemo.line(row));
-  if (column < 0) {
-    text = trimmed(std::move(text), 0);
-    return {text, static_cast<int>(text.size())};
-  }
-  column = std::min(column, static_cast<int>(text.size()));
-  return {trimmed(std::move(text), column), column};
 }
 
 // What a control holds, as a dialog says it.
@@ -207,8 +186,12 @@ void BrailleView::refresh() {
   if (QAction* item = menuItem()) {
     show(cells(accessibleCaption(item->text())), -1);
   } else if (windows_.Form1 && window == windows_.Form1.get()) {
-    auto [text, caret] = screenLine();
-    show(std::move(text), caret);
+    // The same line drumrun shows; a control character the program printed
+    // is a blank cell, as in the window.
+    BrailleScreenLine line = brailleScreenLine();
+    for (char16_t& c : line.text)
+      if (c < 32) c = u' ';
+    show(std::move(line.text), line.caret);
   } else if (windows_.Form6 && window == windows_.Form6.get()) {
     const QTextCursor cursor = windows_.Form6->virtualscrmemo()->textCursor();
     show(trimmed(cells(cursor.block().text()), cursor.positionInBlock()), cursor.positionInBlock());
