@@ -17,7 +17,11 @@
 #include "app/drumrun_script.h"
 #include "app/drumrun_terminal.h"
 #include "app/drumrun_transcript.h"
+#include "input/braillecells.h"
+#include "input/braillecells.h"
+#include "input/brailledisplay.h"
 #include "input/brailletables.h"
+#include "input/chordkeyboard.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
 #include "platform/filelocations.h"
@@ -60,7 +64,11 @@ const char kUsage[] =
     "  --time T        the virtual clock's start (default 12:00:00)\n"
     "  --seed N        the random generator's seed (default 1)\n"
     "  --transcript    one line per event on standard output\n"
-    "  --screen        the 24 screen lines after the run\n";
+    "  --screen        the 24 screen lines after the run\n"
+    "\n"
+    "Without --virtual, a Braille display that BRLTTY drives shows the line the\n"
+    "game writes, and its keys type as chords on F D S J K L do in the desktop\n"
+    "program ([braille] display=0 in the settings file turns it off).\n";
 
 struct Options {
   std::optional<std::string> script;
@@ -139,6 +147,8 @@ struct Runner {
   bool speaking = false;    // inside SpeakText: no scripted key arrives
   std::vector<std::string> messages;  // reports kept until the terminal is restored
   int lastrow = -1, lastcolumn = -1;
+  bool braille = false;     // a Braille display, when one is there, shows the cursor's line
+  BrailleScreenLine brailleshown;  // what it was last given
 
   void report(const std::string& kind, const std::string& text) {
     if (transcript) {
@@ -224,6 +234,34 @@ struct Runner {
     }
     endSoundWait();
     keybuffer = k.text;
+  }
+
+  // The text screen's line that the game writes, as the desktop shows it.
+  void showBraille() {
+    if (!braille) return;
+    BrailleScreenLine line = brailleScreenLine();
+    if (line.text == brailleshown.text && line.caret == brailleshown.caret) return;
+    brailleshown = std::move(line);
+    BrailleDisplay::instance().show(brailleshown.text, brailleshown.caret);
+  }
+
+  // A key of the display: what the same key does on the PC keyboard.
+  void brailleKey(const BrailleKey& k) {
+    try {
+      DisplayKey(k);
+    } catch (const Error& e) {
+      report("ERROR", e.what());
+    }
+  }
+
+  void startBraille() {
+    if (virtualhost || !brailledisplay) return;
+    braille = true;
+    auto& display = BrailleDisplay::instance();
+    display.onKey = [this](const BrailleKey& k) { brailleKey(k); };
+    display.setEnabled(true);
+    display.focusTerminal();
+    showBraille();
   }
 
   void redraw() {
@@ -329,6 +367,7 @@ int Runner::run() {
   queuehost.onMessageBox = [this](const std::string& t) { report("MSGBOX", t); };
   queuehost.onError = [this](const std::string& t) { report("ERROR", t); };
   queuehost.setDeliveryHook([this] {
+    showBraille();
     if (interactive) redraw();
     else deliverScriptKey();
   });
@@ -357,11 +396,14 @@ int Runner::run() {
     speaking = false;
   };
 
+  startBraille();
+  if (braille) printmemo.setObserver([this] { showBraille(); });
   if (interactive && !options.transcript && isatty(STDOUT_FILENO) && terminal.enter(true)) {
     drawing = true;
     printmemo.setObserver([this] {
       lastrow = -1;
       terminal.draw();
+      showBraille();
     });
     terminal.setStatus(" ? codes  p rules  Esc saves and ends  Ctrl+C quits unsaved  F1 this line ");
   } else if (interactive) {
