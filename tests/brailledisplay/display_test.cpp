@@ -5,6 +5,9 @@
 #include <thread>
 
 #include "displayfixture.h"
+#include "input/brailletables.h"
+#include "input/chordkeyboard.h"
+#include "runtime/oskcommands.h"
 
 namespace drum::brailletest {
 namespace {
@@ -164,6 +167,46 @@ TEST_F(DisplayTest, BrlttyComingBackFindsTheFocusAndTheLine) {
   ASSERT_TRUE(pumpUntil([] { return display().connected(); }, 10s));
   EXPECT_EQ(display().columns(), 30);
   EXPECT_TRUE(braille().waitForText(cellsOf(u"abc"), 1)) << VirtualBraille::cellsText(braille().cells());
+}
+
+// Chords typed on the display go through the Braille table as F D S J K L
+// do: the shipped czech.ebt, its capital and number signs, keybuffer.
+TEST_F(DisplayTest, ChordsReachKeybufferThroughTheTableWithItsPrefixes) {
+  const std::string saved = brailletablefile;
+  brailletablefile = std::string(DRUM_SOURCE_DIR) + "/data/czech.ebt";
+  LoadBrailleTable();
+  brailletablefile = saved;
+  currentprefix.clear();
+  std::vector<std::string> typed;
+  display().onKey = [&](const BrailleKey& k) {
+    keybuffer.clear();
+    DisplayKey(k);
+    typed.push_back(keybuffer);
+  };
+  ASSERT_TRUE(connect());
+  display().focusTerminal();
+  display().show(u"a", 0);
+  ASSERT_TRUE(braille().waitForText(cellsOf(u"a"), 0));
+  const auto type = [&](const std::function<void()>& press) {
+    const std::size_t before = typed.size();
+    press();
+    return pumpUntil([&] { return typed.size() > before; }) ? typed.back() : std::string("(nothing)");
+  };
+  EXPECT_EQ(type([&] { braille().dots(0x12); }), ":");   // 25: not BRLTTY's own ':' but ours all the same
+  EXPECT_EQ(type([&] { braille().dots(0x20); }), "");    // 6: the capital sign, for one letter
+  EXPECT_EQ(type([&] { braille().dots(0x01); }), "A");
+  EXPECT_EQ(type([&] { braille().dots(0x01); }), "a");
+  EXPECT_EQ(type([&] { braille().dots(0x3C); }), "");    // 3456: the number sign, until the space
+  EXPECT_EQ(type([&] { braille().dots(0x01); }), "1");
+  EXPECT_EQ(type([&] { braille().dots(0x03); }), "2");
+  EXPECT_EQ(type([&] { braille().space(); }), " ");
+  EXPECT_EQ(type([&] { braille().dots(0x01); }), "a");
+  // An eight-dot chord types its six dots; Backspace and Enter their codes.
+  EXPECT_EQ(type([&] { braille().dots(0x41); }), "a");
+  EXPECT_EQ(type([&] { braille().backspace(); }), "\x08");
+  EXPECT_EQ(type([&] { braille().enter(); }), "\r");
+  keybuffer.clear();
+  currentprefix.clear();
 }
 
 // No BRLTTY at all: nothing connects, nothing is said, nothing waits.
