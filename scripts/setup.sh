@@ -35,4 +35,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get -o DPkg::Lock::Timeout=600 update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
+  # BRLTTY is installed for the tests, which run their own with a display of
+  # their own: the system service its installation enables has nothing to
+  # drive on a build machine (one installed before is left as it was).
+  if printf '%s\n' "${missing[@]}" | grep -qx brltty && [ -d /run/systemd/system ]; then
+    $SUDO systemctl disable --now brltty.service >/dev/null 2>&1 || true
+  fi
 fi
