@@ -55,7 +55,6 @@ struct BrailleDisplay::Impl {
   std::uint64_t contentSerial = 0;
   // Keys read and not yet handed to the UI thread.
   std::deque<BrailleKey> keys;
-  bool drainPosted = false;
 
   std::atomic<bool> connected{false};
   std::atomic<int> columns{0};
@@ -293,12 +292,12 @@ void BrailleDisplay::Impl::key(brlapi_keyCode_t code) {
   }
 }
 
+// One posted call a key (keys come at a typist's pace): a call that a host
+// took and never ran, being replaced, holds back no later key.
 void BrailleDisplay::Impl::post(BrailleKey k) {
   std::lock_guard guard(lock);
   keys.push_back(k);
-  if (drainPosted) return;
-  drainPosted = postToHost([this] { drain(); });
-  if (!drainPosted) keys.clear();  // no host to take them: nobody is there to type to
+  if (!postToHost([this] { drain(); })) keys.clear();  // no host: nobody is there to type to
 }
 
 void BrailleDisplay::Impl::drain() {
@@ -306,7 +305,6 @@ void BrailleDisplay::Impl::drain() {
   {
     std::lock_guard guard(lock);
     taken.swap(keys);
-    drainPosted = false;
   }
   auto& display = BrailleDisplay::instance();
   for (const BrailleKey& k : taken)

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -110,6 +111,7 @@ TEST(DrumrunOnADisplay, ShowsTheGamesLinesAndTypesItsCodesAsChords) {
   };
   // The greeting's last line, which the game waits under.
   ASSERT_TRUE(showing("keď chceš kódy, napíš otazník."));
+  std::printf("the display shows the greeting's last line as %s\n", VirtualBraille::cellsText(braille.cells()).c_str());
 
   braille.dots(0x1D);  // 1345: n, a new game
   ASSERT_TRUE(showing("čakaj, miešam písmená."));
