@@ -350,5 +350,54 @@ TEST_F(ChordTyping, ASettingThatCannotBeWrittenIsReported) {
   EXPECT_FALSE(braillekeyboardchecked);
 }
 
+// The Braille display's keyboard types as F D S J K L do, whether or not
+// chord typing is on.
+using DisplayTyping = KeyboardTest;
+
+TEST_F(DisplayTyping, DotsBecomeTheChordsDotStringWithoutDotsSevenAndEight) {
+  EXPECT_EQ(displayDots(0b000011), "12");
+  EXPECT_EQ(displayDots(0b111111), "123456");
+  EXPECT_EQ(displayDots(0b11000001), "1");
+  EXPECT_EQ(displayDots(0b11000000), "");
+  EXPECT_EQ(displayDots(0), "");
+}
+
+TEST_F(DisplayTyping, AChordStopsSpeechEndsASoundWaitAndWaitsInTheBuffer) {
+  ASSERT_FALSE(braillemode);
+  speech.log.clear();
+  clock.schedule(500000, [] { DisplayKey({BrailleKey::Dots, 0b11}); });
+  const std::int64_t start = clock.nowMicros();
+  sound({440}, 5000, 1);
+  EXPECT_LT(clock.nowMicros() - start, 600000);
+  EXPECT_FALSE(soundplaying);
+  EXPECT_EQ(keybuffer, "b");  // no release empties it: the display sends a chord whole
+  ASSERT_FALSE(speech.log.said.empty());
+  EXPECT_EQ(speech.log.said.back(), "<stop>");
+}
+
+TEST_F(DisplayTyping, PrefixesSpaceAndControlKeysAsOnThePCKeyboard) {
+  const std::pair<BrailleKey, std::string> typed[] = {
+      {{BrailleKey::Dots, 0b100000}, ""},  {{BrailleKey::Dots, 0b11}, "B"},      {{BrailleKey::Dots, 0b11}, "b"},
+      {{BrailleKey::Dots, 0b111100}, ""},  {{BrailleKey::Dots, 0b1}, "1"},       {{BrailleKey::Space, 0}, " "},
+      {{BrailleKey::Dots, 0b1}, "a"},      {{BrailleKey::Backspace, 0}, ch(8)},  {{BrailleKey::Enter, 0}, ch(13)},
+      {{BrailleKey::Dots, 0b11000000}, ch(13)},  // dots 7 and 8 alone type nothing
+      {{BrailleKey::Route, 4}, ch(13)},          // nor does a routing key
+  };
+  for (bool chords : {false, true}) {
+    braillemode = chords;
+    for (const auto& [key, text] : typed) {
+      DisplayKey(key);
+      EXPECT_EQ(keybuffer, text) << "chord typing " << chords << ", key " << key.kind << " " << key.value;
+    }
+    EXPECT_EQ(currentprefix, "");
+  }
+}
+
+TEST_F(ChordTyping, APrefixTypedOnTheDisplayHoldsForTheKeyboardsNextChord) {
+  DisplayKey({BrailleKey::Dots, 0b100000});  // the capital sign
+  EXPECT_EQ(chordKeys({{vk::F, 'f'}, {vk::D, 'd'}})[0], "B");
+  EXPECT_EQ(chordKeys({{vk::F, 'f'}, {vk::D, 'd'}})[0], "b");
+}
+
 }  // namespace
 }  // namespace drum::keyboardtest

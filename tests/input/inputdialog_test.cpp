@@ -241,6 +241,26 @@ TEST_F(InputDialogTest, ACapitalChordInTheMiddleOfTheText) {
   EXPECT_TRUE(heard.events.empty());
 }
 
+TEST_F(InputDialogTest, DisplayChordsAreSpokenAndPutInWhetherOrNotChordTypingIsOn) {
+  for (bool chords : {false, true}) {
+    braillemode = chords;
+    at("ab", 1);
+    forget();
+    inputdialog::displayChord("6");  // the capital sign: nothing said, nothing put in
+    EXPECT_EQ(edit.text_, "ab");
+    inputdialog::displayChord("14");  // c, as a capital
+    EXPECT_EQ(said(), (std::vector<std::string>{"c"}));
+    EXPECT_EQ(heard.events, (std::vector<std::string>{"sound 2000/20/1"}));
+    EXPECT_EQ(edit.text_, "aCb");
+    EXPECT_EQ(edit.caret_, 2);
+    inputdialog::displayChord("13");  // k, the capital sign used up
+    inputdialog::displayChord(" ");
+    EXPECT_EQ(edit.text_, "aCk b");
+    EXPECT_EQ(edit.caret_, 4);
+    EXPECT_EQ(inputdialog::savedprefix, "");
+  }
+}
+
 TEST_F(InputDialogTest, ChordsAtTheEndAppendAndTheSpaceBarTypesASpace) {
   braillemode = true;
   at("x", 1);

@@ -165,6 +165,26 @@ TEST_F(ReviewTest, CharactersByTheirKeyFileWords) {
   });
 }
 
+TEST_F(ReviewTest, ARoutingKeyReadsTheCharacterAsLeftAndRightDo) {
+  printmemo.setLine(0, "Al");
+  printmemo.setLine(1, "x y");
+  openWith([this] {
+    heard.clear();
+    speech.log.clear();
+    virtualscrmemoRoute(lineStart(1) + 1);  // the blank
+    virtualscrmemoRoute(lineStart(1) + 2);
+    virtualscrmemoRoute(0);  // the capital at the very start: arms the edge
+    virtualscrmemoRoute(0);  // again: a click first
+    EXPECT_EQ(speech.log.texts(), (std::vector<std::string>{"space", "y", "a", "a"}));
+    EXPECT_EQ(heard.events, (std::vector<std::string>{"sound 2000/20/1", "click 16", "sound 2000/20/1"}));
+    voiceready = false;
+    speech.log.clear();
+    virtualscrmemoRoute(1);  // without a voice: silent
+    EXPECT_TRUE(speech.log.texts().empty());
+    voiceready = true;
+  });
+}
+
 TEST_F(ReviewTest, RightAtTheEndClicksTheSecondTimeAndSaysNothing) {
   openWith([this] {
     const int end = static_cast<int>(review.copy.size());
