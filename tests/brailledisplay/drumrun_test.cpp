@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <chrono>
 #include <filesystem>
+#include <mutex>
+#include <string>
 #include <thread>
 
 #include "input/braillecells.h"
@@ -51,7 +53,9 @@ class Drumrun {
     // The terminal's output is read all along, so drumrun never waits on it.
     reader_ = std::thread([this] {
       char buffer[4096];
-      while (::read(master_, buffer, sizeof buffer) > 0) {
+      for (ssize_t n; (n = ::read(master_, buffer, sizeof buffer)) > 0;) {
+        std::lock_guard guard(lock_);
+        output_.append(buffer, static_cast<std::size_t>(n));
       }
     });
   }
@@ -64,6 +68,18 @@ class Drumrun {
     if (reader_.joinable()) reader_.join();
   }
   bool started() const { return pid_ > 0; }
+  // Waits until the terminal has shown `text` (UTF-8).
+  bool shown(const std::string& text, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < end) {
+      {
+        std::lock_guard guard(lock_);
+        if (output_.find(text) != std::string::npos) return true;
+      }
+      std::this_thread::sleep_for(20ms);
+    }
+    return false;
+  }
   void type(const std::string& keys) { (void)!::write(master_, keys.data(), keys.size()); }
   // The exit status, or -1 when drumrun has not ended within `timeout`.
   int wait(std::chrono::milliseconds timeout) {
@@ -84,7 +100,19 @@ class Drumrun {
   pid_t pid_ = -1;
   bool ended_ = false;
   std::thread reader_;
+  std::mutex lock_;
+  std::string output_;
 };
+
+// A game folder of drumrun's own, with its settings file.
+void makeGame(const TempDir& game, const std::string& settings) {
+  namespace fs = std::filesystem;
+  fs::copy_file(DRUMRUN, game.file("drumrun"));
+  fs::permissions(game.file("drumrun"), fs::perms::owner_all);
+  for (const char* f : {"sounds.dat", "czech.ebt", "czech.eky", "english.eky", "slovak.eky"})
+    fs::create_symlink(std::string(DRUM_GAME_DIR) + "/" + f, game.file(f));
+  testing::writeFile(game.file("drumrun.ini"), settings);
+}
 
 TEST(DrumrunOnADisplay, ShowsTheGamesLinesAndTypesItsCodesAsChords) {
   if (const std::string why = VirtualBraille::missing(); !why.empty()) GTEST_SKIP() << why;
@@ -93,13 +121,8 @@ TEST(DrumrunOnADisplay, ShowsTheGamesLinesAndTypesItsCodesAsChords) {
   braille.exportEnvironment();
 
   TempDir game("drumrun-braille");
-  namespace fs = std::filesystem;
-  fs::copy_file(DRUMRUN, game.file("drumrun"));
-  fs::permissions(game.file("drumrun"), fs::perms::owner_all);
-  for (const char* f : {"sounds.dat", "czech.ebt", "czech.eky", "english.eky", "slovak.eky"})
-    fs::create_symlink(std::string(DRUM_GAME_DIR) + "/" + f, game.file(f));
   // No voice: the game's texts are read on the display here.
-  testing::writeFile(game.file("drumrun.ini"), "[voice]\nvoiceallowed=0\n[braille]\ndisplay=1\n");
+  makeGame(game, "[voice]\nvoiceallowed=0\n[braille]\ndisplay=1\n");
 
   Drumrun run(game.path());
   ASSERT_TRUE(run.started());
@@ -144,6 +167,24 @@ TEST(DrumrunOnADisplay, ShowsTheGamesLinesAndTypesItsCodesAsChords) {
   // A small e from the display saves and ends.
   braille.dots(0x11);
   EXPECT_EQ(run.wait(20s), 0);
+}
+
+// Switched off in the settings: BRLTTY never hears from drumrun.
+TEST(DrumrunOnADisplay, LeavesTheDisplayAloneWhenTheSettingsSaySo) {
+  if (const std::string why = VirtualBraille::missing(); !why.empty()) GTEST_SKIP() << why;
+  VirtualBraille braille(40);
+  ASSERT_TRUE(braille.ready()) << braille.error();
+  braille.exportEnvironment();
+  TempDir game("drumrun-braille");
+  makeGame(game, "[voice]\nvoiceallowed=0\n[braille]\ndisplay=0\n");
+  Drumrun run(game.path());
+  ASSERT_TRUE(run.started());
+  ASSERT_TRUE(run.shown("napíš otazník.", 20s));
+  std::this_thread::sleep_for(500ms);  // a connection would have been tried at once
+  run.type("e");
+  EXPECT_EQ(run.wait(20s), 0);
+  // (The harness's own check of the server connects and asks nothing.)
+  EXPECT_TRUE(braille.logTimes("GetDisplaySize request").empty()) << "drumrun asked BRLTTY for its display";
 }
 
 }  // namespace
