@@ -27,6 +27,7 @@
 #include "shell/windows/desktop.h"
 #include "shell/windows/dialogspeech.h"
 #include "shell/windows/form1.h"
+#include "shell/windows/form3.h"
 #include "shell/windows/form5.h"
 #include "speech/speech.h"
 #include "speech/voiceselection.h"
@@ -143,6 +144,21 @@ class BrailleViewTest : public QObject {
     chord("1");
     const Texts& log = world->speech.log.said;
     QVERIFY(std::find(log.begin(), log.end(), std::string("<stop>")) != log.end());
+  }
+
+  void aRadioButtonShowsWhetherItIsChosen() {
+    start();
+    TForm3& form3 = *desktop().Form3;
+    QString first, moved;
+    whenShown(&form3, [&] {
+      first = shown();
+      keyClick(form3.windowHandle(), Qt::Key_Down);  // the next language, chosen as the focus moves
+      moved = shown();
+      keyClick(form3.windowHandle(), Qt::Key_Escape);
+    });
+    form3.environmentsubmenuClick();
+    QCOMPARE(first, QStringLiteral("(x) English"));
+    QCOMPARE(moved, QString::fromUtf8("(x) Slovenčina"));
   }
 
   void anOpenMenuShowsItsItem() {

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTextBlock>
 #include <QWindow>
 #include <algorithm>
@@ -63,9 +64,12 @@ std::u16string trimmed(std::u16string text, int caret) {
   return text;
 }
 
-// What a control holds, as a dialog says it.
+// What a control holds, as a dialog says it; a radio button, which says
+// only its name, marked as Braille readers know it: "(x)" chosen, "( )" not.
 std::u16string controlText(const QWidget* control) {
   std::string text = spokenControl(control);
+  if (const auto* radio = qobject_cast<const QRadioButton*>(control))
+    text = (radio->isChecked() ? "(x) " : "( ) ") + text;
   if (const auto* box = qobject_cast<const QMessageBox*>(control ? control->window() : nullptr))
     text = box->text().isEmpty() ? text : cptext(box->text()) + (text.empty() ? "" : " " + text);
   return cells(text);
