@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -159,6 +160,17 @@ class BrailleViewTest : public QObject {
     form3.environmentsubmenuClick();
     QCOMPARE(first, QStringLiteral("(x) English"));
     QCOMPARE(moved, QString::fromUtf8("(x) Slovenčina"));
+  }
+
+  void aMessageBoxShowsItsTextAndButton() {
+    start();
+    QString seen;
+    auto watch = connect(qApp, &QApplication::focusChanged, [&](QWidget*, QWidget* now) {
+      if (seen.isEmpty() && qobject_cast<QMessageBox*>(now ? now->window() : nullptr)) seen = shown();
+    });
+    host().messageBox("Unable to write to drum.ini");
+    disconnect(watch);
+    QCOMPARE(seen, QStringLiteral("Unable to write to drum.ini OK"));
   }
 
   void anOpenMenuShowsItsItem() {
