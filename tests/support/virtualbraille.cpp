@@ -5,7 +5,6 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -159,19 +158,29 @@ bool VirtualBraille::start() {
       "-l", "debug,server,brlkeys", "-L", log(),
       "--start-message=", "--stop-message=",
   };
+  // BRLTTY drops its parent-death signal with its privileges, so a small
+  // shell stands between: it ends BRLTTY when the pipe from the test closes,
+  // as it does when the test is killed.
+  args.insert(args.begin(), {"/bin/sh", "-c", "\"$@\" & b=$!; read -r _; kill $b; wait $b", "sh"});
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
-  posix_spawn_file_actions_t files;
-  posix_spawn_file_actions_init(&files);
-  posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
   const std::string out = folder_ + "/brltty.out";
-  posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_adddup2(&files, 1, 2);
-  pid_t pid = -1;
-  const int spawned = ::posix_spawn(&pid, brltty.c_str(), &files, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&files);
-  if (spawned != 0) {
+  int pipe[2];
+  if (::pipe2(pipe, O_CLOEXEC) != 0) return false;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int output = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (output < 0) ::_exit(127);
+    ::dup2(pipe[0], 0);
+    ::dup2(output, 1);
+    ::dup2(output, 2);
+    ::execve("/bin/sh", argv.data(), environ);
+    ::_exit(127);
+  }
+  ::close(pipe[0]);
+  keeper_ = pipe[1];
+  if (pid < 0) {
     error_ = "cannot start " + brltty;
     return false;
   }
@@ -205,12 +214,15 @@ bool VirtualBraille::start() {
 }
 
 VirtualBraille::~VirtualBraille() {
+  if (keeper_ >= 0) ::close(keeper_);  // the shell ends BRLTTY
   if (pid_ > 0) {
-    ::kill(pid_, SIGTERM);
     int status = 0;
     for (int i = 0; i < 100 && ::waitpid(pid_, &status, WNOHANG) == 0; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     if (::waitpid(pid_, &status, WNOHANG) == 0) {
+      std::ifstream pidfile(folder_ + "/pid");
+      int brltty = 0;
+      if (pidfile >> brltty && brltty > 1) ::kill(brltty, SIGKILL);
       ::kill(pid_, SIGKILL);
       ::waitpid(pid_, &status, 0);
     }

@@ -97,7 +97,8 @@ class VirtualBraille {
   int port_ = 0;
   int listener_ = -1;
   int display_ = -1;
-  int pid_ = -1;
+  int pid_ = -1;     // the shell that keeps BRLTTY
+  int keeper_ = -1;  // its standard input: closed, BRLTTY ends
   std::thread reader_;
   mutable std::mutex lock_;
   std::condition_variable changed_;
