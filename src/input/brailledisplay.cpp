@@ -106,6 +106,11 @@ void BrailleDisplay::Impl::run() {
   sigaddset(&pipe, SIGPIPE);
   pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
   handle = static_cast<brlapi_handle_t*>(std::calloc(1, brlapi_getHandleSize()));
+  if (!handle) return;  // no memory for it: no display, as without BRLTTY
+  const auto rest = [this] {
+    pollfd p{wake, POLLIN, 0};
+    if (::poll(&p, 1, kRetryMillis) > 0) clearWake(wake);
+  };
   for (;;) {
     bool on;
     {
@@ -120,12 +125,14 @@ void BrailleDisplay::Impl::run() {
       continue;
     }
     if (fd < 0 && !connect()) {
-      pollfd p{wake, POLLIN, 0};
-      if (::poll(&p, 1, kRetryMillis) > 0) clearWake(wake);
+      rest();
       continue;
     }
     if (!applyFocus() || !show() || !readKeys()) {
+      // Gone, or refusing what was asked (a terminal it cannot find): asked
+      // again after a rest, or at once when what is wanted changes.
       disconnect();
+      rest();
       continue;
     }
     // Keys come only in tty mode; out of it the socket is watched for BRLTTY
