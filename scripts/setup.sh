@@ -5,7 +5,7 @@ set -euo pipefail
 play=(
   build-essential cmake pkg-config ccache
   qt6-base-dev libgl-dev qt6-qpa-plugins
-  libsdl2-dev
+  libsdl2-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   libbrlapi-dev liblouis-dev liblouis-data
@@ -14,7 +14,7 @@ pkgs=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libsdl2-dev
+  libsdl2-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   pulseaudio pulseaudio-utils sox

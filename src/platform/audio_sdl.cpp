@@ -2,12 +2,13 @@
 // ALSA, whichever SDL finds). Only asks the mixer for frames.
 #include <SDL.h>
 #include <dlfcn.h>
-#include <pthread.h>
-#include <sched.h>
 
-#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "platform/audiooutput.h"
+#include "platform/realtime.h"
 
 namespace drum {
 namespace {
@@ -66,6 +67,7 @@ class SdlOutput : public AudioOutput {
     const char* driver = SDL_GetCurrentAudioDriver();
     driver_ = driver ? driver : "sdl";
     SDL_PauseAudioDevice(device_, 0);
+    raiseAudioThread();
     return true;
   }
 
@@ -73,17 +75,22 @@ class SdlOutput : public AudioOutput {
   std::string name() const override { return driver_; }
 
  private:
+  // Real-time scheduling for SDL's audio thread where the system grants it
+  // (a little below the sound server's own threads: PulseAudio's are at 5), so
+  // a busy machine does not starve the output. The thread only waits for the
+  // device and mixes a few hundred microseconds a period. Asked for from here,
+  // not from the thread: the answer may take a round trip on the system bus.
+  void raiseAudioThread() {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(250);
+    while (audioThread_ == 0 && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // Refused, SDL's own raised priority stays.
+    if (const pid_t tid = audioThread_) raiseToRealTime(tid, kAudioPriority, kAudioNice);
+  }
+
   static void callback(void* self, Uint8* stream, int len) {
     auto* out = static_cast<SdlOutput*>(self);
-    if (!out->scheduled_) {
-      // Real-time scheduling where the system grants it (a little below the
-      // sound server's own threads), so a busy machine does not starve the
-      // output; otherwise SDL's raised priority stays.
-      out->scheduled_ = true;
-      sched_param param{};
-      param.sched_priority = std::max(sched_get_priority_min(SCHED_RR), 4);
-      pthread_setschedparam(pthread_self(), SCHED_RR, &param);
-    }
+    if (out->audioThread_ == 0) out->audioThread_ = currentThreadId();
     const int frames = len / static_cast<int>(2 * sizeof(float));
     out->render_(reinterpret_cast<float*>(stream), frames, monoMicros());
   }
@@ -91,7 +98,9 @@ class SdlOutput : public AudioOutput {
   AudioRender render_;
   int period_;
   bool initialised_ = false;
-  bool scheduled_ = false;  // audio thread only
+  static constexpr int kAudioPriority = 4;
+  static constexpr int kAudioNice = -11;  // where real time is refused: as PulseAudio's own threads
+  std::atomic<pid_t> audioThread_{0};     // set by the first callback
   SDL_AudioDeviceID device_ = 0;
   std::string driver_;
 };

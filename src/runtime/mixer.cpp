@@ -17,6 +17,10 @@ constexpr int kPrerollFrames = 3072;                  // 64 ms: the high-pass se
 constexpr std::size_t kRingKept = std::size_t{1} << 16;  // stream samples kept once played: 3 s at 22,050 Hz
 constexpr std::size_t kOffsetWindow = 1024;           // device requests: 5.5 s at 256 frames
 constexpr double kOffsetSlew = 2.0;                   // microseconds per request: 375 ppm at 256 frames
+// A device that lost time shows as this many requests in a row later than
+// the jitter that the command delay leaves room for (3 ms).
+constexpr std::size_t kLossWindow = 4;                // device requests: 21 ms at 256 frames
+constexpr double kLossMicros = 3000.0;
 
 // Catmull-Rom through four neighbouring samples.
 inline float cubic(float xm1, float x0, float x1, float x2, float t) {
@@ -356,6 +360,24 @@ void Mixer::render(float* stereo, int frames, std::int64_t bufferMicros) {
   } else {
     recentOffsets_[nextOffset_] = e;
     nextOffset_ = (nextOffset_ + 1) % kOffsetWindow;
+  }
+  // A device that lost time (its sound server was held up and played
+  // silence) plays every later frame that much later, for good; it shows as
+  // requests that all come late. The earlier ones are forgotten then: kept for
+  // seconds they would make every command land late by all the time lost
+  // meanwhile, and speech waiting for the commands before it with them.
+  if (recentOffsets_.size() >= kLossWindow) {
+    const std::size_t n = recentOffsets_.size();
+    double recent = e;
+    for (std::size_t k = 1; k < kLossWindow; ++k) {
+      const std::size_t at = n < kOffsetWindow ? n - 1 - k : (nextOffset_ + kOffsetWindow - 1 - k) % kOffsetWindow;
+      recent = std::min(recent, recentOffsets_[at]);
+    }
+    if (recent - offset_ > kLossMicros) {
+      recentOffsets_.clear();  // keeps its capacity
+      recentOffsets_.push_back(recent);
+      nextOffset_ = 0;
+    }
   }
   const double earliest = *std::min_element(recentOffsets_.begin(), recentOffsets_.end());
   const double behind = offset_ - earliest;

@@ -17,6 +17,7 @@
 
 #include "platform/cp1250.h"
 #include "platform/host.h"
+#include "platform/realtime.h"
 #include "runtime/mixer.h"
 
 namespace drum {
@@ -29,6 +30,7 @@ constexpr std::uint32_t kSpeedNormal = espeakRATE_NORMAL;
 constexpr std::uint16_t kPitchMax = 100;
 constexpr std::uint16_t kPitchNormal = 50;
 constexpr int kSilentSample = 32;  // below -60 dBFS
+constexpr int kWorkerNice = -10;
 
 // What one engine shares with the worker and the mixer: its stream, the
 // texts it has withdrawn, and which mixer utterance carries which text.
@@ -150,6 +152,10 @@ void Synth::submit(Job job) {
 }
 
 void Synth::run() {
+  // A larger share of the CPU where the system grants it, so a busy machine
+  // delays the first sound of a text less. Not real time: a long text is
+  // synthesized in one go, seconds of work that must not hold a core.
+  raiseNice(currentThreadId(), kWorkerNice);
   for (;;) {
     Job job;
     {

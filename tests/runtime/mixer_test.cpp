@@ -3,6 +3,7 @@
 // starts on the virtual audio device.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -99,6 +100,109 @@ TEST(MixerOrder, SpeechBeforeTheFirstRequestWaitsOnlyForTheCommandsBeforeIt) {
   }
   ASSERT_GE(speechBlock, 0) << "the speech was held";
   EXPECT_LE(speechBlock, 480);  // the stop's frame: 8 ms after the first request
+}
+
+// ---- The frame clock ------------------------------------------------------------
+
+// The device driven by hand at its own pace: a request of 240 frames every
+// 5 ms, from `line` on; a sound server held up loses time, after which every
+// request comes that much later.
+struct PacedDevice {
+  explicit PacedDevice(Mixer& m) : mixer(m) {}
+  Mixer& mixer;
+  std::int64_t now = 0, line = 0, frames = 0, requestAt = 0;
+  std::vector<float> block = std::vector<float>(2 * 240);
+  void request(std::int64_t late = 0) {
+    now = requestAt = line + frames * 1000000 / Mixer::kRate + late;
+    mixer.render(block.data(), 240, now);
+    frames += 240;
+  }
+  bool loud() const {
+    return std::any_of(block.begin(), block.end(), [](float x) { return std::fabs(x) > 0.05f; });
+  }
+};
+
+// The game's key wait clicks on every pass; a letter spoken after a key waits
+// for the click's command. Time the device lost a while ago (ten stalls of
+// 15 ms, each under the jump the clock takes whole) must delay neither: both
+// take effect one command delay after they are given.
+TEST(MixerClock, TimeTheDeviceLostDelaysNothingGivenAfterIt) {
+  std::int64_t now = 0;
+  Mixer mixer([&] { return now; });
+  mixer.setCommandDelay(8000);
+  PacedDevice device(mixer);
+  auto click = std::make_shared<SampleBuffer>();
+  click->rate = 48000;
+  click->samples.assign(480, 0.25f);  // 10 ms
+  const auto voice = mixer.addVoice(click);
+  std::int64_t speechAt = -1;
+  auto stream = mixer.openStream(48000, {[&](std::uint64_t) { speechAt = device.requestAt; }, {}});
+  const auto run = [&](int requests) {
+    for (int i = 0; i < requests; ++i) device.request(), now = device.now;
+  };
+  for (int stall = 0; stall < 10; ++stall) {
+    run(30);
+    mixer.start(voice, 0, 0, false);
+    device.line += 15000;
+  }
+  run(30);
+
+  mixer.start(voice, 0, 0, false);
+  const std::int64_t clickAt = now;
+  std::int64_t heardAt = -1;
+  for (int i = 0; i < 20 && heardAt < 0; ++i) {
+    run(1);
+    if (device.loud()) heardAt = device.requestAt;
+  }
+  ASSERT_GE(heardAt, 0) << "the click was never played";
+  EXPECT_LE(heardAt - clickAt, 8000);  // the block that holds the command's frame
+
+  run(4);
+  mixer.start(voice, 0, 0, false);  // the next pass's click, then the letter
+  const std::int64_t handedAt = now;
+  std::vector<std::int16_t> speech(2400, 8000);
+  stream->push(speech.data(), speech.size());
+  stream->endUtterance();
+  run(20);
+  ASSERT_GE(speechAt, 0) << "the speech was never played";
+  EXPECT_LE(speechAt - handedAt, 8000);
+}
+
+// Requests that come late while nothing is lost (the device still had
+// frames) leave the clock alone: a tone lasts what its commands say.
+TEST(MixerClock, LateRequestsWithoutLossKeepToneLengths) {
+  std::int64_t now = 0;
+  Mixer mixer([&] { return now; });
+  mixer.setCommandDelay(8000);
+  PacedDevice device(mixer);
+  auto tone = std::make_shared<SampleBuffer>();
+  tone->rate = 48000;
+  for (int i = 0; i < 48; ++i) tone->samples.push_back(static_cast<float>(0.5 * std::sin(2 * M_PI * i / 48)));
+  const auto voice = mixer.addVoice(tone);
+  std::uint32_t seed = 12345;
+  const auto late = [&] {  // 0 .. 3 ms, the jitter the command delay leaves room for; now and then 6 ms
+    seed = seed * 1664525u + 1013904223u;
+    const std::int64_t l = (seed >> 8) % 3000;
+    return (seed >> 4) % 50 == 0 ? 2 * l : l;
+  };
+  std::int64_t loudFrames = 0;
+  const auto run = [&](int requests) {
+    for (int i = 0; i < requests; ++i) {
+      device.request(late());
+      now = device.line + device.frames * 1000000 / Mixer::kRate;  // commands come on time
+      for (int f = 0; f < 240; ++f) loudFrames += std::fabs(device.block[2 * f]) > 0.01f;
+    }
+  };
+  run(400);
+  for (int n = 0; n < 20; ++n) {
+    loudFrames = 0;
+    mixer.start(voice, 0, 0, true);
+    run(20);  // 100 ms
+    mixer.stop(voice);
+    run(20);
+    // 4,800 frames, give or take the start's ramp and the stop's fade (2 ms each).
+    EXPECT_NEAR(loudFrames, 4800, 96) << "tone " << n;
+  }
 }
 
 // ---- Looped starts ------------------------------------------------------------
