@@ -396,14 +396,19 @@ int Runner::run() {
     speaking = false;
   };
 
+  // The screen observer runs inside PRINT, before the cursor has moved: the
+  // display is written once the statement is done, as in the window.
+  const auto brailleLater = [this] {
+    if (braille) host->post([this] { showBraille(); });
+  };
   startBraille();
-  if (braille) printmemo.setObserver([this] { showBraille(); });
+  if (braille) printmemo.setObserver(brailleLater);
   if (interactive && !options.transcript && isatty(STDOUT_FILENO) && terminal.enter(true)) {
     drawing = true;
-    printmemo.setObserver([this] {
+    printmemo.setObserver([this, brailleLater] {
       lastrow = -1;
       terminal.draw();
-      showBraille();
+      brailleLater();
     });
     terminal.setStatus(" ? codes  p rules  Esc saves and ends  Ctrl+C quits unsaved  F1 this line ");
   } else if (interactive) {
