@@ -91,8 +91,10 @@ int main(int argc, char** argv) {
   // ---- A line of the text screen to the display's cells, as drumrun shows it.
   initRuntime();
   printmemo.setObserver([&] {
-    const BrailleScreenLine line = brailleScreenLine();
-    display.show(line.text, line.caret);
+    host.post([&] {
+      const BrailleScreenLine line = brailleScreenLine();
+      display.show(line.text, line.caret);
+    });
   });
   std::vector<double> toCells;
   for (int i = 0; i < changes; ++i) {
