@@ -35,6 +35,8 @@ class SdlOutput : public AudioOutput {
  public:
   SdlOutput(AudioRender render, int period) : render_(std::move(render)), period_(period) {}
   ~SdlOutput() override {
+    closing_ = true;
+    if (raiser_.joinable()) raiser_.join();
     if (device_) SDL_CloseAudioDevice(device_);
     if (initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
@@ -67,7 +69,9 @@ class SdlOutput : public AudioOutput {
     const char* driver = SDL_GetCurrentAudioDriver();
     driver_ = driver ? driver : "sdl";
     SDL_PauseAudioDevice(device_, 0);
-    raiseAudioThread();
+    // Beside the start-up, not in its way: the first callback comes only once
+    // the server has asked for frames.
+    raiser_ = std::thread([this] { raiseAudioThread(); });
     return true;
   }
 
@@ -78,12 +82,14 @@ class SdlOutput : public AudioOutput {
   // Real-time scheduling for SDL's audio thread where the system grants it
   // (a little below the sound server's own threads: PulseAudio's are at 5), so
   // a busy machine does not starve the output. The thread only waits for the
-  // device and mixes a few hundred microseconds a period. Asked for from here,
-  // not from the thread: the answer may take a round trip on the system bus.
+  // device and mixes a few hundred microseconds a period. Asked for from a
+  // thread of its own, not from the audio thread: the answer may take a round
+  // trip on the system bus.
   void raiseAudioThread() {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(250);
-    while (audioThread_ == 0 && std::chrono::steady_clock::now() < until)
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    while (audioThread_ == 0 && !closing_ && std::chrono::steady_clock::now() < until)
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (closing_) return;
     // Refused, SDL's own raised priority stays.
     if (const pid_t tid = audioThread_) raiseToRealTime(tid, kAudioPriority, kAudioNice);
   }
@@ -101,6 +107,8 @@ class SdlOutput : public AudioOutput {
   static constexpr int kAudioPriority = 4;
   static constexpr int kAudioNice = -11;  // where real time is refused: as PulseAudio's own threads
   std::atomic<pid_t> audioThread_{0};     // set by the first callback
+  std::atomic<bool> closing_{false};
+  std::thread raiser_;                    // asks for the audio thread's priority once
   SDL_AudioDeviceID device_ = 0;
   std::string driver_;
 };
