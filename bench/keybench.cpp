@@ -30,6 +30,7 @@
 #include <thread>
 #include <vector>
 
+#include "parec.h"
 #include "platform/windows/qthost.h"
 #include "runtime/oskcommands.h"
 #include "runtime/soundsystem.h"
@@ -69,52 +70,6 @@ void tap(const float* stereo, int frames) {
   }
 }
 
-// parec on the null sink's monitor; each block is stamped as it arrives.
-class Sink {
- public:
-  bool start(const std::string& monitor) {
-    int fds[2];
-    if (pipe(fds) != 0) return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    const char* argv[] = {"parec", "-d", monitor.c_str(), "--raw", "--format=float32le", "--rate=48000",
-                          "--channels=1", "--latency-msec=2", nullptr};
-    const int r = posix_spawnp(&pid_, "parec", &actions, nullptr, const_cast<char* const*>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (r != 0) {
-      close(fds[0]);
-      return false;
-    }
-    reader_ = std::thread([this, fd = fds[0]] {
-      std::vector<float> block(1024);
-      for (;;) {
-        const ssize_t n = ::read(fd, block.data(), block.size() * sizeof(float));
-        if (n <= 0) break;
-        const std::int64_t now = micros();
-        if (keyAt < 0 || sinkAt >= 0) continue;
-        for (ssize_t i = 0; i < n / static_cast<ssize_t>(sizeof(float)); ++i) {
-          if (std::fabs(block[static_cast<std::size_t>(i)]) > kAudible) {
-            sinkAt = now;
-            break;
-          }
-        }
-      }
-      close(fd);
-    });
-    return true;
-  }
-  void stop() {
-    if (pid_ > 0) kill(pid_, SIGTERM), waitpid(pid_, nullptr, 0);
-    if (reader_.joinable()) reader_.join();
-  }
-
- private:
-  pid_t pid_ = -1;
-  std::thread reader_;
-};
 
 // Sees every key event first, as it reaches a window.
 class KeyClock : public QObject {
@@ -184,7 +139,7 @@ int main(int argc, char** argv) {
   setSettingsPath(dir.filePath("drum.ini").toStdString());
   std::ofstream(dir.filePath("drum.ini").toStdString()) << "[voice]\nvoiceallowed=1\n";
 
-  Sink sink;
+  bench::FirstAudibleAtSink<std::int64_t> sink([] { return micros(); }, [] { return keyAt >= 0; }, sinkAt, kAudible);
   const char* nullsink = std::getenv("DRUM_NULL_SINK");
   const bool atsink = nullsink && sink.start(std::string(nullsink) + ".monitor");
 

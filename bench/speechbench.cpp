@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "parec.h"
 #include "platform/audiooutput.h"
 #include "platform/cp1250.h"
 #include "platform/realhost.h"
@@ -65,22 +66,8 @@ class Audible {
 class SinkRecorder {
  public:
   bool start(const std::string& monitor) {
-    int fds[2];
-    if (pipe(fds) != 0) return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    const char* argv[] = {"parec", "-d", monitor.c_str(), "--raw", "--format=float32le", "--rate=48000",
-                          "--channels=1", "--latency-msec=2", nullptr};
-    const int r = posix_spawnp(&pid_, "parec", &actions, nullptr, const_cast<char* const*>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (r != 0) {
-      close(fds[0]);
-      return false;
-    }
-    fd_ = fds[0];
+    pid_ = bench::startParec(monitor, fd_);
+    if (pid_ < 0) return false;
     reader_ = std::thread([this] { read(); });
     for (int i = 0; i < 500 && frames() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return frames() > 0;
