@@ -6,6 +6,7 @@
 
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/userfile.h"
 #include "platform/host.h"
 #include "platform/screenreader.h"
 #include "shell/settings/flags.h"
@@ -204,11 +205,10 @@ void volumetbChange() {
 }
 
 void SaveVoiceSettings() {
-  IniFile& ini = settingsFile();
-  ini.writeString("Voice", "person", voicedialog.voicelist.selectedText());
-  ini.writeInteger("Voice", "pitch", voicedialog.pitchtb.position());
-  ini.writeInteger("Voice", "speed", voicedialog.speedtb.position());
-  ini.writeInteger("Voice", "volume", voicedialog.volumetb.position());
+  settingsFile().write({{"Voice", "person", voicedialog.voicelist.selectedText()},
+                        {"Voice", "pitch", std::to_string(voicedialog.pitchtb.position())},
+                        {"Voice", "speed", std::to_string(voicedialog.speedtb.position())},
+                        {"Voice", "volume", std::to_string(voicedialog.volumetb.position())}});
 }
 
 void LoadVoiceSettings() {
@@ -228,8 +228,10 @@ void LoadVoiceSettings() {
   voicelistClick();
   SelectVoice();
 
-  voicedialog.pitchtb.setPosition(clampToInt(ini.readInteger("Voice", "pitch", 0)));
-  voicedialog.speedtb.setPosition(clampToInt(ini.readInteger("Voice", "speed", 0)));
+  // A value missing or damaged keeps the engine's own, which SelectVoice
+  // has just put on the bar: 0 would be the slowest speech there is.
+  voicedialog.pitchtb.setPosition(clampToInt(ini.readInteger("Voice", "pitch", voicedialog.pitchtb.position())));
+  voicedialog.speedtb.setPosition(clampToInt(ini.readInteger("Voice", "speed", voicedialog.speedtb.position())));
   voicedialog.volumetb.setPosition(clampToInt(ini.readInteger("Voice", "volume", 255)));
 }
 
@@ -251,7 +253,12 @@ void VoiceDialogCreate() {
   voicedialog.vyberhlasbitbtn = LocalString(16);
   voicedialog.closebitbtn = LocalString(17);
 
-  voiceallowed = settingsFile().readBool("voice", "voiceallowed", true);
+  try {
+    voiceallowed = settingsFile().readBool("voice", "voiceallowed", true);
+  } catch (const FileError&) {
+    // A settings file that cannot be read was told of by the start-up,
+    // which left the value a missing file gives.
+  }
   if (voiceallowed) FillVoiceList();
 
   wordseparators = {'\r', ' ', ','};

@@ -1,6 +1,10 @@
 // Choosing the voice, probing its attributes onto the bars, and the stored
 // voice and values, on the scripted engines.
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "platform/cp1250.h"
 #include "platform/error.h"
@@ -163,12 +167,16 @@ TEST_F(VoiceSelection, StoredValuesAreClampedByTheBars) {
   EXPECT_EQ(log().matching("Inject \\Vol=").back(), "Inject \\Vol=0\\");
 }
 
-TEST_F(VoiceSelection, StoredDefaultsApplyWhenOnlyTheVoiceIsStored) {
+// What a save cut short (or a hand edit) leaves: the engine's own values,
+// never the slowest speech.
+TEST_F(VoiceSelection, AVoiceStoredWithoutItsValuesKeepsTheEnginesOwn) {
   startWithVoice();
-  ini().writeString("Voice", "person", "English");
+  const int pitch = voicedialog.pitchtb.position(), speed = voicedialog.speedtb.position();
+  ini().write({{"Voice", "person", "English"}, {"Voice", "pitch", "5x"}});
   LoadVoiceSettings();
-  EXPECT_EQ(voicedialog.pitchtb.position(), 0);
-  EXPECT_EQ(voicedialog.speedtb.position(), 80);  // 0 clamped to the minimum
+  EXPECT_EQ(voicedialog.pitchtb.position(), pitch);
+  EXPECT_EQ(voicedialog.speedtb.position(), speed);
+  EXPECT_NE(speed, voicedialog.speedtb.min());
   EXPECT_EQ(voicedialog.volumetb.position(), 255);
 }
 
@@ -209,7 +217,22 @@ TEST_F(VoiceSelection, TheFirstStartStoresTheChosenVoiceWithTheEnginesOwnValues)
   InitSpeechEngines();
   VoiceDialogCreate();
   SelectVoice();
+  // One rewrite of the file: a kill leaves all four values or none.
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  const std::string folder = std::filesystem::path(ini().path()).parent_path().string();
+  ASSERT_GE(::inotify_add_watch(watch, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE), 0);
   SaveVoiceSettings();
+  alignas(inotify_event) char events[4096];
+  const ssize_t got = ::read(watch, events, sizeof events);
+  ::close(watch);
+  int renames = 0;
+  for (ssize_t at = 0; at < got;) {
+    const auto* e = reinterpret_cast<const inotify_event*>(events + at);
+    renames += (e->mask & IN_MOVED_TO) != 0;
+    at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+  }
+  EXPECT_EQ(renames, 1);
   EXPECT_EQ(ini().readString("Voice", "person", ""), "Slovak");
   EXPECT_EQ(ini().readInteger("Voice", "speed", -1), 175);
   EXPECT_EQ(ini().readInteger("Voice", "pitch", -1), 50);

@@ -243,6 +243,10 @@ bool IniFile::readBool(const std::string& section, const std::string& key, bool 
 }
 
 void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
+  write({{section, key, value}});
+}
+
+void IniFile::write(const std::vector<IniValue>& values) {
   if (!writable_) return;
   std::string old;
   try {
@@ -253,28 +257,29 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
   }
   std::vector<Line> lines = splitLines(old);
   const std::string ending = endingOf(lines);
-  Line entry{key + "=" + oneLine(value), ending};
-
-  if (const auto span = findSection(lines, section)) {
-    if (const auto found = findKey(lines, *span, key)) {
-      entry.ending = lines[*found].ending;
-      lines[*found] = std::move(entry);
+  for (const IniValue& v : values) {
+    Line entry{v.key + "=" + oneLine(v.value), ending};
+    if (const auto span = findSection(lines, v.section)) {
+      if (const auto found = findKey(lines, *span, v.key)) {
+        entry.ending = lines[*found].ending;
+        lines[*found] = std::move(entry);
+      } else {
+        // After the section's last non-empty line, before the blank lines
+        // that part it from the next section.
+        std::size_t at = span->end;
+        while (at > span->header + 1 && trim(lines[at - 1].text).empty()) --at;
+        if (lines[at - 1].ending.empty()) lines[at - 1].ending = ending;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+      }
     } else {
-      // After the section's last non-empty line, before the blank lines
-      // that part it from the next section.
-      std::size_t at = span->end;
-      while (at > span->header + 1 && trim(lines[at - 1].text).empty()) --at;
-      if (lines[at - 1].ending.empty()) lines[at - 1].ending = ending;
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+      const bool onlyBom = lines.size() == 1 && lines[0].text == kBom && lines[0].ending.empty();
+      if (!lines.empty() && !onlyBom) {
+        if (lines.back().ending.empty()) lines.back().ending = ending;
+        if (!trim(lines.back().text).empty()) lines.push_back({"", ending});
+      }
+      lines.push_back({"[" + v.section + "]", ending});
+      lines.push_back(std::move(entry));
     }
-  } else {
-    const bool onlyBom = lines.size() == 1 && lines[0].text == kBom && lines[0].ending.empty();
-    if (!lines.empty() && !onlyBom) {
-      if (lines.back().ending.empty()) lines.back().ending = ending;
-      if (!trim(lines.back().text).empty()) lines.push_back({"", ending});
-    }
-    lines.push_back({"[" + section + "]", ending});
-    lines.push_back(std::move(entry));
   }
 
   std::string data;

@@ -5,8 +5,13 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace drum {
+
+struct IniValue {
+  std::string section, key, value;
+};
 
 class IniFile {
  public:
@@ -33,6 +38,8 @@ class IniFile {
   void writeString(const std::string& section, const std::string& key, const std::string& value);
   void writeInteger(const std::string& section, const std::string& key, std::int64_t value);
   void writeBool(const std::string& section, const std::string& key, bool value);
+  // Several values in one rewrite: a kill leaves all of them or none.
+  void write(const std::vector<IniValue>& values);
 
   // An unwritable settings file is read as always; writes leave it untouched
   // (a test run that must not change what the player chose).

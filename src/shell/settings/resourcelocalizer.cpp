@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/error.h"
 #include "shell/settings/inifile.h"
 #include "shell/settings/messages.h"
 
@@ -32,14 +33,25 @@ void fillLanguageList(std::vector<LanguageEntry>& list, const std::map<int, std:
 void TResourceLocalizer::FillLanguageList(std::vector<LanguageEntry>& list) { fillLanguageList(list, messageTable()); }
 
 void TResourceLocalizer::ReadLanguage() {
-  languagebase = static_cast<int>(settingsFile().readInteger("environment", "language", 1000));
+  // The default stands until the file has been read: one that cannot be read
+  // leaves Czech. A base without texts (edited by hand) would leave every
+  // caption and message empty, so it reads as the default too.
+  languagebase = 1000;
+  const std::int64_t base = settingsFile().readInteger("environment", "language", 1000);
+  if (base % 1000 == 0 && !LocalString(static_cast<int>(base), 0).empty()) languagebase = static_cast<int>(base);
 }
 
 void TResourceLocalizer::WriteLanguage() { settingsFile().writeInteger("environment", "language", languagebase); }
 
 void TResourceLocalizer::LoadSettings() {
   IniFile& ini = settingsFile();
-  if (ini.exists()) {
+  const auto enumeratorExists = [] { return enumeratorexistshook && enumeratorexistshook(); };
+  if (!ini.exists()) {
+    voiceallowed = enumeratorExists();
+    ini.writeBool("voice", "voiceallowed", voiceallowed);
+    return;
+  }
+  try {
     voiceallowed = ini.readBool("voice", "voiceallowed", true);
     oskirasounds = ini.readBool("sounds", "oskirasounds", true);
     // Attenuation only: a hand-edited positive value would otherwise amplify
@@ -49,18 +61,18 @@ void TResourceLocalizer::LoadSettings() {
     usesapi5checked = ini.readBool("Voice", "sapi5", false);
     braillekeyboardchecked = braillemode;
     brailledisplay = ini.readBool("braille", "display", true);
-  } else {
-    voiceallowed = enumeratorexistshook && enumeratorexistshook();
-    ini.writeBool("voice", "voiceallowed", voiceallowed);
+  } catch (const Error&) {
+    // A file that cannot be read leaves the session as a missing one would.
+    voiceallowed = enumeratorExists();
+    throw;
   }
 }
 
 void TResourceLocalizer::SaveSettings() {
-  IniFile& ini = settingsFile();
-  ini.writeBool("voice", "voiceallowed", voiceallowed);
-  ini.writeBool("sounds", "oskirasounds", oskirasounds);
-  ini.writeInteger("sounds", "sndvolume", sndvolume);
-  ini.writeBool("keyboard", "braillekeys", braillemode);
+  settingsFile().write({{"voice", "voiceallowed", voiceallowed ? "1" : "0"},
+                        {"sounds", "oskirasounds", oskirasounds ? "1" : "0"},
+                        {"sounds", "sndvolume", std::to_string(sndvolume)},
+                        {"keyboard", "braillekeys", braillemode ? "1" : "0"}});
 }
 
 void WriteSapi5Mark(bool on) { settingsFile().writeBool("Voice", "SAPI5", on); }
