@@ -1,5 +1,6 @@
 // "sounds.dat": a component stream holding one TWaveCollectionComponent whose
 // only property, "List", is the collection of sound items.
+#include <cctype>
 #include <cstring>
 
 #include "platform/cp1250.h"
@@ -121,6 +122,21 @@ std::int32_t readInteger(Cursor& in, std::uint8_t type, const char* what, std::s
   }
 }
 
+// A click or the beep is waited for while the game takes no key: one of
+// minutes would hold the game that long. (The tones are looped and stopped
+// by their SOUND, so their length holds nothing.)
+constexpr std::int64_t kLongestWaitedMillis = 5000;
+
+void checkLength(const SoundItem& item) {
+  std::string name = item.Name;
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (!name.starts_with("click") && name != "beep") return;
+  const std::int64_t ms = SoundBank::nominalMillis(item);
+  if (ms > kLongestWaitedMillis)
+    throw Error("the wave lasts " + std::to_string(ms) + " ms, more than the " +
+                std::to_string(kLongestWaitedMillis) + " ms a click or the beep may last");
+}
+
 SoundItem readItem(Cursor& in, int number, const std::string& file) {
   SoundItem item;
   bool hasWave = false;
@@ -151,6 +167,7 @@ SoundItem readItem(Cursor& in, int number, const std::string& file) {
   if (hasWave) {
     try {
       item.buffer = std::make_shared<SampleBuffer>(decodeWave(item.Wave));
+      checkLength(item);
     } catch (const Error& e) {
       throw Error(file + ": item " + std::to_string(number) + " \"" + item.Name + "\": " + e.what());
     }

@@ -34,6 +34,9 @@ void reportSilentOutput();
 // anything (host().terminate). A damaged one raises Error naming the file and
 // what broke where; the bank then keeps what it had.
 void loadsoundbank();
+// The last loadsoundbank() failed: its error was the player's one word about
+// it, and SOUND, BEEP and CLICK are silent (no "not found" for every sound).
+bool soundBankFailed();
 // The same from a given file (tests, tools); a missing file raises Error.
 void loadsoundbank(const std::string& path);
 // Silences everything and releases the output, the mixer and the bank's voices.

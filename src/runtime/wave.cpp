@@ -69,7 +69,11 @@ SampleBuffer decodeWave(const std::string& image) {
     throw Error("the wave has " + std::to_string(channels) + " channels (1 or 2 are supported)");
   if (bits != 8 && bits != 16)
     throw Error("the wave has " + std::to_string(bits) + "-bit samples (8 or 16 are supported)");
-  if (rate == 0 || rate > 1000000) throw Error("the wave's rate of " + std::to_string(rate) + " is out of range");
+  // Below 1000 Hz no sound of the bank is a sound any more: a click of a few
+  // hundred samples would last minutes, and the program waits it out.
+  if (rate < kMinWaveRate || rate > 1000000)
+    throw Error("the wave's rate of " + std::to_string(rate) + " Hz is out of range (" +
+                std::to_string(kMinWaveRate) + " to 1000000 Hz)");
 
   SampleBuffer b;
   b.rate = static_cast<int>(rate);

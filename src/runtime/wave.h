@@ -14,6 +14,7 @@ namespace drum {
 // otherwise a text saying what is wrong (missing chunk, unsupported format,
 // chunk running past the end).
 SampleBuffer decodeWave(const std::string& image);
+inline constexpr std::uint32_t kMinWaveRate = 1000;
 
 // A 16-bit PCM image of interleaved samples.
 std::string encodeWave(const std::vector<std::int16_t>& samples, int rate, int channels);

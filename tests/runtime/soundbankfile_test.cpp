@@ -138,9 +138,23 @@ TEST(SoundBankFile, BadWavesSayWhatIsWrongAndWhichItem) {
   EXPECT_EQ(waveError(riff(fmtChunk(3, 1, 8000, 16) + dataChunk(""))),
             "sounds.dat: item 1 \"snd11\": the wave is not PCM (format 3)");
   EXPECT_EQ(waveError(riff(fmtChunk(1, 1, 0, 16) + dataChunk(""))),
-            "sounds.dat: item 1 \"snd11\": the wave's rate of 0 is out of range");
+            "sounds.dat: item 1 \"snd11\": the wave's rate of 0 Hz is out of range (1000 to 1000000 Hz)");
   EXPECT_EQ(waveError(riff(fmtChunk(1, 1, 8000, 16) + "data" + le32(100) + "ab")),
             "sounds.dat: item 1 \"snd11\": chunk 'data' of 100 bytes runs past the end of the wave (2 bytes left at byte 44)");
+}
+
+// A click at 1 Hz held the game for minutes, deaf to every key.
+TEST(SoundBankFile, WavesTooSlowOrClicksTooLongAreRefusedByName) {
+  const auto named = [](const std::string& name, const std::string& image) {
+    return errorOf(bank(item(nameProp(name) + waveProp(image))));
+  };
+  EXPECT_EQ(named("click9", riff(fmtChunk(1, 1, 999, 8) + dataChunk("\x90"))),
+            "sounds.dat: item 1 \"click9\": the wave's rate of 999 Hz is out of range (1000 to 1000000 Hz)");
+  const std::string sixSeconds = riff(fmtChunk(1, 1, 1000, 8) + dataChunk(std::string(6000, '\x80')));
+  EXPECT_EQ(named("Click9", sixSeconds),
+            "sounds.dat: item 1 \"Click9\": the wave lasts 6000 ms, more than the 5000 ms a click or the beep may last");
+  EXPECT_NE(named("beep", sixSeconds), "no error");
+  EXPECT_EQ(named("snd11", sixSeconds), "no error");  // a looped tone, stopped by its SOUND
 }
 
 TEST(SoundBankFile, DamagedStreamsSayWhatBrokeWhere) {
