@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "input/brailletables.h"
 
 #include <cerrno>
@@ -148,6 +149,11 @@ void LoadBrailleTable() {
     host().reportError(brailletablefile + ": " + std::to_string(ignored) +
                        (ignored == 1 ? " line was" : " lines were") +
                        " ignored: the Braille table holds 10 prefixes and 254 characters.");
+  // An empty or foreign file would leave chord typing silently typing nothing.
+  if (charcount == 0)
+    host().reportError(brailletablefile +
+                       ": the Braille table holds no chords (no line such as a=1 under [characters]), so Braille "
+                       "typing types nothing.");
 }
 
 void LoadKeyFile() {

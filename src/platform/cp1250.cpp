@@ -135,4 +135,21 @@ std::string utf16ToCp1250(std::u16string_view utf16, char replacement) {
   return out;
 }
 
+std::string escapeControls(std::string_view text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b < 0x20 && c != '\n') || b == 0x7F) {
+      out += "\\x";
+      out += kHex[b >> 4];
+      out += kHex[b & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace drum

@@ -27,4 +27,9 @@ std::string utf16ToCp1250(std::u16string_view utf16, char replacement = '?');
 // Shorthand for texts written in UTF-8 source files.
 inline std::string cp(std::string_view utf8) { return utf8ToCp1250(utf8); }
 
+// A text for the player's eyes, with its control characters (but the line
+// break) written as \xNN: a name taken from a damaged file must not retitle
+// or clear the terminal, or ring its bell.
+std::string escapeControls(std::string_view text);
+
 }  // namespace drum

@@ -1,5 +1,7 @@
 #include "platform/queuehost.h"
 
+#include "platform/cp1250.h"
+
 namespace drum {
 
 int QueueHost::deliver() {
@@ -16,12 +18,14 @@ void QueueHost::cancelTimer(TimerId id) { queue_.cancelTimer(id); }
 
 void QueueHost::post(std::function<void()> fn) { queue_.post(std::move(fn)); }
 
-void QueueHost::messageBox(const std::string& text) {
+void QueueHost::messageBox(const std::string& given) {
+  const std::string text = escapeControls(given);
   showMessageBox(text);
   if (onMessageBox) onMessageBox(text);
 }
 
-void QueueHost::reportError(const std::string& text) {
+void QueueHost::reportError(const std::string& given) {
+  const std::string text = escapeControls(given);
   showError(text);
   if (onError) onError(text);
 }

@@ -268,6 +268,16 @@ TEST_F(BrailleTableFile, SurplusLinesAreIgnoredAndReportedOnce) {
   EXPECT_NE(errors()[0].find("table.ebt"), std::string::npos) << errors()[0];
 }
 
+TEST_F(BrailleTableFile, ATableWithoutChordsIsReportedOnce) {
+  std::size_t told = 0;
+  for (const std::string text : {"", "\x89PNG\r\n\x1a\n\x01\x02", "[prefixes]\n#cap=6\n"}) {
+    loadTable(text);
+    ASSERT_EQ(errors().size(), ++told) << text;
+    EXPECT_NE(errors().back().find("table.ebt: the Braille table holds no chords"), std::string::npos)
+        << errors().back();
+  }
+}
+
 TEST_F(BrailleTableFile, TableThatFitsReportsNothing) {
   std::string text = "[characters]\n";
   for (int i = 1; i <= 254; ++i) text += "c=" + std::to_string(i) + "\n";
