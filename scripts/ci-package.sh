@@ -35,6 +35,7 @@ fail() { echo "ci-package: $*" >&2; exit 1; }
 apt_get install -y "$deb"
 installed=1
 dpkg -s drum | grep -E '^(Version|Installed-Size|Depends|Recommends):'
+[ "$(stat -c %s /usr/share/drum/start.dat)" -eq 65536 ] || fail "no starting game /usr/share/drum/start.dat"
 
 # The player: unprivileged, a home of its own, started in a folder of its own.
 mkdir -p "$work/home" "$work/cwd"

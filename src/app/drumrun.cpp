@@ -26,6 +26,7 @@
 #include "platform/error.h"
 #include "platform/filelocations.h"
 #include "platform/realhost.h"
+#include "platform/stopsignal.h"
 #include "platform/virtualhost.h"
 #include "program/oskprog.h"
 #include "runtime/oskcommands.h"
@@ -345,12 +346,15 @@ int Runner::run() {
     host = std::move(rh);
   }
   setHost(host.get());
+  // In a terminal the key reader takes the signals as the keys that leave;
+  // otherwise they leave as Exit does, the game saved.
+  if (realhost && !interactive) catchStopSignals(*host, [this] { leave(); });
   try {
     const FileLocations where = locateFiles(executablePath(), currentHomeFolders());
     enterFileLocations(where);
     setSettingsPath(where.settingsFile);
   } catch (const Error& e) {
-    std::fprintf(stderr, "drumrun: %s\n", cp1250ToUtf8(e.what()).c_str());
+    std::fprintf(stderr, "drumrun: %s\n", cp1250ToUtf8(escapeControls(e.what())).c_str());
     return 1;
   }
 

@@ -10,11 +10,14 @@
 #include "input/brailledisplay.h"
 #include "input/windows/keyboard.h"
 #include "platform/error.h"
+#include "platform/cp1250.h"
 #include "platform/filelocations.h"
+#include "platform/stopsignal.h"
 #include "platform/windows/qthost.h"
 #include "platform/windows/readerkeys.h"
 #include "platform/windows/screenreaderwatch.h"
 #include "runtime/oskcommands.h"
+#include "runtime/soundsystem.h"
 #include "runtime/trace.h"
 #include "shell/settings/flags.h"
 #include "shell/settings/inifile.h"
@@ -103,6 +106,7 @@ void startupMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }  // namespace
 
 int main(int argc, char** argv) {
+  drum::blockStopSignals();  // before Qt starts threads that would take them
   checkDisplay();
   qtdefault = qInstallMessageHandler(startupMessages);
   DrumApplication app(argc, argv);
@@ -128,6 +132,17 @@ int main(int argc, char** argv) {
   drum::installSpeechHooks();
   drum::ScreenReaderWatch screenreader;
   drum::createWindows();
+  // SIGTERM, SIGINT, SIGHUP (a session that ends): saved and ended as Exit
+  // does, without a box that nobody would answer.
+  drum::catchStopSignals(qthost, [] {
+    try {
+      drum::saveRamOnExit();
+    } catch (const drum::Error& e) {
+      std::fprintf(stderr, "drum: %s\n", drum::cp1250ToUtf8(e.what()).c_str());
+    }
+    drum::releaseSound();
+    drum::exitNow(0);
+  });
   // A Braille display, when BRLTTY has one and the settings do not say no;
   // the settings have been read by the main window's creation.
   drum::BrailleDisplay::instance().setEnabled(drum::brailledisplay);

@@ -5,6 +5,7 @@
 
 #include "platform/clock.h"
 #include "platform/cp1250.h"
+#include "platform/stopsignal.h"
 
 namespace drum {
 
@@ -22,7 +23,7 @@ void RealHost::waitForEvents(Millis timeout) {
   deliver();
 }
 
-void RealHost::sleep(Millis duration) { std::this_thread::sleep_for(duration); }
+void RealHost::sleep(Millis duration) { sleepUnlessStopped(duration); }
 
 std::int64_t RealHost::nowMicros() { return monoMicros() - epoch_; }
 

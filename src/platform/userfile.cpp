@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -207,7 +208,66 @@ bool olderThanThisProcess(const struct stat& st) {
 
 bool processGone(pid_t pid) { return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH; }
 
+// Whether the file to be replaced exists (its stat in `old`); refuses one
+// that may not be replaced.
+bool writableOld(const std::string& path, const std::string& target, struct stat& old) {
+  if (::stat(target.c_str(), &old) != 0) {
+    if (errno != ENOENT) cannotWrite(path, systemReason(errno));
+    return false;
+  }
+  if (!S_ISREG(old.st_mode)) cannotWrite(path, kindReason(old.st_mode));
+  // A file the user made read-only stays as it is, also for root.
+  if ((old.st_mode & 0222) == 0) cannotWrite(path, "the file is read-only");
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) cannotWrite(path, systemReason(errno));
+  return true;
+}
+
+void writeInPlace(const std::string& path, const std::string& target, std::string_view data) {
+  Descriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+  if (fd.get() < 0) cannotWrite(path, systemReason(errno));
+  if (!writeAll(fd.get(), data) || ::ftruncate(fd.get(), static_cast<off_t>(data.size())) != 0 ||
+      ::fsync(fd.get()) != 0)
+    cannotWrite(path, systemReason(errno));
+}
+
+// Where writeUserFile would make its temporary file for `target`.
+std::string temporaryPrefix(const std::string& target) {
+  const std::string folder = folderOf(target);
+  return (folder == "/" ? "" : folder) + "/." + nameOf(target) + std::string(kSaveTag) + std::to_string(::getpid()) +
+         "-";
+}
+
 }  // namespace
+
+SaveCheck checkSave(const std::string& path, std::size_t size) {
+  SaveCheck check;
+  try {
+    const std::string target = resolveLinks(path, true);
+    struct stat old {};
+    const bool hadOld = writableOld(path, target, old);
+    // The temporary a save makes, made and removed now, with room for the
+    // whole file: a full disk shows here and not after the game.
+    const std::string temporary = temporaryPrefix(target) + "0";  // a name the clean-up of a killed save knows
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+      const int err = errno;
+      if ((err == EACCES || err == EPERM) && hadOld) {
+        check.inPlace = true;
+        return check;
+      }
+      cannotWrite(path, err == EACCES || err == EPERM || err == EROFS
+                            ? "the folder does not let new files be made (" + systemReason(err) + ")"
+                            : systemReason(err));
+    }
+    const int room = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    if (room == ENOSPC || room == EDQUOT) cannotWrite(path, systemReason(room));
+  } catch (const FileError& e) {
+    check.refusal = e.what();
+  }
+  return check;
+}
 
 std::string shownPath(const std::string& path) {
   std::error_code ec;
@@ -262,19 +322,10 @@ std::optional<OpenUserFile> openUserFile(const std::string& path) {
 void writeUserFile(const std::string& path, std::string_view data) {
   const std::string target = resolveLinks(path, true);
   struct stat old {};
-  const bool hadOld = ::stat(target.c_str(), &old) == 0;
-  if (hadOld) {
-    if (!S_ISREG(old.st_mode)) cannotWrite(path, kindReason(old.st_mode));
-    // A file the user made read-only stays as it is, also for root.
-    if ((old.st_mode & 0222) == 0) cannotWrite(path, "the file is read-only");
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) cannotWrite(path, systemReason(errno));
-  } else if (errno != ENOENT) {
-    cannotWrite(path, systemReason(errno));
-  }
+  const bool hadOld = writableOld(path, target, old);
 
   const std::string folder = folderOf(target);
-  const std::string prefix = (folder == "/" ? "" : folder) + "/." + nameOf(target) + std::string(kSaveTag) +
-                             std::to_string(::getpid()) + "-";
+  const std::string prefix = temporaryPrefix(target);
   static std::atomic<unsigned> counter{0};
   std::string temporary;
   int raw = -1;
@@ -286,6 +337,13 @@ void writeUserFile(const std::string& path, std::string_view data) {
   }
   if (raw < 0) {
     const int err = errno;
+    if ((err == EACCES || err == EPERM) && hadOld) {
+      // The folder refuses a new file but the file itself may be written:
+      // written in place, rather than the player's moves lost. A kill in
+      // the middle can leave it torn, which start-up tells the player.
+      writeInPlace(path, target, data);
+      return;
+    }
     cannotWrite(path, err == EACCES || err == EPERM || err == EROFS
                           ? "the folder does not let new files be made (" + systemReason(err) + ")"
                           : systemReason(err));
@@ -306,6 +364,25 @@ void writeUserFile(const std::string& path, std::string_view data) {
   if (::close(fd.release()) != 0) fail(errno);
   if (::rename(temporary.c_str(), target.c_str()) != 0) fail(errno);
   syncFolder(folder);
+}
+
+bool holdGameFolder(const std::string& folder) {
+  static int held = -1;
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return true;  // the file layer reports what is wrong with the folder
+  struct stat now {}, before {};
+  if (held >= 0 && ::fstat(fd, &now) == 0 && ::fstat(held, &before) == 0 && now.st_dev == before.st_dev &&
+      now.st_ino == before.st_ino) {
+    ::close(fd);
+    return true;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
+    return false;
+  }
+  if (held >= 0) ::close(held);
+  held = fd;
+  return true;
 }
 
 bool isSaveTemporary(std::string_view entry, std::string_view name) {

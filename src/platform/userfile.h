@@ -65,9 +65,22 @@ class OpenUserFile {
 std::optional<OpenUserFile> openUserFile(const std::string& path);
 
 // Replaces the file (or creates it) with `data`, atomically. A read-only
-// file, a folder or any other non-file by that name is left as it is.
+// file, a folder or any other non-file by that name is left as it is. Only
+// where the folder refuses a new file and the file itself may be written is
+// it written in place (and flushed): not atomic, but not lost.
 // Raises FileError("Unable to write to <path>: <reason>").
 void writeUserFile(const std::string& path, std::string_view data);
+
+// Whether writeUserFile(path) of `size` bytes would be taken now, tried as
+// the save tries it (the temporary file is made and removed again).
+// `refusal` is the error the save would raise, empty when it would not;
+// `inPlace` says that the folder refuses new files but the file may be
+// written, so a save writes it in place.
+struct SaveCheck {
+  std::string refusal;
+  bool inPlace = false;
+};
+SaveCheck checkSave(const std::string& path, std::size_t size);
 
 // Removes temporary files that a save of one of these files left behind when
 // its process was killed: only names of our own making, only files older
@@ -76,6 +89,15 @@ int removeStaleTemporaries(const std::vector<std::string>& paths);
 
 // Whether a name in a folder is a temporary file of a save of `name`.
 bool isSaveTemporary(std::string_view entry, std::string_view name);
+
+// Takes the game folder (where "ram.dat" lies) for this process until it
+// ends: false when another living process holds it, which would overwrite
+// this one's game or have its own overwritten. The lock is the folder's own
+// (flock), so it needs no file, works in a read-only folder and dies with
+// its process: a crash leaves nothing that blocks. A folder that cannot be
+// locked at all (no such support) counts as taken. Holding one folder
+// releases the one held before.
+bool holdGameFolder(const std::string& folder = ".");
 
 // The path as the user should read it in an error: absolute, Windows-1250.
 std::string shownPath(const std::string& path);

@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 [ -x "$work/prefix/bin/drumrun" ] || fail "no bin/drumrun"
-for f in sounds.dat czech.ebt czech.eky english.eky slovak.eky; do
+for f in sounds.dat start.dat czech.ebt czech.eky english.eky slovak.eky; do
   [ -f "$work/prefix/share/drum/$f" ] || fail "no share/drum/$f"
 done
 mkdir -p "$work/home" "$work/cwd"

@@ -203,6 +203,33 @@ TEST_F(UserFileTest, PermissionsBindAnUnprivilegedPlayer) {
   EXPECT_TRUE(fs::is_empty(file("locked")));
 }
 
+// A game folder the player may not write in, with a ram.dat the player may
+// write: the check says so before the game, and the save goes in place
+// rather than being lost. A file that may not be written is refused ahead.
+TEST_F(UserFileTest, ASaveIsCheckedAheadAndGoesInPlaceOnlyWhereTheFolderRefusesNewFiles) {
+  fs::create_directory(file("locked"));
+  fs::permissions(file("locked"), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                      fs::perms::others_read | fs::perms::others_exec);
+  write("locked/ram.dat", "old game");
+  fs::permissions(file("locked/ram.dat"), fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec |
+                                                             fs::perms::others_exec));
+  write("locked/kept.dat", "kept");
+  const std::string ram = file("locked/ram.dat"), kept = file("locked/kept.dat"), fresh = file("locked/new.dat");
+  const auto result = asUnprivileged([&] {
+    const SaveCheck inplace = checkSave(ram, 65536), refused = checkSave(kept, 65536), none = checkSave(fresh, 4);
+    writeUserFile(ram, "new");
+    return std::to_string(inplace.inPlace) + "|" + inplace.refusal + "|" + refused.refusal + "|" + none.refusal;
+  });
+  if (!result) GTEST_SKIP() << "no unprivileged user to run as";
+  EXPECT_EQ(*result, "1||Unable to write to " + kept + ": Permission denied|Unable to write to " + fresh +
+                         ": the folder does not let new files be made (Permission denied)");
+  EXPECT_EQ(read("locked/ram.dat"), "new");
+  EXPECT_EQ(std::distance(fs::directory_iterator(file("locked")), fs::directory_iterator()), 2);  // no temporary
+  const SaveCheck fine = checkSave(file("ram.dat"), 65536);
+  EXPECT_TRUE(fine.refusal.empty() && !fine.inPlace);
+  EXPECT_FALSE(fs::exists(file("ram.dat")));  // the check leaves nothing behind
+}
+
 // A process that has ended, so its pid names no process (until reused).
 pid_t deadPid() {
   const pid_t child = ::fork();

@@ -14,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/stopsignal.h"
 
 namespace drum {
 
@@ -46,7 +47,7 @@ void QtHost::waitForEvents(Millis timeout) {
   QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
-void QtHost::sleep(Millis duration) { std::this_thread::sleep_for(duration); }
+void QtHost::sleep(Millis duration) { sleepUnlessStopped(duration); }
 
 std::int64_t QtHost::nowMicros() { return monoMicros() - epoch; }
 
@@ -87,7 +88,7 @@ void QtHost::post(std::function<void()> fn) {
 void QtHost::showBox(int icon, const std::string& text) {
   QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : mainwindow_.data();
   QMessageBox box(static_cast<QMessageBox::Icon>(icon),
-                  mainwindow_ ? mainwindow_->windowTitle() : QApplication::applicationName(), qt(text),
+                  mainwindow_ ? mainwindow_->windowTitle() : QApplication::applicationName(), qt(escapeControls(text)),
                   QMessageBox::Ok, parent);
   box.setAccessibleName(box.windowTitle());
   if (messageboxhook_) messageboxhook_(box);

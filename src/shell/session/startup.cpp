@@ -1,6 +1,10 @@
 #include "shell/session/startup.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <filesystem>
+#include <optional>
 
 #include "input/brailletables.h"
 #include "platform/cp1250.h"
@@ -13,6 +17,7 @@
 #include "runtime/soundsystem.h"
 #include "shell/settings/flags.h"
 #include "shell/settings/inifile.h"
+#include "shell/settings/messages.h"
 #include "shell/settings/resourcelocalizer.h"
 #include "speech/voiceselection.h"
 
@@ -54,6 +59,66 @@ StartOptions options;
 int runningdepth = 0;
 OpenUserFile datafile;
 std::string caption;  // the main window's, as set at its creation
+
+// The settings file holds the player's choices, not the game: one that
+// cannot be read or written is told once in the session, and start-up and
+// Start go on with the defaults. Any other error goes to the caller.
+bool settingsReported = false;
+
+template <class Step>
+void settingsStep(Step&& step) {
+  try {
+    step();
+  } catch (const FileError& e) {
+    if (e.path() != shownPath(settingsFile().path())) throw;
+    if (!settingsReported) host().reportError(e.what());
+    settingsReported = true;
+  }
+}
+
+// The game's folder as the player should read it.
+std::string gameFolderShown() {
+  std::error_code ec;
+  const auto here = std::filesystem::current_path(ec);
+  return ec ? std::string(".") : utf8ToCp1250(here.string());
+}
+
+// Two copies on one game would each overwrite the other's game when they
+// save: the second one says so and ends before it has touched anything.
+void holdTheGame() {
+  if (holdGameFolder()) return;
+  host().messageBox(ownText(OwnText::alreadyRunning, languagebase, gameFolderShown()));
+  host().terminate(1);
+}
+
+// A new player (no "ram.dat" yet) starts from the won game shipped beside
+// the sound bank: the first Start then shuffles a new game, as after every
+// win, instead of showing an empty board. Nothing is lost when it cannot
+// be had; the save check below tells of a folder that cannot be written.
+void firstGame() {
+  struct stat st {};
+  if (::lstat("ram.dat", &st) == 0 || errno != ENOENT) return;
+  try {
+    if (const auto image = readUserFile(gameFile("start.dat"), kRamSize)) writeUserFile("ram.dat", *image);
+  } catch (const Error&) {
+  }
+}
+
+// Told before the first Start, not after the game: a save that will be
+// refused, or one that can only be written in place.
+void checkTheSave() {
+  if (!ramLoaded()) return;  // such a save is refused with its own reason
+  const SaveCheck check = checkSave("ram.dat", kRamSize);
+  std::string note;
+  if (!check.refusal.empty()) {
+    std::string why = check.refusal;
+    if (why.ends_with('.')) why.pop_back();
+    note = ownText(OwnText::cannotSave, languagebase, why);
+  } else if (check.inPlace) {
+    note = ownText(OwnText::savesInPlace, languagebase, gameFolderShown());
+  }
+  if (!note.empty()) host().post([note] { host().messageBox(note); });
+}
 
 void setRunItems(bool on) {
   for (MenuItem item : kRunItems) enabled[static_cast<int>(item)] = on;
@@ -147,9 +212,11 @@ void FormCreate(const StartOptions& given, const std::function<void()>& captions
   } notice;
   options = given;
   settingsFile().setWritable(options.writeSettings);
-  removeStaleTemporaries({settingsFile().path(), "ram.dat"});  // left by a save that was killed
   resetFlags();
-  TResourceLocalizer::ReadLanguage();
+  settingsReported = false;
+  settingsStep(TResourceLocalizer::ReadLanguage);
+  holdTheGame();
+  removeStaleTemporaries({settingsFile().path(), "ram.dat"});  // left by a save that was killed
   caption = mainWindowCaption();
   if (captions) captions();
 
@@ -158,35 +225,46 @@ void FormCreate(const StartOptions& given, const std::function<void()>& captions
 
 
   if (options.speech) InitSpeechEngines();  // opens the sound output for speech
-  TResourceLocalizer::LoadSettings();
+  settingsStep(TResourceLocalizer::LoadSettings);
   sapi5inuse = usesapi5checked;
   voiceready = usesapi5checked;
   enabled[static_cast<int>(MenuItem::Voicesubmenu)] = voiceallowed && !sapi5inuse;
   menuChanged();
 
   ram.fill(0);
+  firstGame();
   loadram();
+  checkTheSave();
 
   // The device, and the bank bound to it. Without an output the bank is
   // still read: SOUND, CLICK and BEEP look up their items all the same.
   if (options.audio != StartOptions::Audio::None) initSound(options.audio == StartOptions::Audio::Virtual);
-  loadsoundbank();  // "sounds.dat"; missing: message 42 and the end
+  // "sounds.dat"; missing: message 42 and the end. A damaged bank is told
+  // after the last step: the game runs without its sounds, and the tables
+  // of the steps below still serve.
+  std::optional<Error> bankError;
+  try {
+    loadsoundbank();
+  } catch (const Error& e) {
+    bankError = e;
+  }
 
   brailletablefile = gameFile("czech.ebt");
   LoadBrailleTable();
   currentprefix.clear();
   keyfile = gameFile(LocalString(24) + ".eky");
   LoadKeyFile();
+  if (bankError) throw *bankError;
 }
 
 void StartsubmenuClick() {
   setRunItems(false);
   if (options.speech && !sapi5inuse) {
-    if (voiceallowed) LoadVoiceSettings();
+    if (voiceallowed) settingsStep(LoadVoiceSettings);
     if (!voiceready && voiceallowed) {
       SelectVoice();
-      SaveVoiceSettings();
-      LoadVoiceSettings();
+      settingsStep(SaveVoiceSettings);
+      settingsStep(LoadVoiceSettings);
     }
   }
   openDataFile();

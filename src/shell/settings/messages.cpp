@@ -66,7 +66,40 @@ constexpr Message kMessages[] = {
     {46, {"&Braillská klávesnice", "&Braille keyboard", "&Braillská klávesnica"}},
 };
 
+// Our own texts beside the numbered table; "%s" stands for what the caller fills in.
+constexpr std::array<const char*, kLanguages> kOwnTexts[] = {
+    // OwnText::alreadyRunning: the game's folder
+    {"drum už běží s touto hrou (složka %s). Přepněte se do něj, například klávesami Alt+Tab. Tato druhá kopie "
+     "se teď ukončí, aby jedna nepřepsala hru té druhé.",
+     "drum is already running with this game (folder %s). Switch to it, for example with Alt+Tab. This second "
+     "copy ends now, so that neither overwrites the other's game.",
+     "drum už beží s touto hrou (priečinok %s). Prepnite sa doň, napríklad klávesmi Alt+Tab. Táto druhá kópia sa "
+     "teraz ukončí, aby jedna neprepísala hru tej druhej."},
+    // OwnText::cannotSave: why, as the file layer says it
+    {"Hru nebude možné uložit. %s. Hrát můžete, ale tahy se na konci ztratí. Povolte zápis do složky hry a do "
+     "souboru ram.dat (nebo uvolněte místo na disku) a spusťte program znovu.",
+     "The game cannot be saved. %s. You can play, but the moves will be lost at the end. Allow writing to the "
+     "game's folder and to ram.dat (or free some disk space), then start the program again.",
+     "Hru nebude možné uložiť. %s. Hrať môžete, ale ťahy sa na konci stratia. Povoľte zápis do priečinka hry a do "
+     "súboru ram.dat (alebo uvoľnite miesto na disku) a spustite program znova."},
+    // OwnText::savesInPlace: the game's folder
+    {"Složka hry %s nedovoluje vytvářet soubory, proto se hra ukládá přímo do souboru ram.dat. Kdyby se program "
+     "při ukládání přerušil, hra se může poškodit. Povolte zápis do složky, aby se ukládalo bezpečně.",
+     "The game's folder %s does not let new files be made, so the game is saved straight into ram.dat. If the "
+     "program is cut off while it saves, the game may be damaged. Allow writing to the folder to save safely.",
+     "Priečinok hry %s nedovoľuje vytvárať súbory, preto sa hra ukladá priamo do súboru ram.dat. Ak by sa program "
+     "pri ukladaní prerušil, hra sa môže poškodiť. Povoľte zápis do priečinka, aby sa ukladalo bezpečne."},
+};
+
 }  // namespace
+
+std::string ownText(OwnText which, int base, const std::string& filler) {
+  const int lang = base == 2000 ? 1 : base == 3000 ? 2 : 0;  // any other base: Czech
+  std::string text = cp(kOwnTexts[static_cast<int>(which)][lang]);
+  const std::size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, filler);
+  return text;
+}
 
 const std::map<int, std::string>& messageTable() {
   static const std::map<int, std::string> table = [] {

@@ -9,4 +9,10 @@ namespace drum {
 // first use, from the UTF-8 texts of the source.
 const std::map<int, std::string>& messageTable();
 
+// Texts of our own, outside the numbered table, in the same three languages.
+enum class OwnText { alreadyRunning, cannotSave, savesInPlace };
+// The text in the language of `base` (Windows-1250), `filler` (Windows-1250)
+// in its place.
+std::string ownText(OwnText which, int base, const std::string& filler);
+
 }  // namespace drum

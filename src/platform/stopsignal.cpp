@@ -1,0 +1,68 @@
+#include "platform/stopsignal.h"
+
+#include <pthread.h>
+#include <signal.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace drum {
+namespace {
+
+std::mutex lock;
+std::condition_variable woken;
+bool stopped = false;  // under `lock`
+std::function<void()> stopAction;
+std::atomic<bool> ran{false};
+Host* stopHost = nullptr;
+
+void runStop() {
+  if (ran.exchange(true)) return;
+  if (stopAction) stopAction();
+}
+
+sigset_t stopSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGTERM);
+  sigaddset(&set, SIGINT);
+  sigaddset(&set, SIGHUP);
+  return set;
+}
+
+}  // namespace
+
+void blockStopSignals() {
+  const sigset_t set = stopSignals();
+  pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
+void catchStopSignals(Host& host, std::function<void()> stop) {
+  stopHost = &host;
+  stopAction = std::move(stop);
+  blockStopSignals();
+  const sigset_t set = stopSignals();
+  std::thread([set] {
+    int signal = 0;
+    while (sigwait(&set, &signal) != 0) {
+    }
+    {
+      std::lock_guard<std::mutex> hold(lock);
+      stopped = true;
+    }
+    woken.notify_all();
+    stopHost->post(runStop);
+  }).detach();
+}
+
+void sleepUnlessStopped(Millis duration) {
+  {
+    std::unique_lock<std::mutex> hold(lock);
+    if (!woken.wait_for(hold, duration, [] { return stopped; })) return;
+  }
+  runStop();
+}
+
+}  // namespace drum
