@@ -42,3 +42,35 @@ export async function axe(page) {
   const result = await page.evaluate(() => globalThis.axe.run(document));
   return result.violations.map((v) => `${v.id}: ${v.help} (${v.nodes.map((n) => n.target.join(' ')).join(', ')})`);
 }
+
+// Files put into the page's storage before the game loads them (the page's
+// IndexedDB layout: database "drum", store "files", name -> bytes), from
+// another document of the site, so that no running game saves over them.
+export async function seed(page, url, files) {
+  await page.goto(new URL('manifest.webmanifest', url).href);
+  await page.evaluate(async (entries) => {
+    const db = await new Promise((resolve, reject) => {
+      const req = indexedDB.open('drum', 1);
+      req.onupgradeneeded = () => req.result.createObjectStore('files');
+      req.onsuccess = () => resolve(req.result);
+      req.onerror = () => reject(req.error);
+    });
+    await new Promise((resolve, reject) => {
+      const tx = db.transaction('files', 'readwrite');
+      for (const [name, bytes] of entries) tx.objectStore('files').put(new Uint8Array(bytes), name);
+      tx.oncomplete = resolve;
+      tx.onabort = () => reject(tx.error);
+    });
+    db.close();
+  }, Object.entries(files).map(([name, bytes]) => [name, [...bytes]]));
+}
+
+// A memory image holding a game in play, no moves yet (tests/support/gameimage.sh).
+export function gameImage(row, column) {
+  const ram = Buffer.alloc(65536);
+  ram.write(row, 262, 'latin1');
+  ram.write(column, 275, 'latin1');
+  ram.write('10', 288, 'latin1');
+  ram.write('10', 293, 'latin1');
+  return ram;
+}

@@ -30,4 +30,5 @@ trap 'kill $server 2>/dev/null; rm -f "$log"' EXIT
 for _ in $(seq 100); do grep -q '^http' "$log" && break; sleep 0.05; done
 url=$(grep -m1 '^http' "$log") || { cat "$log"; echo "FAILED: the server did not start"; exit 1; }
 
-node "$here/$test.mjs" "$url"
+case $test in */*) script=$test ;; *) script=$here/$test.mjs ;; esac
+node "$script" "$url" "${@:3}"
