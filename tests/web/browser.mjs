@@ -8,17 +8,21 @@ import { join } from 'node:path';
 export const CHROMIUM = process.env.DRUM_CHROMIUM || '/usr/bin/chromium';
 
 // A fresh profile each time: no stored game, no service worker, no cache.
+// DRUM_HEADED=1: a window on the X display with its accessibility tree on
+// for at-spi, for a screen reader to read.
 export async function launch() {
+  const headed = process.env.DRUM_HEADED === '1';
   const profile = mkdtempSync(join(tmpdir(), 'drum-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: CHROMIUM,
-    headless: true,
+    headless: !headed,
     acceptDownloads: true,
     // Playwright mutes headless audio by default: the tests listen to it.
     ignoreDefaultArgs: ['--mute-audio'],
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--autoplay-policy=user-gesture-required'],
+      '--autoplay-policy=user-gesture-required', '--disable-features=Translate',
+      ...(headed ? ['--force-renderer-accessibility', '--window-size=1200,900'] : [])],
   });
   const page = context.pages()[0] || await context.newPage();
   const close = async () => {

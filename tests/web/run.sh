@@ -5,7 +5,8 @@
 # the PulseAudio null sink). npm installs playwright-core and axe-core here
 # once; no browser is downloaded.
 #
-# Usage: run.sh TEST SITE_DIR
+# Usage: run.sh TEST SITE_DIR [ARGS]   (TEST: a name in tests/web, NAME.mjs or
+# NAME.sh, or a path; it gets the site's address and ARGS)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 test=${1:?test name}
@@ -30,5 +31,8 @@ trap 'kill $server 2>/dev/null; rm -f "$log"' EXIT
 for _ in $(seq 100); do grep -q '^http' "$log" && break; sleep 0.05; done
 url=$(grep -m1 '^http' "$log") || { cat "$log"; echo "FAILED: the server did not start"; exit 1; }
 
-case $test in */*) script=$test ;; *) script=$here/$test.mjs ;; esac
-node "$script" "$url" "${@:3}"
+case $test in */*) script=$test ;; *.sh) script=$here/$test ;; *) script=$here/$test.mjs ;; esac
+case $script in
+  *.sh) bash "$script" "$url" "${@:3}" ;;
+  *) node "$script" "$url" "${@:3}" ;;
+esac

@@ -59,12 +59,14 @@ function drawScreen() {
   screenEl.replaceChildren(...nodes);
 }
 
-let liveToggle = false;
+// Each text is a new node added to the region, never a change of the old
+// one: a screen reader that reads the region late still finds every text
+// in its own node, and the same text twice is two additions.
 function speak(text) {
-  // The same text twice in a row is still a change (a trailing no-break
-  // space every other time), so the screen reader speaks it again.
-  liveToggle = !liveToggle;
-  live.textContent = liveToggle ? text : `${text}\u00a0`;
+  const p = document.createElement('p');
+  p.textContent = text;
+  live.append(p);
+  while (live.childElementCount > 8) live.firstElementChild.remove();
 }
 
 function showHint() {
