@@ -121,10 +121,15 @@ try {
   check(ram.length === 65536, 'Export gives 65,536 bytes', `${ram.length}`);
   check(game(ram).moves === 1, 'the exported game counts one move', JSON.stringify(game(ram)));
 
+  // Offline: the service worker has kept the whole site.
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, { timeout: 30000 });
+  await page.context().setOffline(true);
   await page.reload();
-  await page.waitForSelector('#menubar [role="menuitem"]', { timeout: 30000 });
+  const offline = await page.waitForSelector('#menubar [role="menuitem"]', { timeout: 30000 }).then(() => true, () => false);
+  check(offline, 'the page plays offline after the first visit');
   const kept = game(await exportGame());
   check(kept.rows === game(ram).rows && kept.moves === 1, 'a reload keeps the game', JSON.stringify(kept));
+  await page.context().setOffline(false);
 
   // The screen-reader setting: the game's texts go to the live region.
   await page.keyboard.press('Shift');

@@ -71,6 +71,7 @@ function speak(text) {
 
 function showHint() {
   if (ended) hint.textContent = texts.ended || '';
+  else if (storage.state === 'unavailable' && player.running) hint.textContent = texts.noStorage;
   else if (!drum) hint.textContent = texts.loading;
   else hint.textContent = player.running ? '' : (texts.pressKey || '');
 }
@@ -350,7 +351,11 @@ globalThis.drumPage = {
     inputField.setSelectionRange(caret, caret);
   },
 
-  async storageGet(name) { return storage.get(name); },
+  async storageGet(name) {
+    const bytes = await storage.get(name);
+    showHint();
+    return bytes;
+  },
   async storagePut(name, bytes) {
     const why = await storage.put(name, bytes);
     if (why === 'quota') return texts.quotaFull;
