@@ -1,7 +1,8 @@
 // The page in Debian's Chromium with the real core, as a player meets it:
 // the first key starts the sound, Ctrl+S the game (its greeting heard at the
 // null sink), a cursor key reads a letter, a chord makes a move, a key cuts
-// the speech short, Export gives the memory image, a reload keeps the game;
+// the speech short, Export gives the memory image, a reload offline (the service
+// worker's cache) keeps the game;
 // then the screen-reader setting sends the game's texts to the live region
 // (seen in the accessibility tree), and axe finds nothing wrong with the page
 // and each of its dialogs open.
