@@ -39,12 +39,11 @@ if [ "${SR_INNER:-}" != 1 ]; then
 fi
 
 mode=$2
+. "$here/screenreader_world.sh"
 work=$(mktemp -d /tmp/drum-sr-XXXXXX)
 pids=()
 cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  sleep 0.3
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
+  sr_stop
   [ -n "${KEEP:-}" ] && echo "kept $work" || rm -rf "$work"
 }
 trap cleanup EXIT
@@ -53,7 +52,6 @@ mark() { echo "$1 $(date +%s.%N)" >> "$work/marks"; }
 
 # A home of its own (Orca's settings, dconf, the speech service's socket and
 # the PulseAudio server live in it and die with it), two sinks, an X server.
-. "$here/screenreader_world.sh"
 sr_world "$work"
 
 # The game folder: sounds too quiet to be taken for speech, so that what the

@@ -4,16 +4,11 @@
 set -uo pipefail
 work=$1 mode=$2 here=$3
 pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  sleep 0.3
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
-}
-trap cleanup EXIT
+. "$here/screenreader_world.sh"
+trap sr_stop EXIT
 fail() { echo "FAILED: $*"; exit 1; }
 mark() { echo "$1 $(date +%s.%N)" >> "$work/marks"; }
 
-. "$here/screenreader_world.sh"
 sr_reader "$work" "$mode"
 
 /usr/bin/python3 "$here/screenreader_watch.py" "$work/screen.jsonl" >"$work/watch.log" 2>&1 &

@@ -1,6 +1,14 @@
 # Sourced by the screen reader tests (the desktop's and the browser's): the
-# private world a session runs in. The caller defines pids (an array of
-# processes to end), fail and WORK.
+# private world a session runs in. The caller defines pids (an array of the
+# processes to end) and fail.
+
+# Ends the processes of pids, the last started first.
+sr_stop() {
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  sleep 0.3
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
+}
 
 # A home of its own, a PulseAudio server with two null sinks ("drum": the
 # program's own output; "reader": the speech service's, where the screen

@@ -18,8 +18,8 @@ if [ "${1:-}" = --session ]; then
   # Inside the private D-Bus session.
   url=$2 work=$3
   pids=()
-  trap 'for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done' EXIT
   . "$here/../e2e/screenreader_world.sh"
+  trap sr_stop EXIT
   sr_reader "$work" orca
   PULSE_SINK=drum DRUM_NULL_SINK=drum DRUM_HEADED=1 node "${ORCA_MJS:-$here/orca.mjs}" "$url" "$work"
   exit $?
@@ -34,15 +34,13 @@ exec 9>"${TMPDIR:-/tmp}/drum-screenreader-$(id -u).lock"
 flock -w 900 9 || skip "another screen reader session held the machine too long"
 pgrep -u "$(id -u)" -x orca >/dev/null && skip "an Orca of this user runs already"
 
+. "$here/../e2e/screenreader_world.sh"
 work=$(mktemp -d /tmp/drum-web-sr-XXXXXX)
 pids=()
 cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  sleep 0.3
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
+  sr_stop
   [ -n "${KEEP:-}" ] && echo "kept $work" || rm -rf "$work"
 }
 trap cleanup EXIT
-. "$here/../e2e/screenreader_world.sh"
 sr_world "$work"
 dbus-run-session -- bash "$0" --session "$url" "$work"
