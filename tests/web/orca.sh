@@ -21,7 +21,7 @@ if [ "${1:-}" = --session ]; then
   . "$here/../e2e/screenreader_world.sh"
   trap sr_stop EXIT
   sr_reader "$work" orca
-  PULSE_SINK=drum DRUM_NULL_SINK=drum DRUM_HEADED=1 node "${ORCA_MJS:-$here/orca.mjs}" "$url" "$work"
+  PULSE_SINK=drum DRUM_NULL_SINK=drum DRUM_HEADED=1 node "$here/orca.mjs" "$url" "$work"
   exit $?
 fi
 
