@@ -6,7 +6,6 @@
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
 #include "runtime/soundbank.h"
-#include "runtime/soundsystem.h"
 #include "runtime/trace.h"
 #include "shell/settings/flags.h"
 
@@ -61,7 +60,7 @@ void endSoundWait() {
 
 void sound(const std::vector<double>& values, double duration, double voice) {
   traceSound(values, duration, voice);
-  if (!oskirasounds || soundBankFailed()) return;
+  if (!oskirasounds || soundbank.failed()) return;
   double w = voice;
   double d = duration;
   if (w > 9) w = lastvoice;
@@ -93,7 +92,7 @@ void sound(const std::vector<double>& values, double duration, double voice) {
 
 void beep() {
   traceBeep();
-  if (!oskirasounds || soundBankFailed()) return;
+  if (!oskirasounds || soundbank.failed()) return;
   SoundItem& item = soundbank.find("beep");
   soundbank.setVolume(item, sndvolume);
   soundbank.play(item, true);
@@ -101,7 +100,7 @@ void beep() {
 
 void click(double n) {
   traceClick(n);
-  if (!oskirasounds || soundBankFailed()) return;
+  if (!oskirasounds || soundbank.failed()) return;
   SoundItem& item = soundbank.find("click" + std::to_string(truncate(n)));
   soundbank.setVolume(item, sndvolume);
   soundbank.play(item, true);

@@ -44,6 +44,7 @@ void SoundBank::assign(std::vector<SoundItem> items) {
   }
   for (auto& item : items_) release(item);
   items_ = std::move(items);
+  failed_ = false;
 }
 
 void SoundBank::bind(Mixer* mixer) {

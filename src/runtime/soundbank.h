@@ -36,6 +36,10 @@ class SoundBank {
   // Plays through `mixer` from now on (nullptr: nothing sounds, nothing waits).
   void bind(Mixer* mixer);
   void clear();
+  // A load failed and was told: the bank keeps what it had; one left empty
+  // is silent (no "not found" for every sound) until the next assign.
+  void loadFailed() { failed_ = items_.empty(); }
+  bool failed() const { return failed_; }
 
   std::size_t count() const { return items_.size(); }
   SoundItem& item(std::size_t i) { return items_.at(i); }
@@ -65,6 +69,7 @@ class SoundBank {
   std::vector<SoundItem> items_;
   Mixer* mixer_ = nullptr;
   std::uint64_t starts_ = 0;
+  bool failed_ = false;
 };
 
 extern SoundBank soundbank;

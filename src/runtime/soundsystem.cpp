@@ -23,7 +23,6 @@ std::unique_ptr<AudioOutput> output;
 std::string deviceError;
 bool openedForSpeech = false;  // the real output, not yet taken by initSound
 bool silenceReported = false;
-bool bankFailed = false;
 
 void openRealOutput(const AudioRender& render) {
   // The audio thread hands callbacks over; a thread of the mixer's runs them.
@@ -88,17 +87,18 @@ void loadsoundbank() {
   // Message 42 is for a bank that is missing; one that is there but cannot
   // be read (a folder, no permission, too large) raises the layer's error.
   const std::string path = gameFile(kBankFile);
-  bankFailed = true;
-  const std::optional<std::string> data = readUserFile(path, kSoundBankCap);
-  if (!data) {
-    host().messageBox(LocalString(42) + " " + kBankFile);
-    host().terminate(1);
+  try {
+    const std::optional<std::string> data = readUserFile(path, kSoundBankCap);
+    if (!data) {
+      host().messageBox(LocalString(42) + " " + kBankFile);
+      host().terminate(1);
+    }
+    soundbank.assign(readSoundBank(*data, path));
+  } catch (const Error&) {
+    soundbank.loadFailed();
+    throw;
   }
-  soundbank.assign(readSoundBank(*data, path));
-  bankFailed = false;
 }
-
-bool soundBankFailed() { return bankFailed; }
 
 void releaseSound() {
   openedForSpeech = false;

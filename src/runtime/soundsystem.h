@@ -32,11 +32,9 @@ void reportSilentOutput();
 // Loads "sounds.dat" from the current directory into `soundbank`. A missing
 // file shows message 42 + " sounds.dat" and ends the process without saving
 // anything (host().terminate). A damaged one raises Error naming the file and
-// what broke where; the bank then keeps what it had.
+// what broke where; the bank then keeps what it had, and one left empty is
+// silent (soundbank.failed()).
 void loadsoundbank();
-// The last loadsoundbank() failed: its error was the player's one word about
-// it, and SOUND, BEEP and CLICK are silent (no "not found" for every sound).
-bool soundBankFailed();
 // The same from a given file (tests, tools); a missing file raises Error.
 void loadsoundbank(const std::string& path);
 // Silences everything and releases the output, the mixer and the bank's voices.
