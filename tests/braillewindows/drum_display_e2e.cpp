@@ -16,7 +16,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -24,6 +23,7 @@
 #include <vector>
 
 #include "input/braillecells.h"
+#include "support/noonzone.h"
 #include "support/virtualbraille.h"
 
 extern char** environ;
@@ -164,13 +164,8 @@ class DrumOnTheDisplay : public ::testing::Test {
     write(fs::path(work_) / "ram.dat", ram);
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-    // The greeting follows the hour: drum's local time is set to the hour
-    // of noon (12:mm), whatever the time of day the test runs at.
-    const std::time_t utc = std::time(nullptr);
-    std::tm parts{};
-    gmtime_r(&utc, &parts);
-    ::setenv("TZ", ("ZZZ" + std::to_string(parts.tm_hour - 12)).c_str(), 1);
     ::setenv("DRUM_KEYTRACE", (work_ + "/keys.log").c_str(), 1);  // what the game took
+    ::setenv("TZ", testing::noonZone().c_str(), 1);                // the day's greeting at any hour
     ASSERT_TRUE(drum_.start({work_ + "/drum"}, work_ + "/drum.log", work_));
     window_ = output("timeout 20 xdotool search --sync --name '^drum - ' | head -1");
     ASSERT_FALSE(window_.empty()) << "the main window did not appear";
