@@ -140,8 +140,10 @@ function onKey(e) {
   gesture();
   const down = e.type === 'keydown';
   const target = targetOf(e.target);
-  if (target === null) return;
   const shortcut = e.ctrlKey && !e.altKey && !e.metaKey && SHORTCUTS.has(e.code);
+  // The desktop's shortcuts are never the browser's here (Ctrl+S would save the page).
+  if (shortcut) e.preventDefault();
+  if (target === null) return;
   // F10, or Alt pressed and released alone, goes to the menu bar, as on the desktop.
   if (target === 'main' && !ended) {
     if (down) altAlone = e.key === 'Alt';
@@ -163,8 +165,9 @@ function onKey(e) {
     ev.text = f.value;
     ev.caret = f.selectionStart;
   }
-  if (shortcut) e.preventDefault();
-  else if (target === 'main') {
+  if (shortcut) {
+    // posted as they are: the core takes them as the desktop's menu does
+  } else if (target === 'main') {
     const ctrlKept = e.ctrlKey && !/^(Arrow|Home|End|Page|Backspace|Delete|Enter|Escape|F\d)/.test(e.key);
     if (BROWSER_KEYS.has(e.key) || ctrlKept || e.metaKey) {
       if (e.key === 'Tab') return;
