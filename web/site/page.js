@@ -61,10 +61,13 @@ function drawScreen() {
 
 // Each text is a new node added to the region, never a change of the old
 // one: a screen reader that reads the region late still finds every text
-// in its own node, and the same text twice is two additions.
+// in its own node. The same text twice in a row gets a no-break space the
+// second time, or Orca takes the second addition for a duplicate event.
+let lastSpoken = '';
 function speak(text) {
   const p = document.createElement('p');
-  p.textContent = text;
+  p.textContent = text === lastSpoken ? `${text}\u00a0` : text;
+  lastSpoken = p.textContent;
   live.append(p);
   while (live.childElementCount > 8) live.firstElementChild.remove();
 }
