@@ -25,6 +25,7 @@ pkgs=(
   libc-bin locales
   ccache tmux qt6-qpa-plugins
   dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
+  emscripten nodejs
 )
 if [ "${1:-}" = --play ]; then pkgs=("${play[@]}"); fi
 missing=()

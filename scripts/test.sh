@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds everything (warnings are errors) and runs
-# every test, then builds, installs and checks the Debian package, then runs
-# the tests again on a sanitizer build and replays and runs the fuzz targets.
+# Sets up what is missing, builds everything (warnings are errors) and the
+# browser build, runs every test, then builds, installs and checks the Debian
+# package, then runs the tests again on a sanitizer build and replays and
+# runs the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,6 +10,8 @@ launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DDRUM_BENCHMARKS=ON -DDRUM_WERROR=ON "${launcher[@]}"
 cmake --build build -j"$(nproc)"
+# The browser build (build-web/): its drumrun is compared with the native one.
+scripts/build-web.sh
 scripts/with-servers.sh ctest --test-dir build --output-on-failure --timeout 600
 scripts/ci-package.sh
 scripts/ci-sanitize.sh
