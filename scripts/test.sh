@@ -11,7 +11,7 @@ if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=cc
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DDRUM_BENCHMARKS=ON -DDRUM_WERROR=ON "${launcher[@]}"
 cmake --build build -j"$(nproc)"
 # The browser build (build-web/): its drumrun is compared with the native one.
-scripts/build-web.sh
+scripts/web.sh --build
 scripts/with-servers.sh ctest --test-dir build --output-on-failure --timeout 600
 scripts/ci-package.sh
 scripts/ci-sanitize.sh

@@ -5,7 +5,7 @@
 set -euo pipefail
 test_program=$1 web=$2
 if [ ! -f "$web/drumrun.js" ] || ! command -v node >/dev/null; then
-  echo "no browser build in $web (scripts/build-web.sh) or no Node: skipped"
+  echo "no browser build in $web (web/build.sh) or no Node: skipped"
   exit 77
 fi
 DRUM_WASM_DRUMRUN=$(cd "$web" && pwd) exec "$test_program" \
