@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds everything (warnings are errors) and runs
-# every test, then builds, installs and checks the Debian package, then runs
+# every test, then builds, installs and checks the Debian package (here and
+# in a Debian 13 tree, beside its Orca), then runs
 # the tests again on a sanitizer build and replays and runs the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,5 +12,6 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DDRUM_
 cmake --build build -j"$(nproc)"
 scripts/with-servers.sh ctest --test-dir build --output-on-failure --timeout 600
 scripts/ci-package.sh
+scripts/ci-trixie.sh
 scripts/ci-sanitize.sh
 scripts/ci-fuzz.sh
