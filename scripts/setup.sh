@@ -16,7 +16,7 @@ play=(
 web=(emscripten nodejs python3)
 pkgs=(
   build-essential cmake pkg-config git
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsdl2-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng espeak-ng-data
@@ -28,7 +28,7 @@ pkgs=(
   orca at-spi2-core python3-pyatspi openbox dbus-x11 libglib2.0-bin dconf-gsettings-backend
   libc-bin locales
   ccache tmux qt6-qpa-plugins
-  dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db debootstrap
   "${web[@]}" chromium
 )
 if [ "${1:-}" = --play ]; then pkgs=("${play[@]}"); fi
