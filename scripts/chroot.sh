@@ -3,12 +3,11 @@
 # network namespaces of its own. A chroot alone shares the host's processes
 # and mounts; here every mount made for the tree (the overlay, /proc, /sys,
 # /dev) lives only in the private mount namespace and vanishes with it, and
-# every process the command leaves behind is ended by the kernel when the
-# command ends (the command is the namespace's first process), so nothing is
-# ever ended by name and no mount is left on the host, even after a kill.
-# The network namespace is empty (only a loopback, down): X servers,
-# PulseAudio and D-Bus in the tree cannot meet the host's through abstract
-# sockets. --network keeps the host's network (for apt).
+# the kernel ends every process left in the process namespace when the
+# command ends or chroot.sh is killed, so nothing is ever ended by name and
+# no mount is left on the host. The network namespace has only a loopback of
+# its own: X servers, PulseAudio and D-Bus in the tree cannot meet the host's
+# through abstract sockets. --network keeps the host's network (for apt).
 #
 # Usage: chroot.sh [--network] [--overlay WORKDIR] TREE COMMAND [ARG...]
 #   --overlay WORKDIR  TREE stays untouched: changes go to WORKDIR/upper
@@ -31,7 +30,7 @@ shift
 
 if [ "${DRUM_CHROOT_INSIDE:-}" != 1 ]; then
   [ -x "$tree/bin/sh" ] || { echo "chroot.sh: $tree is no Debian tree" >&2; exit 2; }
-  ns=(--mount --pid --fork --propagation private)
+  ns=(--mount --pid --fork --kill-child --propagation private)
   [ "$network" = 1 ] || ns+=(--net)
   args=()
   [ "$network" = 1 ] && args+=(--network)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what drum needs to build, run and test on Debian 12. Safe to run again.
+# Installs what drum needs to build, run and test on Debian 12 or 13. Safe to run again.
 # With --play, only what building and playing need (scripts/run.sh); with
 # --web, only what building the browser site needs (scripts/web.sh).
 set -euo pipefail
