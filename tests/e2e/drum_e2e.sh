@@ -179,6 +179,7 @@ wait "${pids[0]}" 2>/dev/null
 # The keys the game took, in order.
 taken=$(awk '$1 == "took" { $1 = $2 = ""; print }' keys.log | xargs)
 [ "$taken" = "$took" ] || fail "the game took the keys $taken, not $took"
+echo "the game took (hex): $taken"
 
 # The memory image: the game's own saving with the moves, the row moved left.
 [ "$(stat -c %s ram.dat)" -eq 65536 ] || fail "ram.dat is not 65536 bytes"
@@ -187,6 +188,7 @@ row=$(dd if=ram.dat bs=1 skip=262 count=13 status=none)
 [ "$row" = "MABCDEFGHIJKL" ] || fail "horizontal row stored as '$row'"
 column=$(dd if=ram.dat bs=1 skip=275 count=13 status=none)
 [ "$column" = "NOPQRSFTUVXYZ" ] || fail "vertical row stored as '$column'"
+echo "ram.dat keeps the rows $row and $column"
 [ "$(byte 288 2)" = "$moves" ] || fail "move count bytes are $(byte 288 2), not $moves"
 [ "$(byte 50730)" = "0" ] || fail "review lock left at $(byte 50730)"
 
