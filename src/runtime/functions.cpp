@@ -9,7 +9,7 @@
 
 #include "platform/error.h"
 #include "platform/host.h"
-#include "platform/keygate.h"
+#include "runtime/keygate.h"
 #include "runtime/oskcommands.h"
 #include "runtime/trace.h"
 #include "shell/settings/flags.h"

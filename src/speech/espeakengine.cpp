@@ -288,12 +288,12 @@ Status EspeakEngine::openStream() {
   PcmStream::Callbacks callbacks;
   // On the rendering thread, with the mixer locked: only hand over.
   callbacks.started = [weak](std::uint64_t utterance) {
-    host().post([weak, utterance] {
+    postToHost([weak, utterance] {
       if (auto engine = weak.lock()) engine->started(utterance);
     });
   };
   callbacks.finished = [weak](std::uint64_t utterance) {
-    host().post([weak, utterance] {
+    postToHost([weak, utterance] {
       if (auto engine = weak.lock()) engine->finished(utterance);
     });
   };
@@ -396,13 +396,6 @@ bool tagNumber(std::string_view text, std::uint32_t& value) {
   return true;
 }
 
-bool sameName(std::string_view a, const char* b) {
-  if (a.size() != std::strlen(b)) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) return false;
-  return true;
-}
-
 Status EspeakEngine::Inject(std::string_view tag) {
   // Any number of tags "\Name=value\"; names without regard to case; what is
   // not understood is passed over, as text between tags would be.
@@ -416,11 +409,11 @@ Status EspeakEngine::Inject(std::string_view tag) {
     std::uint32_t value = 0;
     if (equals == std::string_view::npos || !tagNumber(body.substr(equals + 1), value)) continue;
     const std::string_view name = body.substr(0, equals);
-    if (sameName(name, "spd")) {
+    if (cp1250SameText(name, "spd")) {
       SpeedSet(value);
-    } else if (sameName(name, "pit")) {
+    } else if (cp1250SameText(name, "pit")) {
       PitchSet(static_cast<std::uint16_t>(std::min<std::uint32_t>(value, 0xFFFF)));
-    } else if (sameName(name, "vol")) {
+    } else if (cp1250SameText(name, "vol")) {
       const std::uint32_t channel = std::min<std::uint32_t>(value, 0xFFFF);
       VolumeSet(channel | (channel << 16));
     }

@@ -173,7 +173,7 @@ void postFrom(const std::shared_ptr<Link>& link, std::weak_ptr<SpeechdVoice::Imp
               std::function<void(SpeechdVoice::Impl&)> fn) {
   std::lock_guard guard(link->lock);
   if (link->abandoned) return;
-  host().post([voice = std::move(voice), fn = std::move(fn)] {
+  postToHost([voice = std::move(voice), fn = std::move(fn)] {
     if (auto v = voice.lock()) fn(*v);
   });
 }

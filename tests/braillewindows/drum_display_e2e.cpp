@@ -186,7 +186,7 @@ class Wayland : public Desktop {
     for (const char* tool : {"sway", "swaymsg", "wtype"})
       if (!onPath(tool)) return skip = true, std::string(tool) + " is not installed";
     const std::string run = work + "/sway";
-    if (!sway_.start({DRUM_TESTS_DIR "/support/sway.sh", run}, work + "/sway.log")) return "sway did not start";
+    if (!sway_.start({DRUM_SOURCE_DIR "/tests/support/sway.sh", run}, work + "/sway.log")) return "sway did not start";
     std::string socket, ipc;
     for (int i = 0; i < 100 && (socket.empty() || ipc.empty()); ++i) {
       std::this_thread::sleep_for(100ms);
