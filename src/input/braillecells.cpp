@@ -7,7 +7,6 @@
 
 #include "input/brailletables.h"
 #include "platform/cp1250.h"
-#include "runtime/oskcommands.h"
 
 namespace drum {
 namespace {
@@ -84,18 +83,6 @@ std::optional<std::vector<std::uint8_t>> brailleCells(std::u16string_view text) 
     cells.push_back(t != typed.end() && t->first == text[i] ? t->second : static_cast<std::uint8_t>(out[i] & 0xFF));
   }
   return cells;
-}
-
-BrailleScreenLine brailleScreenLine() {
-  const ScreenPlace place = readingPlace();
-  return {cp1250ToUtf16(screenLine(place.row)), place.written ? -1 : place.column};
-}
-
-std::string cellDots(std::uint8_t cell) {
-  std::string dots;
-  for (int d = 0; d < 8; ++d)
-    if (cell & (1u << d)) dots += static_cast<char>('1' + d);
-  return dots;
 }
 
 }  // namespace drum
