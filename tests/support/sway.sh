@@ -16,12 +16,21 @@ mkdir -p "$rundir"
 chmod 700 "$rundir"
 # A keyboard that stays, as a desktop's own does: each wtype call brings a
 # keyboard that goes when it ends, and a seat left with none has no keyboard
-# focus at all.
-cat >"$rundir/config" <<'EOF'
+# focus at all. A sleeping wtype never notices that sway has gone, so it is
+# ended once sway no longer answers.
+cat >"$rundir/keyboard.sh" <<'END'
+#!/bin/sh
+wtype -s 3600000 &
+keyboard=$!
+while swaymsg -t get_version >/dev/null 2>&1; do sleep 1; done
+kill $keyboard
+END
+chmod 755 "$rundir/keyboard.sh"
+cat >"$rundir/config" <<END
 output HEADLESS-1 resolution 1280x800
 xwayland disable
-exec wtype -s 86400000
-EOF
+exec $rundir/keyboard.sh
+END
 env=(env -i PATH=/usr/bin:/bin HOME="$rundir" XDG_RUNTIME_DIR="$rundir"
   WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman)
 if [ "$(id -u)" -eq 0 ]; then
