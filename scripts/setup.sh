@@ -5,7 +5,7 @@
 set -euo pipefail
 play=(
   build-essential cmake pkg-config ccache
-  qt6-base-dev libgl-dev qt6-qpa-plugins
+  qt6-base-dev libgl-dev qt6-qpa-plugins qt6-wayland libwayland-dev libxkbcommon-dev
   libsdl2-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
@@ -17,12 +17,13 @@ web=(emscripten nodejs python3)
 pkgs=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev clang libclang-rt-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland libwayland-dev libxkbcommon-dev
   libsdl2-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   pulseaudio pulseaudio-utils sox
   xvfb xauth xdotool x11-utils imagemagick
+  sway wtype
   liblouis-bin liblouis-data liblouis-dev
   libbrlapi-dev brltty xbrlapi
   orca at-spi2-core python3-pyatspi openbox dbus-x11 libglib2.0-bin dconf-gsettings-backend
