@@ -9,6 +9,13 @@
 #include <thread>
 
 namespace drum {
+
+#ifdef __EMSCRIPTEN__
+// A page has no signals: the browser ends it.
+void blockStopSignals() {}
+void catchStopSignals(Host&, std::function<void()>) {}
+void sleepUnlessStopped(Millis duration) { std::this_thread::sleep_for(duration); }
+#else
 namespace {
 
 std::mutex lock;
@@ -64,5 +71,6 @@ void sleepUnlessStopped(Millis duration) {
   }
   runStop();
 }
+#endif
 
 }  // namespace drum

@@ -319,6 +319,10 @@ std::optional<OpenUserFile> openUserFile(const std::string& path) {
   return OpenUserFile(fd);
 }
 
+namespace {
+UserFileStore store;  // none on a desktop
+}  // namespace
+
 void writeUserFile(const std::string& path, std::string_view data) {
   const std::string target = resolveLinks(path, true);
   struct stat old {};
@@ -342,6 +346,9 @@ void writeUserFile(const std::string& path, std::string_view data) {
       // written in place, rather than the player's moves lost. A kill in
       // the middle can leave it torn, which start-up tells the player.
       writeInPlace(path, target, data);
+      if (store) {
+        if (const std::string why = store(path, data); !why.empty()) cannotWrite(path, utf8ToCp1250(why));
+      }
       return;
     }
     cannotWrite(path, err == EACCES || err == EPERM || err == EROFS
@@ -364,6 +371,9 @@ void writeUserFile(const std::string& path, std::string_view data) {
   if (::close(fd.release()) != 0) fail(errno);
   if (::rename(temporary.c_str(), target.c_str()) != 0) fail(errno);
   syncFolder(folder);
+  if (store) {
+    if (const std::string why = store(path, data); !why.empty()) cannotWrite(path, utf8ToCp1250(why));
+  }
 }
 
 bool holdGameFolder(const std::string& folder) {
@@ -384,6 +394,8 @@ bool holdGameFolder(const std::string& folder) {
   held = fd;
   return true;
 }
+
+void setUserFileStore(UserFileStore fn) { store = std::move(fn); }
 
 bool isSaveTemporary(std::string_view entry, std::string_view name) {
   // "." name ".drum-save-" digits "-" digits
