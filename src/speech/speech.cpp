@@ -6,6 +6,7 @@
 #include "runtime/oskcommands.h"
 #include "shell/settings/flags.h"
 #include "shell/settings/resourcelocalizer.h"
+#include "speech/standin.h"
 #include "speech/voiceselection.h"
 
 namespace drum {
@@ -135,7 +136,18 @@ void SpeakTextNoWait(const std::string& text) {
   }
 }
 
+void SpeakWindowText(const std::string& text) {
+  if (sapi5inuse || sapi4engine || !voiceallowed || text.empty() || readerInUse()) {
+    SpeakText(text);
+    return;
+  }
+  auto done = std::make_shared<bool>(false);
+  if (!standin::speak(text, [done] { *done = true; })) return;
+  waitWhile([done] { return !*done; });
+}
+
 void StopSpeech() {
+  standin::stop();
   if (ISpeechVoice* r = readerInUse()) {
     if (sapi5inuse || (voiceready && (sapi4speaking || sapi4handedover) && sapi4engine)) {
       sapi4handedover = false;
@@ -162,6 +174,7 @@ void installSpeechHooks() {
 }
 
 void ReleaseSpeech() {
+  standin::release();
   ReleaseSpeechEngines();
   sapi4engine.reset();
   notifysink.reset();
