@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what drum needs to build, run and test on Debian 12. Safe to run again.
-# With --play, only what building and playing need (scripts/run.sh).
+# With --play, only what building and playing need (scripts/run.sh); with
+# --web, only what building the browser site needs (scripts/web.sh).
 set -euo pipefail
 play=(
   build-essential cmake pkg-config ccache
@@ -10,6 +11,9 @@ play=(
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   libbrlapi-dev liblouis-dev liblouis-data
 )
+# The browser build: emscripten and Node.js (the site is served by Python;
+# the browser tests install their npm packages with the machine's npm).
+web=(emscripten nodejs python3)
 pkgs=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
@@ -25,8 +29,10 @@ pkgs=(
   libc-bin locales
   ccache tmux qt6-qpa-plugins
   dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
+  "${web[@]}" chromium
 )
 if [ "${1:-}" = --play ]; then pkgs=("${play[@]}"); fi
+if [ "${1:-}" = --web ]; then pkgs=("${web[@]}"); fi
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

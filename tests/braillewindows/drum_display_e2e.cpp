@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "input/braillecells.h"
+#include "support/noonzone.h"
 #include "support/virtualbraille.h"
 
 extern char** environ;
@@ -164,6 +165,7 @@ class DrumOnTheDisplay : public ::testing::Test {
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     ::setenv("DRUM_KEYTRACE", (work_ + "/keys.log").c_str(), 1);  // what the game took
+    ::setenv("TZ", testing::noonZone().c_str(), 1);                // the day's greeting at any hour
     ASSERT_TRUE(drum_.start({work_ + "/drum"}, work_ + "/drum.log", work_));
     window_ = output("timeout 20 xdotool search --sync --name '^drum - ' | head -1");
     ASSERT_FALSE(window_.empty()) << "the main window did not appear";

@@ -39,40 +39,20 @@ if [ "${SR_INNER:-}" != 1 ]; then
 fi
 
 mode=$2
+. "$here/screenreader_world.sh"
 work=$(mktemp -d /tmp/drum-sr-XXXXXX)
 pids=()
 cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  sleep 0.3
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
+  sr_stop
   [ -n "${KEEP:-}" ] && echo "kept $work" || rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAILED: $*"; sed 's/^/  drum: /' "$work/drum.log" 2>/dev/null | tail -20; exit 1; }
 mark() { echo "$1 $(date +%s.%N)" >> "$work/marks"; }
 
-# A home of its own: Orca's settings, dconf, the speech service's socket and
-# the PulseAudio server live in it and die with it.
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-export XDG_CACHE_HOME=$work/home/.cache XDG_RUNTIME_DIR=$work/run
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset PULSE_SERVER PULSE_SINK SPEECHD_ADDRESS DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
-
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
-  --load="module-null-sink sink_name=drum rate=48000 norewinds=1" \
-  --load="module-null-sink sink_name=reader rate=48000 norewinds=1" \
-  --load=module-native-protocol-unix >"$work/pulse.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null 2>&1 || fail "no PulseAudio server"
-pactl set-default-sink reader
-
-disp=:$((200 + RANDOM % 300))
-Xvfb "$disp" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$disp
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# A home of its own (Orca's settings, dconf, the speech service's socket and
+# the PulseAudio server live in it and die with it), two sinks, an X server.
+sr_world "$work"
 
 # The game folder: sounds too quiet to be taken for speech, so that what the
 # sinks carry is speech; the key wait keeps its pace.

@@ -4,41 +4,12 @@
 set -uo pipefail
 work=$1 mode=$2 here=$3
 pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  sleep 0.3
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
-}
-trap cleanup EXIT
+. "$here/screenreader_world.sh"
+trap sr_stop EXIT
 fail() { echo "FAILED: $*"; exit 1; }
 mark() { echo "$1 $(date +%s.%N)" >> "$work/marks"; }
 
-openbox >/dev/null 2>&1 &
-pids+=($!)
-# Accessibility on, as a desktop switches it on: the bus launcher starts the
-# accessibility bus and its registry.
-gsettings set org.gnome.desktop.interface toolkit-accessibility true 2>/dev/null
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null ||
-  fail "no accessibility bus"
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
-  string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
-
-# The speech service on the screen reader's sink; whoever connects later uses it.
-PULSE_SINK=reader speech-dispatcher -s -t 0 >"$work/speechd.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" ] && break; sleep 0.1; done
-
-if [ "$mode" = orca ]; then
-  # Orca with its default settings, speaking at once; its debug log says what it spoke.
-  mkdir -p "$XDG_DATA_HOME/orca"
-  orca --debug-file="$work/orca.log" >"$work/orca.out" 2>&1 &
-  pids+=($!)
-  # A desktop that starts a screen reader says so.
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
-    string:org.a11y.Status string:ScreenReaderEnabled variant:boolean:true >/dev/null
-  for _ in $(seq 600); do grep -q "SPEECH OUTPUT" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
-  grep -q "SPEECH OUTPUT" "$work/orca.log" 2>/dev/null || fail "Orca did not start speaking"
-fi
+sr_reader "$work" "$mode"
 
 /usr/bin/python3 "$here/screenreader_watch.py" "$work/screen.jsonl" >"$work/watch.log" 2>&1 &
 pids+=($!)

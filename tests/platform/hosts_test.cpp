@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <thread>
 
 #include "platform/realhost.h"
 #include "platform/virtualhost.h"
+#include "support/noonzone.h"
 
 namespace drum {
 namespace {
@@ -84,6 +86,19 @@ TEST(RealHost, TimerFiresFromEventDelivery) {
   while (fired == 0 && h.nowMicros() - start < 2000000) h.waitForEvents(Millis(1000));
   EXPECT_EQ(fired, 1);
   EXPECT_GE(h.nowMicros() - start, 15000);
+}
+
+// The programs run on the real clock by the tests see noon under this zone.
+TEST(RealHost, NoonZoneMakesItDayAtAnyHour) {
+  const char* was = std::getenv("TZ");
+  const std::string saved = was ? was : "";
+  ::setenv("TZ", testing::noonZone().c_str(), 1);
+  ::tzset();
+  const int hour = RealHost().localTime().tm_hour;
+  if (was) ::setenv("TZ", saved.c_str(), 1);
+  else ::unsetenv("TZ");
+  ::tzset();
+  EXPECT_TRUE(hour == 12 || hour == 13) << hour;  // 13 only if the hour turned between the two calls
 }
 
 }  // namespace
