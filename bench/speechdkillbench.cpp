@@ -146,13 +146,14 @@ int main(int argc, char** argv) {
       setenv("SPEECHD_CMD", "/bin/false", 1);
     }
     std::vector<double> heard;
+    double killedAt = -1;  // set by a timer, which may outlive a round cut short
     for (int r = 0; r < rounds; ++r) {
       if (standIn) unsetenv("SPEECHD_CMD");
       deliverFor(2500000);  // past the wait between tries
       SpeakText(cp("Pripravený."));  // connected (the service started when need be)
       if (standIn) setenv("SPEECHD_CMD", "/bin/false", 1);
       deliverFor(300000);
-      double killedAt = -1;
+      killedAt = -1;
       rhost.startTimer(Millis(1200), [&] {
         if (const pid_t pid = servicePid()) {
           kill(pid, SIGKILL);
@@ -160,7 +161,7 @@ int main(int argc, char** argv) {
         }
       });
       SpeakText(cp(kLong));
-      deliverFor(500000);
+      deliverFor(1500000);
       if (killedAt < 0) continue;
       const double next = recorder.nextAudibleAfterGap(killedAt);
       if (next >= 0) heard.push_back((next - killedAt) / 1000.0);

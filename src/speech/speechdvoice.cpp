@@ -54,8 +54,9 @@ constexpr std::int64_t kRetryFailedMicros = 1000000;
 constexpr std::int64_t kRetryFailedMostMicros = 30000000;
 constexpr std::int64_t kRetryStuckMicros = 30000000;
 // A text waits this long for a connection being made before the stand-in
-// voice says it.
-constexpr std::int64_t kTakeOverMicros = 500000;
+// voice says it: long enough for a service that is started anew (about half
+// a second), short enough that nobody takes the wait for a hang.
+constexpr std::int64_t kTakeOverMicros = 1500000;
 // How often the watchdog looks while something is outstanding, and while a
 // text waits for a connection.
 constexpr Millis kWatchPeriod{250};

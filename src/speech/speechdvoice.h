@@ -20,8 +20,8 @@
 //
 // A closed connection is not a stuck service: the voice connects again at
 // once and says again, in full, what was cut, after "speech is back". While
-// the service cannot be had (connecting fails, or takes longer than half a
-// second for a text that waits, or the service is stuck) the stand-in voice
+// the service cannot be had (connecting fails, or takes longer than a second
+// and a half for a text that waits, or the service is stuck) the stand-in voice
 // speaks the texts, when one is given; without one they are silent and the
 // loss is reported once (only while the service is in use, or when a text
 // of ours was lost). Connecting is tried again with the next text: at once

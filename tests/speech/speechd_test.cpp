@@ -134,16 +134,19 @@ TEST_F(Speechd, KilledMidTextItIsStartedAgainOrTheInProcessVoiceSpeaks) {
   ASSERT_TRUE(recorder.start());
   // Speaks the text, killing the service 1.2 s into it; what was heard
   // from 0.3 s after the kill (what the sink still held is gone by then).
+  pid_t killed = 0;
+  std::size_t after = 0;
   const auto killedMidText = [&] {
     SpeakText(cp("Pripravený."));
-    pid_t killed = 0;
-    std::size_t after = 0;
+    killed = 0;
+    after = 0;
     rhost.startTimer(Millis(1200), [&] {
       killed = servicePid();
       if (killed) ::kill(killed, SIGKILL);
     });
     rhost.startTimer(Millis(1500), [&] { after = recorder.recorded(); });
     SpeakText(text);
+    waitFor([&] { return after != 0; }, 3000000);
     pause(300000);
     EXPECT_GT(killed, 0);
     EXPECT_FALSE(sapi5speaking);
