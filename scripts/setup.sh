@@ -16,7 +16,7 @@ play=(
 web=(emscripten nodejs python3)
 pkgs=(
   build-essential cmake pkg-config git
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsdl2-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng espeak-ng-data

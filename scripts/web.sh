@@ -23,7 +23,6 @@ done
 site=build-web/site
 scripts/setup.sh --web
 # The core, compiled to WebAssembly: drum.js, drum.wasm and the game's data.
-[ -x web/build.sh ] || { echo "web.sh: web/build.sh (the core's WebAssembly build) is missing" >&2; exit 1; }
 web/build.sh
 mkdir -p "$site"
 # The page's own files beside them; the service worker's cache is named

@@ -22,15 +22,6 @@ int hexDigit(char c) {
   return -1;
 }
 
-// Length of the UTF-8 sequence starting with `lead`, 0 if it cannot start one.
-std::size_t utf8Length(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
-
 }  // namespace
 
 std::optional<std::string> scriptkey(const std::string& line) {

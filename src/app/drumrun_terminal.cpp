@@ -3,7 +3,9 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#ifndef __EMSCRIPTEN__
 #include <sys/signalfd.h>
+#endif
 #include <termios.h>
 #include <unistd.h>
 
@@ -20,18 +22,19 @@ namespace {
 
 termios savedtermios;
 
+// What the reader takes as events (Ctrl+C, the ends, a new size), blocked
+// in every thread so that only its signalfd sees them.
+sigset_t terminalSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGWINCH}) sigaddset(&set, s);
+  return set;
+}
+
 TerminalKey code(int c) {
   TerminalKey k;
   k.text = std::string(1, static_cast<char>(c));
   return k;
-}
-
-std::size_t utf8Length(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
 }
 
 // The cursor code of an arrow's final byte: 128 + 1 up, 2 down, 4 left, 8 right.
@@ -252,13 +255,7 @@ bool KeyDecoder::step(std::vector<TerminalKey>& out, bool final) {
 // ---- Terminal ---------------------------------------------------------------
 
 void blockTerminalSignals() {
-  sigset_t set;
-  sigemptyset(&set);
-  sigaddset(&set, SIGINT);
-  sigaddset(&set, SIGTERM);
-  sigaddset(&set, SIGHUP);
-  sigaddset(&set, SIGQUIT);
-  sigaddset(&set, SIGWINCH);
+  const sigset_t set = terminalSignals();
   pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
@@ -366,15 +363,15 @@ void Terminal::toggleStatus() {
 }
 
 void Terminal::startReader(std::function<void(const TerminalKey&)> onkey) {
+#ifdef __EMSCRIPTEN__
+  // Under Node drumrun plays key scripts only (drumrun.cpp refuses the rest):
+  // no threads, no signals to read.
+  (void)onkey;
+  return;
+#else
   if (reader_.joinable()) return;
   if (::pipe(wakepipe_) != 0) wakepipe_[0] = wakepipe_[1] = -1;
-  sigset_t set;
-  sigemptyset(&set);
-  sigaddset(&set, SIGINT);
-  sigaddset(&set, SIGTERM);
-  sigaddset(&set, SIGHUP);
-  sigaddset(&set, SIGQUIT);
-  sigaddset(&set, SIGWINCH);
+  const sigset_t set = terminalSignals();
   signalfd_ = ::signalfd(-1, &set, SFD_CLOEXEC);
   stopping_ = false;
   reader_ = std::thread([this, onkey = std::move(onkey)] {
@@ -415,6 +412,7 @@ void Terminal::startReader(std::function<void(const TerminalKey&)> onkey) {
       if (fds[2].revents & POLLIN) break;
     }
   });
+#endif
 }
 
 void Terminal::stopReader() {

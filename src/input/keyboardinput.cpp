@@ -1,7 +1,7 @@
 #include "input/keyboardinput.h"
 
 #include "input/chordkeyboard.h"
-#include "platform/keygate.h"
+#include "runtime/keygate.h"
 
 namespace drum {
 

@@ -1,7 +1,7 @@
 // Key events as the window system reports them, before the key handlers:
 // which keys are down, which presses are the keyboard's auto-repeat, and
 // which events are the main window's. Every event goes through the key gate
-// (platform/keygate.h), so the held keys always match the events the
+// (runtime/keygate.h), so the held keys always match the events the
 // handlers have seen so far.
 #pragma once
 #include <cstdint>

@@ -26,9 +26,20 @@ class AudioOutput {
   virtual ~AudioOutput() = default;
   // Frames per request (at most 512).
   virtual int period() const = 0;
-  // What is behind it: the SDL driver's name, "silent clock" or "virtual".
+  // What is behind it: the SDL driver's name, "silent clock", "virtual" or
+  // "Web Audio".
   virtual std::string name() const = 0;
+  // How far ahead of its clock it renders, beyond one period.
+  virtual std::int64_t aheadMicros() const { return 0; }
 };
+
+// The machine's own output. On a desktop: an SDL2 device, else the silent
+// clock, both rendering on threads of their own; `error` says why no device
+// opened. In a browser: Web Audio, rendered ahead as the UI thread delivers
+// events.
+std::unique_ptr<AudioOutput> openDeviceOutput(AudioRender render, int period, std::string* error);
+// Whether that output calls the render function on a thread of its own.
+bool deviceOutputHasThread();
 
 // An SDL2 audio device. Returns nullptr and sets `error` when none can be opened.
 std::unique_ptr<AudioOutput> openSdlOutput(AudioRender render, int period, std::string* error);

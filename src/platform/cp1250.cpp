@@ -135,4 +135,48 @@ std::string utf16ToCp1250(std::u16string_view utf16, char replacement) {
   return out;
 }
 
+namespace {
+
+// The small letter of a code point of the code page (Basic Latin, Latin-1
+// and Latin Extended-A hold every one of its letters).
+char32_t smallLetter(char32_t u) {
+  if (u >= 'A' && u <= 'Z') return u + 32;
+  if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return u + 32;
+  if (u >= 0x100 && u <= 0x137 && u % 2 == 0) return u + 1;
+  if (u >= 0x139 && u <= 0x148 && u % 2 == 1) return u + 1;
+  if (u >= 0x14A && u <= 0x177 && u % 2 == 0) return u + 1;
+  if (u >= 0x179 && u <= 0x17E && u % 2 == 1) return u + 1;
+  return u;
+}
+
+}  // namespace
+
+unsigned char cp1250Lower(unsigned char byte) {
+  static const std::array<unsigned char, 256> table = [] {
+    std::array<unsigned char, 256> t{};
+    for (int b = 0; b < 256; ++b) {
+      unsigned char small = static_cast<unsigned char>(b);
+      if (!unicodeToCp1250(smallLetter(cp1250ToUnicode(small)), small)) small = static_cast<unsigned char>(b);
+      t[static_cast<std::size_t>(b)] = small;
+    }
+    return t;
+  }();
+  return table[byte];
+}
+
+bool cp1250SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (cp1250Lower(static_cast<unsigned char>(a[i])) != cp1250Lower(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+std::size_t utf8Length(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
 }  // namespace drum

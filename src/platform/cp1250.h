@@ -14,6 +14,13 @@ char32_t cp1250ToUnicode(unsigned char byte);
 // Windows-1250 byte of a code point; false when the code page has none.
 bool unicodeToCp1250(char32_t cp, unsigned char& byte);
 
+// Case without the locale: a byte folded to its small letter by the code
+// page's own pairs (A..Z, the accented letters, Š/š, Ľ/ľ, Ł/ł, ...).
+unsigned char cp1250Lower(unsigned char byte);
+// Two texts equal without regard to case (sound bank items, voice names,
+// settings keys, speech tags).
+bool cp1250SameText(std::string_view a, std::string_view b);
+
 std::string cp1250ToUtf8(std::string_view text);
 // UTF-16 to UTF-8 (for services that take UTF-8); a lone surrogate becomes U+FFFD.
 std::string utf16ToUtf8(std::u16string_view text);
@@ -23,6 +30,9 @@ std::u16string cp1250ToUtf16(std::string_view text);
 // sequences count as one such character each.
 std::string utf8ToCp1250(std::string_view utf8, char replacement = '?');
 std::string utf16ToCp1250(std::u16string_view utf16, char replacement = '?');
+
+// Length of the UTF-8 sequence that `lead` starts, 0 if it cannot start one.
+std::size_t utf8Length(unsigned char lead);
 
 // Shorthand for texts written in UTF-8 source files.
 inline std::string cp(std::string_view utf8) { return utf8ToCp1250(utf8); }

@@ -56,11 +56,6 @@ std::optional<std::int64_t> EventQueue::nextDue() const {
   return timers_.begin()->first;
 }
 
-bool EventQueue::hasPosted() const {
-  std::lock_guard lock(mutex_);
-  return !posted_.empty();
-}
-
 void EventQueue::waitPosted(std::chrono::steady_clock::time_point deadline) {
   std::unique_lock lock(mutex_);
   posted_cv_.wait_until(lock, deadline, [this] { return !posted_.empty(); });

@@ -24,7 +24,6 @@ class EventQueue {
   int deliver(std::int64_t nowMicros);
 
   std::optional<std::int64_t> nextDue() const;
-  bool hasPosted() const;
   // Blocks (real time) until something is posted or `deadline` (steady clock) passes.
   void waitPosted(std::chrono::steady_clock::time_point deadline);
 

@@ -31,7 +31,9 @@ std::mutex& currentLock() {
 }
 }  // namespace
 
-Host::~Host() {
+Host::~Host() { retire(); }
+
+void Host::retire() {
   std::lock_guard guard(currentLock());
   if (current == this) current = nullptr;
 }

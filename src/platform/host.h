@@ -36,8 +36,9 @@ class Host {
   virtual TimerId startTimer(Millis delay, std::function<void()> callback) = 0;
   virtual void cancelTimer(TimerId id) = 0;
 
-  // Thread-safe: runs `fn` on the UI thread at the next event delivery and
-  // wakes a waitForEvents in progress.
+  // Runs `fn` on the UI thread at the next event delivery and wakes a
+  // waitForEvents in progress. Thread-safe on a host that lives; another
+  // thread reaches the host through postToHost, never through host().
   virtual void post(std::function<void()> fn) = 0;
 
   // A modal message box; `text` is Windows-1250. Returns when it is closed.
@@ -47,6 +48,12 @@ class Host {
 
   // End the process at once (after whatever had to be saved was saved).
   [[noreturn]] virtual void terminate(int status) = 0;
+
+ protected:
+  // The first thing every concrete host's destructor does: from then on
+  // postToHost no longer finds it, so no thread posts into a queue that is
+  // being torn down (~Host comes only after the derived members are gone).
+  void retire();
 };
 
 // Ends the process at once with `status`, after flushing our own output
@@ -58,12 +65,14 @@ class Host {
 void addExitStep(void (*step)());
 
 // The host in force for the whole process (set once by main, or by a test).
+// For the UI thread only: it reads the host without a lock, and a host may
+// be replaced or end meanwhile. Any other thread uses postToHost.
 Host& host();
 void setHost(Host* h);
 
 // Thread-safe: posts `fn` to the host in force, if there is one; false when
-// there is none. For threads that may outlive a host (or a test's host): what
-// they post never reaches one that was replaced or has ended.
+// there is none. The way every thread other than the UI thread reaches it:
+// what such a thread posts never reaches a host that was replaced or is ending.
 bool postToHost(std::function<void()> fn);
 
 }  // namespace drum

@@ -11,6 +11,7 @@ namespace drum {
 class RealHost : public QueueHost {
  public:
   RealHost();
+  ~RealHost() override { retire(); }
   void waitForEvents(Millis timeout) override;
   void sleep(Millis duration) override;
   std::int64_t nowMicros() override;

@@ -73,20 +73,20 @@ class Rtkit {
   }
 
   bool makeRealtime(pid_t tid, std::uint32_t priority) {
-    DBusMessage* m = dbus_message_new_method_call(kService, kPath, kService, "MakeThreadRealtime");
-    if (!m) return false;
-    dbus_uint64_t thread = static_cast<dbus_uint64_t>(tid);
-    dbus_uint32_t p = priority;
-    dbus_message_append_args(m, DBUS_TYPE_UINT64, &thread, DBUS_TYPE_UINT32, &p, DBUS_TYPE_INVALID);
-    return done(send(m));
+    return ask("MakeThreadRealtime", tid, DBUS_TYPE_UINT32, dbus_uint32_t{priority});
   }
 
   bool makeHighPriority(pid_t tid, std::int32_t nice) {
-    DBusMessage* m = dbus_message_new_method_call(kService, kPath, kService, "MakeThreadHighPriority");
+    return ask("MakeThreadHighPriority", tid, DBUS_TYPE_INT32, dbus_int32_t{nice});
+  }
+
+  // A method of rtkit's that takes a thread and one number.
+  template <typename T>
+  bool ask(const char* method, pid_t tid, int type, T value) {
+    DBusMessage* m = dbus_message_new_method_call(kService, kPath, kService, method);
     if (!m) return false;
     dbus_uint64_t thread = static_cast<dbus_uint64_t>(tid);
-    dbus_int32_t n = nice;
-    dbus_message_append_args(m, DBUS_TYPE_UINT64, &thread, DBUS_TYPE_INT32, &n, DBUS_TYPE_INVALID);
+    dbus_message_append_args(m, DBUS_TYPE_UINT64, &thread, type, &value, DBUS_TYPE_INVALID);
     return done(send(m));
   }
 

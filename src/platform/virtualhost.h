@@ -18,6 +18,7 @@ class VirtualHost : public QueueHost {
  public:
   // `start` is the local time at virtual time 0.
   explicit VirtualHost(std::tm start = defaultStart());
+  ~VirtualHost() override { retire(); }
   static std::tm defaultStart();  // 12:00:00 on 1 January 2026
 
   void waitForEvents(Millis timeout) override;

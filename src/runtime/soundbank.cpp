@@ -1,8 +1,8 @@
 #include "runtime/soundbank.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "platform/cp1250.h"
 #include "platform/error.h"
 #include "platform/host.h"
 #include "runtime/wave.h"
@@ -10,16 +10,6 @@
 namespace drum {
 
 SoundBank soundbank;
-
-namespace {
-
-bool sameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-}  // namespace
 
 SoundBank::~SoundBank() {
   // The mixer may already be gone at process end; forget the voices quietly.
@@ -58,7 +48,7 @@ void SoundBank::clear() {
 
 SoundItem& SoundBank::find(const std::string& name) {
   for (auto& item : items_) {
-    if (sameName(item.Name, name)) return item;
+    if (cp1250SameText(item.Name, name)) return item;
   }
   throw Error("Wave '" + name + "' not found");
 }

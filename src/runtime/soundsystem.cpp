@@ -25,13 +25,14 @@ bool openedForSpeech = false;  // the real output, not yet taken by initSound
 bool silenceReported = false;
 
 void openRealOutput(const AudioRender& render) {
-  // The audio thread hands callbacks over; a thread of the mixer's runs them.
-  mixer = std::make_unique<Mixer>(monoMicros, Mixer::Delivery::Thread);
-  output = openSdlOutput(render, kPeriod, &deviceError);
-  if (!output) output = openSilentClock(render, kPeriod);
+  // An audio thread hands callbacks over to a thread of the mixer's; an
+  // output rendered on the UI thread runs them there as it renders.
+  mixer = std::make_unique<Mixer>(monoMicros, deviceOutputHasThread() ? Mixer::Delivery::Thread
+                                                                      : Mixer::Delivery::Inline);
+  output = openDeviceOutput(render, kPeriod, &deviceError);
   // A command lands one period ahead of the request that renders it, plus
   // room for the device's jitter, so its frame is never already gone.
-  mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000);
+  mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000 + output->aheadMicros());
 }
 
 void renderMixer(float* stereo, int frames, std::int64_t at) { mixer->render(stereo, frames, at); }

@@ -24,26 +24,6 @@ std::uint32_t registrationkey = 0;
 
 namespace {
 
-// Letters of Windows-1250 compared without regard to case: the code point of
-// each byte, folded to small letters (Basic Latin, Latin-1 and Latin
-// Extended-A, which hold every letter of the code page).
-char32_t smallLetter(char c) {
-  const char32_t u = cp1250ToUnicode(static_cast<unsigned char>(c));
-  if (u >= 'A' && u <= 'Z') return u + 32;
-  if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return u + 32;
-  if (u >= 0x100 && u <= 0x137 && u % 2 == 0) return u + 1;
-  if (u >= 0x139 && u <= 0x148 && u % 2 == 1) return u + 1;
-  if (u >= 0x14A && u <= 0x177 && u % 2 == 0) return u + 1;
-  if (u == 0x178) return 0xFF;
-  if (u >= 0x179 && u <= 0x17E && u % 2 == 1) return u + 1;
-  return u;
-}
-
-bool sameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return smallLetter(x) == smallLetter(y); });
-}
-
 int clampToInt(std::int64_t v) {
   return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
@@ -220,7 +200,7 @@ void LoadVoiceSettings() {
 
   VoiceListModel& list = voicedialog.voicelist;
   const auto& items = list.items();
-  const auto found = std::find_if(items.begin(), items.end(), [&](const std::string& s) { return sameText(s, person); });
+  const auto found = std::find_if(items.begin(), items.end(), [&](const std::string& s) { return cp1250SameText(s, person); });
   if (found == items.end()) {
     host().messageBox(LocalString(43) + " " + person);
     host().terminate(1);

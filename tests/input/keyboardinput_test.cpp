@@ -4,7 +4,7 @@
 
 #include "input/keyboardfixture.h"
 #include "input/keyboardinput.h"
-#include "platform/keygate.h"
+#include "runtime/keygate.h"
 
 namespace drum::keyboardtest {
 namespace {

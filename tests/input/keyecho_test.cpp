@@ -1,6 +1,7 @@
-// SpeakKey on both speech paths, with a scripted engine and voice standing in
-// for espeak-ng and the speech service, and the capital tone recorded from
-// the virtual sound device.
+// SpeakKey on both speech paths, with the scripted engine and voice of
+// support/fakeengine.h standing in for espeak-ng and the speech service (an
+// engine that speaks every text for 300 ms), and the capital tone recorded
+// from the virtual sound device.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,66 +14,12 @@
 #include "platform/error.h"
 #include "runtime/soundfixture.h"
 #include "runtime/trace.h"
-#include "speech/speech.h"
 #include "shell/settings/flags.h"
+#include "speech/speech.h"
+#include "support/fakeengine.h"
 
 namespace drum {
 namespace {
-
-struct Said {
-  std::string text;  // Windows-1250
-  std::uint32_t flags;
-  std::int64_t atMicros;
-};
-
-// The speech service's voice: takes every text at once, as an async Speak does.
-class RecordingVoice : public ISpeechVoice {
- public:
-  Status SetEventInterests(std::uint32_t) override { return Status::ok(); }
-  Status Speak(std::u16string_view text, std::uint32_t flags) override {
-    if (failing) return Status::failure("the speech service is gone");
-    said.push_back({utf16ToCp1250(text), flags, host().nowMicros()});
-    return Status::ok();
-  }
-  std::vector<Said> said;
-  bool failing = false;
-};
-
-// An in-process engine that speaks every text for 300 ms of virtual time,
-// telling its sinks when its audio starts and stops.
-class ScriptedEngine : public ITTSCentral {
- public:
-  Status TextData(VOICECHARSET, std::uint32_t, SDATA data) override {
-    said.push_back({static_cast<const char*>(data.pData), 0, host().nowMicros()});
-    host().post([this] {
-      for (auto& sink : sinks) sink->AudioStart(0);
-    });
-    host().startTimer(Millis(300), [this] {
-      for (auto& sink : sinks) sink->AudioStop(0);
-    });
-    return Status::ok();
-  }
-  Status AudioReset() override { return Status::ok(); }
-  Status Inject(std::string_view) override { return Status::ok(); }
-  Status Register(std::shared_ptr<ITTSNotifySink> sink, std::uint32_t& key) override {
-    sinks.push_back(std::move(sink));
-    key = static_cast<std::uint32_t>(sinks.size());
-    return Status::ok();
-  }
-  Status UnRegister(std::uint32_t) override { return Status::ok(); }
-  Status QueryAttributes(std::shared_ptr<ITTSAttributes>&) override { return Status::notImplemented(); }
-
-  std::vector<Said> said;
-  std::vector<std::shared_ptr<ITTSNotifySink>> sinks;
-};
-
-class ScriptedPlatform : public SpeechPlatform {
- public:
-  Status CreateAudioDestination(std::shared_ptr<IAudioMultiMediaDevice>&) override { return Status::notImplemented(); }
-  Status CreateEnumerator(std::shared_ptr<ITTSEnum>&) override { return Status::notImplemented(); }
-  std::shared_ptr<ISpeechVoice> CreateVoice() override { return voice; }
-  std::shared_ptr<RecordingVoice> voice = std::make_shared<RecordingVoice>();
-};
 
 struct Tone {
   std::vector<double> values;
@@ -84,6 +31,7 @@ class KeyEcho : public SoundTest {
  protected:
   void SetUp() override {
     SoundTest::SetUp();
+    platform.log.timing = {0, 0, 300000};
     setSpeechPlatform(&platform);
     notifysink = std::make_shared<TTTSNotifySink>();
     std::uint32_t key = 0;
@@ -113,12 +61,13 @@ class KeyEcho : public SoundTest {
     SoundTest::TearDown();
   }
 
-  std::vector<Said>& service() { return platform.voice->said; }
-  std::vector<Said>& inprocess() { return engine->said; }
+  std::vector<fake::Said> none;
+  std::vector<fake::Said>& service() { return platform.voice ? platform.voice->said : none; }
+  std::vector<fake::Said>& inprocess() { return engine->said; }
   bool silent() { return service().empty() && inprocess().empty() && tones.empty(); }
 
-  ScriptedPlatform platform;
-  std::shared_ptr<ScriptedEngine> engine = std::make_shared<ScriptedEngine>();
+  fake::Platform platform;
+  std::shared_ptr<fake::Engine> engine = std::make_shared<fake::Engine>(platform.log, fake::ModeScript{});
   std::vector<Tone> tones;
 };
 
@@ -258,7 +207,7 @@ TEST_F(KeyEcho, WithoutAnyEngineOnlyTheToneSounds) {
 
 TEST_F(KeyEcho, RefusedSpeechEndsTheCommandWithTheServicesWords) {
   sapi5inuse = true;
-  platform.voice->failing = true;
+  platform.log.failing["Speak"] = "the speech service is gone";
   try {
     SpeakKey(" ");
     FAIL() << "no error";

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <thread>
 
 #include "platform/realhost.h"
@@ -63,6 +65,27 @@ TEST(VirtualHost, ScheduledEventsAndClockListeners) {
   EXPECT_TRUE(key);
   EXPECT_EQ(seen, std::vector<std::int64_t>{5000});
   EXPECT_THROW(h.terminate(3), ProcessTerminated);
+}
+
+// A thread posting (a speech callback) while the host in force ends: the
+// host's queue is torn down only once no post can reach it any more.
+TEST(Hosts, AHostThatEndsTakesNoMorePostsFromOtherThreads) {
+  std::atomic<bool> done{false};
+  std::atomic<int> posted{0};
+  std::thread poster([&] {
+    while (!done)
+      if (postToHost([] {})) ++posted;
+  });
+  for (int round = 0; round < 300; ++round) {
+    auto h = std::make_unique<VirtualHost>();
+    for (int i = 0; i < 2000; ++i) h->post([] {});  // a queue that takes a while to tear down
+    setHost(h.get());
+    while (posted.load() < round) std::this_thread::yield();
+    h.reset();
+  }
+  done = true;
+  poster.join();
+  EXPECT_FALSE(postToHost([] {}));
 }
 
 TEST(RealHost, PostFromAnotherThreadWakesAWait) {

@@ -1,6 +1,9 @@
 // The sound bank's playback rules and the mixer's streams, on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <clocale>
+
+#include "platform/cp1250.h"
 #include "platform/error.h"
 #include "soundfixture.h"
 
@@ -115,6 +118,23 @@ TEST_F(SoundBankTest, BankWithoutOutputStaysQuietButKeepsThePace) {
   sound({440}, 50, 1);  // the Timer still ends the SOUND
   EXPECT_EQ(nowMs(), clickMs + beepMs + 50);
   EXPECT_EQ(peak(0, recorded.size()), 0.0f);
+}
+
+// Names fold by the code page alone: a locale whose tolower leaves bytes
+// above 127 alone (C.UTF-8) finds "Šum" by "šUM" all the same.
+TEST_F(SoundBankTest, ItemNamesMatchWithoutRegardToCaseInAnyLocale) {
+  std::vector<SoundItem> items;
+  items.push_back(clickItem(cp("Šum"), 5));
+  items.push_back(clickItem(cp("ĽAD"), 5));
+  soundbank.assign(std::move(items));
+  const std::string before = std::setlocale(LC_ALL, nullptr);
+  for (const char* locale : {"C", "C.UTF-8"}) {
+    if (!std::setlocale(LC_ALL, locale)) continue;
+    EXPECT_EQ(soundbank.find(cp("šUM")).Name, cp("Šum")) << locale;
+    EXPECT_EQ(soundbank.find(cp("ľad")).Name, cp("ĽAD")) << locale;
+    EXPECT_THROW(soundbank.find(cp("sum")), Error) << locale;
+  }
+  std::setlocale(LC_ALL, before.c_str());
 }
 
 // ---- Streams ----------------------------------------------------------------------

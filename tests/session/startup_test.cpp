@@ -14,25 +14,6 @@ TEST(MainWindowCaption, TheExecutablesNameUpToItsFirstDot) {
   EXPECT_EQ(mainWindowCaption("drum.exe"), cp("drum - Prekladač Oskira Basicu"));
 }
 
-TEST(MainMenu, EveryItemWithItsCaptionShortcutAndMark) {
-  languagebase = 2000;
-  const std::vector<std::string> captions = {"&Program",      "&Start",   "&Exit",     "&Settings",
-                                             "&Braille keyboard", "&Sounds...", "&Voice...", "Use SA&PI5 voice",
-                                             "&Environment...",   "Hel&p",      "&About"};
-  std::string shortcuts;
-  int marks = 0;
-  for (const MenuEntry& entry : menuTable()) {
-    EXPECT_EQ(menuCaption(entry.item), captions[static_cast<int>(entry.item)]) << entry.name;
-    if (entry.shortcut) shortcuts += entry.shortcut;
-    marks += entry.checkitem;
-  }
-  EXPECT_EQ(shortcuts, "SBDHPE");
-  EXPECT_EQ(marks, 2);
-  EXPECT_EQ(menuEntry(MenuItem::aboutsubmenu).parent, static_cast<int>(MenuItem::helpmenu));
-  languagebase = 1000;
-  EXPECT_EQ(menuCaption(MenuItem::settingsmenu), cp("Na&stavení"));
-}
-
 TEST_F(SessionTest, CreationReadsTheLanguageBeforeTheCaptions) {
   for (int base : {1000, 2000, 3000}) {
     settings("[environment]\nlanguage=" + std::to_string(base) + "\n");

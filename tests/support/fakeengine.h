@@ -51,6 +51,13 @@ struct ModeScript {
   Range volume{true, 0, 0xFFFFFFFF, 0xFFFFFFFF};  // two 16-bit channels
 };
 
+// A text as an engine or the service's voice took it, and when.
+struct Said {
+  std::string text;  // Windows-1250
+  std::uint32_t flags;
+  std::int64_t atMicros;
+};
+
 struct Log {
   std::vector<std::string> calls;
   Timing timing;
@@ -83,6 +90,7 @@ class Engine : public ITTSCentral, public ITTSAttributes, public std::enable_sha
     lastFlags = flags;
     Status s = log_.answer("TextData " + text);
     if (!s.succeeded()) return s;
+    said.push_back({text, flags, clock().nowMicros()});
     const std::uint64_t number = ++handedOver_;
     // Texts play one after another.
     const std::int64_t now = clock().nowMicros();
@@ -168,6 +176,7 @@ class Engine : public ITTSCentral, public ITTSAttributes, public std::enable_sha
 
   const ModeScript& mode() const { return mode_; }
   bool registered() const { return !sinks_.empty(); }
+  std::vector<Said> said;  // the texts it took
   std::uint32_t lastSize = 0;
   VOICECHARSET lastCharset = CHARSET_TEXT;
   std::uint32_t lastFlags = 0;
@@ -256,6 +265,7 @@ class Voice : public ISpeechVoice {
     Status s = log_.answer(name_ + " " + std::to_string(flags) + " " + cp);
     if (!s.succeeded()) return s;
     lastUtf16 = std::u16string(text);
+    if (!text.empty()) said.push_back({cp, flags, clock().nowMicros()});
     if (flags & 2) {  // purge: what is queued or spoken ends now
       const auto purged = pending_;
       pending_.clear();
@@ -278,6 +288,7 @@ class Voice : public ISpeechVoice {
     return s;
   }
   std::u16string lastUtf16;
+  std::vector<Said> said;  // the texts it took
 
  private:
   void end(std::int32_t stream) {

@@ -3,6 +3,12 @@
 // AudioStop through the event queue after `speaktime` (virtual time), the
 // service's voice its StartStream and EndStream likewise, so a waited
 // utterance waits as it would with a real engine.
+//
+// The other stand-in, support/fakeengine.h, logs every call to the speech
+// interfaces with attributes and per-byte timing, but needs the virtual
+// clock. This one stays for the windows' tests, which run on Qt's own event
+// loop (QtHost): its events come through whatever host is in force, and its
+// log is what a player hears (texts and stops), which those tests assert on.
 #pragma once
 #include <memory>
 #include <optional>

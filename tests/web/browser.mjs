@@ -1,7 +1,7 @@
 // Debian's Chromium driven by playwright-core (no browser of its own), for
 // the page's tests and benchmarks.
 import { chromium } from 'playwright-core';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
@@ -13,6 +13,10 @@ export const CHROMIUM = process.env.DRUM_CHROMIUM || '/usr/bin/chromium';
 export async function launch() {
   const headed = process.env.DRUM_HEADED === '1';
   const profile = mkdtempSync(join(tmpdir(), 'drum-chromium-'));
+  // No offer to translate the Czech page: its bar would take the screen
+  // reader's attention.
+  mkdirSync(join(profile, 'Default'));
+  writeFileSync(join(profile, 'Default', 'Preferences'), JSON.stringify({ translate: { enabled: false } }));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: CHROMIUM,
     headless: !headed,
@@ -21,7 +25,7 @@ export async function launch() {
     ignoreDefaultArgs: ['--mute-audio'],
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--autoplay-policy=user-gesture-required', '--disable-features=Translate',
+      '--autoplay-policy=user-gesture-required',
       ...(headed ? ['--force-renderer-accessibility', '--window-size=1200,900'] : [])],
   });
   const page = context.pages()[0] || await context.newPage();

@@ -63,7 +63,7 @@ try {
     await sleep(1500);
     const all = await liveTexts();
     const last = all[all.length - 1];
-    if (last) await heard(last, all.filter((t) => t === last).length);
+    if (last) await heard(last, all.filter((t) => norm(t) === norm(last)).length);
   };
   await caughtUp();
   for (const key of ['Space', 'ArrowRight', 'ArrowRight', 'ArrowLeft', 's']) {
@@ -86,9 +86,9 @@ try {
 }
 
 const said = orcaSaid();
-for (const text of spoken) {
-  const n = said.filter((s) => norm(s) === norm(text)).length;
-  const times = spoken.filter((s) => s === text).length;
+for (const text of new Set(spoken.map(norm))) {
+  const n = said.filter((s) => norm(s) === text).length;
+  const times = spoken.filter((s) => norm(s) === text).length;
   if (n !== times) failures.push(`"${text}": the game spoke it ${times} times, Orca ${n}`);
 }
 console.log(`Orca said ${said.length} utterances`);

@@ -61,10 +61,13 @@ function drawScreen() {
 
 // Each text is a new node added to the region, never a change of the old
 // one: a screen reader that reads the region late still finds every text
-// in its own node, and the same text twice is two additions.
+// in its own node. The same text twice in a row gets a no-break space the
+// second time, or Orca takes the second addition for a duplicate event.
+let lastSpoken = '';
 function speak(text) {
   const p = document.createElement('p');
-  p.textContent = text;
+  p.textContent = text === lastSpoken ? `${text}\u00a0` : text;
+  lastSpoken = p.textContent;
   live.append(p);
   while (live.childElementCount > 8) live.firstElementChild.remove();
 }
@@ -140,8 +143,10 @@ function onKey(e) {
   gesture();
   const down = e.type === 'keydown';
   const target = targetOf(e.target);
-  if (target === null) return;
   const shortcut = e.ctrlKey && !e.altKey && !e.metaKey && SHORTCUTS.has(e.code);
+  // The desktop's shortcuts are never the browser's here (Ctrl+S would save the page).
+  if (shortcut) e.preventDefault();
+  if (target === null) return;
   // F10, or Alt pressed and released alone, goes to the menu bar, as on the desktop.
   if (target === 'main' && !ended) {
     if (down) altAlone = e.key === 'Alt';
@@ -163,8 +168,9 @@ function onKey(e) {
     ev.text = f.value;
     ev.caret = f.selectionStart;
   }
-  if (shortcut) e.preventDefault();
-  else if (target === 'main') {
+  if (shortcut) {
+    // posted as they are: the core takes them as the desktop's menu does
+  } else if (target === 'main') {
     const ctrlKept = e.ctrlKey && !/^(Arrow|Home|End|Page|Backspace|Delete|Enter|Escape|F\d)/.test(e.key);
     if (BROWSER_KEYS.has(e.key) || ctrlKept || e.metaKey) {
       if (e.key === 'Tab') return;

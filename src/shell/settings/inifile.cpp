@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/cp1250.h"
 #include "platform/error.h"
 #include "platform/userfile.h"
 
@@ -17,15 +18,6 @@ namespace {
 
 constexpr std::size_t kMaxString = 2047;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  return true;
-}
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -110,7 +102,7 @@ struct SectionSpan {
 std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::string_view section) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const auto name = headerName(lines[i].text);
-    if (!name || !sameName(*name, section)) continue;
+    if (!name || !cp1250SameText(*name, section)) continue;
     std::size_t end = i + 1;
     while (end < lines.size() && !headerName(lines[end].text)) ++end;
     return SectionSpan{i, end};
@@ -122,7 +114,7 @@ std::optional<std::size_t> findKey(const std::vector<Line>& lines, const Section
                                    std::string_view key) {
   for (std::size_t i = span.header + 1; i < span.end; ++i) {
     const auto kv = keyValue(lines[i].text);
-    if (kv && sameName(kv->first, key)) return i;
+    if (kv && cp1250SameText(kv->first, key)) return i;
   }
   return std::nullopt;
 }
@@ -141,12 +133,12 @@ std::optional<std::string> lookup(const std::string& path, const std::string& se
     if (nl != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
     if (const auto name = headerName(line)) {
       if (inside) return std::nullopt;  // the first section of the name had no such key
-      inside = sameName(*name, section);
+      inside = cp1250SameText(*name, section);
       continue;
     }
     if (!inside) continue;
     const auto kv = keyValue(line);
-    if (kv && sameName(kv->first, key)) return std::string(kv->second);
+    if (kv && cp1250SameText(kv->first, key)) return std::string(kv->second);
   }
   return std::nullopt;
 }

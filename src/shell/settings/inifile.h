@@ -1,6 +1,6 @@
 // The settings file: a sectioned text file, opened anew for every read and
-// every write. Section and key names match without regard to case (ASCII
-// letters). Where a section or a key appears twice, the first one is read and
+// every write. Section and key names match without regard to case
+// (Windows-1250 letters, as every text of the program). Where a section or a key appears twice, the first one is read and
 // written and the later ones are left as they are.
 #pragma once
 #include <cstdint>

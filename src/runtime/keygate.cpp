@@ -1,4 +1,4 @@
-#include "platform/keygate.h"
+#include "runtime/keygate.h"
 
 #include <deque>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "game.h"
+#include "support/game.h"
 
 #include <algorithm>
 
