@@ -254,7 +254,7 @@ std::optional<TTSMODEINFO> storedOrFirstMode() {
     modes.push_back(std::move(*mode));
   }
   const auto named = [&](const std::string& name) {
-    return std::find_if(modes.begin(), modes.end(), [&](const TTSMODEINFO& m) { return sameText(m.szModeName, name); });
+    return std::find_if(modes.begin(), modes.end(), [&](const TTSMODEINFO& m) { return cp1250SameText(m.szModeName, name); });
   };
   if (auto m = named(person); !person.empty() && m != modes.end()) return *m;
   if (auto m = named("Jakub"); m != modes.end()) return *m;
