@@ -46,11 +46,10 @@ class FakeSpeechd {
     listen();
   }
   ~FakeSpeechd() {
-    // No connection is taken after the last ones are dropped.
     stop_ = true;
+    dropAll();
     if (listener_ >= 0) ::shutdown(listener_, SHUT_RDWR);
     if (acceptor_.joinable()) acceptor_.join();
-    dropAll();
     if (listener_ >= 0) ::close(listener_);
     for (auto& t : sessions_) t.join();
     if (hadAddress_) ::setenv("SPEECHD_ADDRESS", savedAddress_.c_str(), 1);
@@ -192,9 +191,10 @@ class FakeSpeechd {
     }
     closing.notify_all();
     for (auto& t : enders) t.join();
+    // Out of the list before the number is free: a connection accepted
+    // meanwhile may be given the same number, and must stay in the list
+    // (dropAll would miss it, and the end of the test would wait for ever).
     {
-      // Forgotten before it is closed: a connection accepted meanwhile may
-      // get the same number, and must stay known to dropAll.
       std::lock_guard guard(lock_);
       clients_.erase(std::remove(clients_.begin(), clients_.end(), fd), clients_.end());
     }
