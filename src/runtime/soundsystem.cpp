@@ -16,6 +16,7 @@ namespace drum {
 namespace {
 
 constexpr int kPeriod = 256;  // frames per device request: 5.3 ms at 48 kHz
+constexpr std::int64_t kNoticedGapMicros = 2000000;  // sound gone this long: the player is told it is back
 constexpr char kBankFile[] = "sounds.dat";
 
 std::unique_ptr<Mixer> mixer;
@@ -24,11 +25,18 @@ std::string deviceError;
 bool openedForSpeech = false;  // the real output, not yet taken by initSound
 bool silenceReported = false;
 
+// From the output's own thread, when a device took over from the silent pace.
+void soundReturned(std::int64_t gapMicros) {
+  if (gapMicros <= kNoticedGapMicros) return;
+  postToHost([] {
+    if (soundreturnedhook) soundreturnedhook();
+  });
+}
+
 void openRealOutput(const AudioRender& render) {
   // The audio thread hands callbacks over; a thread of the mixer's runs them.
   mixer = std::make_unique<Mixer>(monoMicros, Mixer::Delivery::Thread);
-  output = openSdlOutput(render, kPeriod, &deviceError);
-  if (!output) output = openSilentClock(render, kPeriod);
+  output = openWatchedOutput(render, kPeriod, soundReturned, &deviceError);
   // A command lands one period ahead of the request that renders it, plus
   // room for the device's jitter, so its frame is never already gone.
   mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000);
@@ -104,6 +112,8 @@ void releaseSound() {
   } catch (...) {
   }
 }
+
+std::function<void()> soundreturnedhook;
 
 Mixer* soundMixer() { return mixer.get(); }
 

@@ -193,8 +193,11 @@ TEST(MessageTable, EveryTextOfTheThreeLanguages) {
       EXPECT_EQ(toUtf8(text), texts[n]) << "message " << base + n;
       EXPECT_LE(text.size(), 255u) << "message " << base + n;
     }
+    // The program's own messages beyond them, in every language too.
+    EXPECT_FALSE(TResourceLocalizer::LocalString(base, kSoundBackMessage).empty()) << base;
   }
-  EXPECT_EQ(messageTable().size(), 3u * 47u);
+  EXPECT_EQ(toUtf8(TResourceLocalizer::LocalString(1000, kSoundBackMessage)), "Zvuk je zpět.");
+  EXPECT_EQ(messageTable().size(), 3u * (47u + 1u));
 }
 
 TEST(MessageTable, TextsAreWindows1250Bytes) {
@@ -204,7 +207,7 @@ TEST(MessageTable, TextsAreWindows1250Bytes) {
 }
 
 TEST(MessageTable, NumbersWithoutTextAreEmpty) {
-  EXPECT_EQ(TResourceLocalizer::LocalString(1000, 47), "");
+  EXPECT_EQ(TResourceLocalizer::LocalString(1000, 999), "");
   EXPECT_EQ(TResourceLocalizer::LocalString(1000, -1), "");
   EXPECT_EQ(TResourceLocalizer::LocalString(4000, 0), "");
   EXPECT_EQ(TResourceLocalizer::LocalString(0, 5), "");

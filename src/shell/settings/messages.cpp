@@ -64,6 +64,7 @@ constexpr Message kMessages[] = {
     {44, {"Prosím přepiš", "Please retype", "Prosím prepíš"}},
     {45, {"U&končit program", "E&xit program", "U&končiť program"}},
     {46, {"&Braillská klávesnice", "&Braille keyboard", "&Braillská klávesnica"}},
+    {kSoundBackMessage, {"Zvuk je zpět.", "The sound is back.", "Zvuk je späť."}},
 };
 
 }  // namespace
