@@ -1,7 +1,7 @@
 // A long random game through drumrun on the virtual clock: how long 10,000
 // keys take, and whether the memory image is sound afterwards.
 //
-//   bench_drumrun_random [keys] [seed]     (run from anywhere; uses the game folder)
+//   bench_drumrun_random [keys] [seed] [build-web]   (run from anywhere; uses the game folder)
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +14,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/randomgame.h"
 
 namespace fs = std::filesystem;
 
@@ -46,11 +48,33 @@ std::string checkimage(const std::string& ram) {
   return {};
 }
 
+// Runs `command` --virtual --transcript --script keys.txt in `dir`, the
+// transcript into transcript.txt; the wall time in seconds.
+double timed(const fs::path& dir, std::vector<std::string> command, int& status) {
+  for (const char* a : {"--virtual", "--transcript", "--script", "keys.txt"}) command.push_back(a);
+  std::fflush(stdout);  // the child's freopen would write what is buffered
+  const auto t0 = std::chrono::steady_clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(dir.c_str()) != 0) _exit(126);
+    if (!freopen("transcript.txt", "w", stdout)) _exit(126);
+    std::vector<char*> argv;
+    for (auto& a : command) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  waitpid(pid, &status, 0);
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const int keys = argc > 1 ? std::atoi(argv[1]) : 10000;
   const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1;
+  // The browser build's folder (build-web): its drumrun.js plays the same game.
+  const std::string wasm = argc > 3 ? fs::absolute(argv[3]).string() : std::string();
 
   const fs::path game = DRUM_GAME_DIR;
   const fs::path dir = fs::temp_directory_path() / ("drumrun-bench-" + std::to_string(getpid()));
@@ -59,35 +83,12 @@ int main(int argc, char** argv) {
   fs::copy_file(game / "drumrun", dir / "drumrun");
   for (const char* name : {"sounds.dat", "czech.ebt", "czech.eky"}) fs::create_symlink(game / name, dir / name);
 
-  // Every code of the game but the two that end it, and some keys it ignores;
-  // a new game first so the board is a real one, "e" last to save it.
-  const std::vector<std::string> pool = {"s",  "p",     "?",     "up",         "down",       "left",
-                                         "right", "shift+up", "shift+down", "shift+left", "shift+right",
-                                         "space", "n",  ":",     "c",     "/",          "b",          "E",
-                                         "x",  "\\x89"};
-  std::mt19937 rng(seed);
   std::ofstream script(dir / "keys.txt");
-  script << "n\n";
-  std::vector<int> used(pool.size());
-  for (int k = 2; k < keys; ++k) {
-    const std::size_t pick = rng() % pool.size();
-    ++used[pick];
-    script << pool[pick] << "\n";
-  }
-  script << "e\n";
+  for (const std::string& key : drum::test::randomGameScript(keys, seed)) script << key << "\n";
   script.close();
 
-  const auto t0 = std::chrono::steady_clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(dir.c_str()) != 0) _exit(126);
-    if (!freopen("transcript.txt", "w", stdout)) _exit(126);
-    execl("./drumrun", "./drumrun", "--virtual", "--transcript", "--script", "keys.txt", (char*)nullptr);
-    _exit(127);
-  }
   int status = 0;
-  waitpid(pid, &status, 0);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  const double seconds = timed(dir, {"./drumrun"}, status);
 
   const std::string transcript = slurp(dir / "transcript.txt");
   const auto count = [&](const std::string& prefix) {
@@ -106,6 +107,25 @@ int main(int argc, char** argv) {
               count("PRINT"));
   std::printf("  ended with END     %s\n", transcript.find("\nEND\n") != std::string::npos ? "yes" : "no");
   std::printf("  memory image       %s\n", problem.empty() ? "valid" : problem.c_str());
+  bool same = true;
+  if (!wasm.empty()) {
+    // The same game by the browser build's drumrun under Node, from the same
+    // files (ram.dat is made afresh, as in the native run).
+    const fs::path twin = dir.string() + "-wasm";
+    fs::remove_all(twin);
+    fs::create_directories(twin);
+    for (const char* name : {"sounds.dat", "czech.ebt", "czech.eky"}) fs::create_symlink(game / name, twin / name);
+    fs::copy_file(dir / "keys.txt", twin / "keys.txt");
+    fs::copy_file(fs::path(wasm) / "drumrun.js", twin / "drumrun.js");
+    fs::create_symlink(fs::path(wasm) / "drumrun.wasm", twin / "drumrun.wasm");
+    int webstatus = 0;
+    const double webseconds = timed(twin, {"node", "--no-experimental-fetch", "drumrun.js"}, webstatus);
+    same = slurp(twin / "transcript.txt") == transcript && slurp(twin / "ram.dat") == slurp(dir / "ram.dat");
+    std::printf("  wasm under Node    %.3f s (%.1f x native), exit status %d, transcript and ram.dat %s\n",
+                webseconds, webseconds / seconds, WIFEXITED(webstatus) ? WEXITSTATUS(webstatus) : -1,
+                same ? "the same" : "DIFFERENT");
+    fs::remove_all(twin);
+  }
   fs::remove_all(dir);
-  return problem.empty() && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
+  return problem.empty() && same && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
 }

@@ -308,6 +308,11 @@ void Runner::startUp() {
 
 int Runner::run() {
   interactive = !options.script;
+#ifdef __EMSCRIPTEN__
+  // Under Node there are neither threads for the terminal, a sound device
+  // nor a speech engine: the runner plays key scripts on the virtual clock.
+  if (interactive || !options.virtualclock) usage("under Node drumrun plays a --script on the --virtual clock");
+#endif
   if (interactive && !isatty(STDIN_FILENO)) usage("standard input is not a terminal: give the keys with --script");
 
   if (options.script) {
@@ -356,7 +361,9 @@ int Runner::run() {
 
   if (options.transcript) {
     // In real time each line is worth seeing as it happens.
+    // On the virtual clock only the whole matters: written in large blocks.
     if (!virtualhost) std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    else std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     transcript = std::make_unique<Transcript>(stdout);
     transcript->observe();
   }

@@ -3,7 +3,9 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#ifndef __EMSCRIPTEN__
 #include <sys/signalfd.h>
+#endif
 #include <termios.h>
 #include <unistd.h>
 
@@ -361,6 +363,12 @@ void Terminal::toggleStatus() {
 }
 
 void Terminal::startReader(std::function<void(const TerminalKey&)> onkey) {
+#ifdef __EMSCRIPTEN__
+  // Under Node drumrun plays key scripts only (drumrun.cpp refuses the rest):
+  // no threads, no signals to read.
+  (void)onkey;
+  return;
+#else
   if (reader_.joinable()) return;
   if (::pipe(wakepipe_) != 0) wakepipe_[0] = wakepipe_[1] = -1;
   const sigset_t set = terminalSignals();
@@ -404,6 +412,7 @@ void Terminal::startReader(std::function<void(const TerminalKey&)> onkey) {
       if (fds[2].revents & POLLIN) break;
     }
   });
+#endif
 }
 
 void Terminal::stopReader() {

@@ -1,8 +1,7 @@
 #include "app/drumrun_transcript.h"
 
-#include <charconv>
-
 #include "platform/cp1250.h"
+#include "platform/decimal.h"
 #include "runtime/oskcommands.h"
 #include "runtime/trace.h"
 
@@ -45,9 +44,7 @@ std::string Transcript::quote(const std::string& text) {
 }
 
 std::string Transcript::number(double value) {
-  char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  return std::string(buf, res.ptr);
+  return shortestDecimal(value);
 }
 
 void Transcript::line(const std::string& text) {

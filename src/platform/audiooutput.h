@@ -4,7 +4,8 @@
 // server (ALSA), a silent clock that paces the same requests in real time when
 // no device opens, the watched device that the program plays on (one of the
 // first two, opened again whenever it goes away, with the silent clock's pace
-// meanwhile), and a virtual one that renders as the VirtualHost's clock moves.
+// meanwhile), a virtual one that renders as the VirtualHost's clock moves,
+// and in a browser Web Audio (web/core).
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -29,11 +30,24 @@ class AudioOutput {
   // Frames per request (at most 512).
   virtual int period() const = 0;
   // What is behind it: "pulseaudio", "pipewire-pulse", the SDL driver's
-  // name, "silent clock" or "virtual".
+  // name, "silent clock", "virtual" or "Web Audio".
   virtual std::string name() const = 0;
+  // How far ahead of its clock it renders, beyond one period.
+  virtual std::int64_t aheadMicros() const { return 0; }
   // The server or device went away: this output will ask for nothing more.
   virtual bool lost() const { return false; }
 };
+
+// The machine's own output. On a desktop: the watched device (below), whose
+// threads render; `returned` is told how long the sound was gone when a
+// device took over from the silent pace again (from the output's thread),
+// `error` why no device opened at first. In a browser: Web Audio, rendered
+// ahead as the UI thread delivers events.
+std::unique_ptr<AudioOutput> openDeviceOutput(AudioRender render, int period,
+                                              std::function<void(std::int64_t gapMicros)> returned,
+                                              std::string* error);
+// Whether that output calls the render function on a thread of its own.
+bool deviceOutputHasThread();
 
 // How to reach the sound server.
 struct PulseOpening {

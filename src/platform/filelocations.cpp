@@ -13,6 +13,10 @@
 #include "platform/cp1250.h"
 #include "platform/error.h"
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #ifndef DRUM_SHARE_FROM_BIN
 #define DRUM_SHARE_FROM_BIN "../share/drum"
 #endif
@@ -77,7 +81,23 @@ HomeFolders currentHomeFolders() {
   return h;
 }
 
+#ifdef __EMSCRIPTEN__
+// Under Node the executable is the script node runs (build-web/drumrun.js);
+// in a browser the page's data lies in /game, as if beside a program there.
+EM_JS(char*, scriptPath, (), {
+  var path = "/game/drum";
+  if (typeof process === "object" && process.argv && process.argv[1]) path = require("path").resolve(process.argv[1]);
+  return allocateUTF8(path);
+});
+#endif
+
 std::string executablePath() {
+#ifdef __EMSCRIPTEN__
+  char* path = scriptPath();
+  std::string script(path);
+  std::free(path);
+  return script;
+#else
   std::error_code ec;
   std::string exe = fs::read_symlink("/proc/self/exe", ec).string();
   if (ec) return {};
@@ -85,6 +105,7 @@ std::string executablePath() {
   constexpr std::string_view kDeleted = " (deleted)";
   if (exe.ends_with(kDeleted)) exe.resize(exe.size() - kDeleted.size());
   return exe;
+#endif
 }
 
 FileLocations locateFiles(const std::string& executable, const HomeFolders& homes) {

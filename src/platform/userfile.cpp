@@ -259,6 +259,10 @@ std::optional<OpenUserFile> openUserFile(const std::string& path) {
   return OpenUserFile(fd);
 }
 
+namespace {
+UserFileStore store;  // none on a desktop
+}  // namespace
+
 void writeUserFile(const std::string& path, std::string_view data) {
   const std::string target = resolveLinks(path, true);
   struct stat old {};
@@ -306,7 +310,12 @@ void writeUserFile(const std::string& path, std::string_view data) {
   if (::close(fd.release()) != 0) fail(errno);
   if (::rename(temporary.c_str(), target.c_str()) != 0) fail(errno);
   syncFolder(folder);
+  if (store) {
+    if (const std::string why = store(path, data); !why.empty()) cannotWrite(path, utf8ToCp1250(why));
+  }
 }
+
+void setUserFileStore(UserFileStore fn) { store = std::move(fn); }
 
 bool isSaveTemporary(std::string_view entry, std::string_view name) {
   // "." name ".drum-save-" digits "-" digits

@@ -10,6 +10,7 @@
 // written through to its target and stays a link.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,6 +69,12 @@ std::optional<OpenUserFile> openUserFile(const std::string& path);
 // file, a folder or any other non-file by that name is left as it is.
 // Raises FileError("Unable to write to <path>: <reason>").
 void writeUserFile(const std::string& path, std::string_view data);
+
+// A second place every written file is kept in (a browser's storage, which
+// outlives the page's memory): called after each write with the file's path
+// and bytes; a reason in words ("" when kept) makes the write fail with it.
+using UserFileStore = std::function<std::string(const std::string& path, std::string_view data)>;
+void setUserFileStore(UserFileStore store);
 
 // Removes temporary files that a save of one of these files left behind when
 // its process was killed: only names of our own making, only files older

@@ -1,12 +1,12 @@
 // The small functions of the runtime: INKEY$, RND, TIME$, LEFT$, MID$, VAL,
 // ASC, CHR$ and the conversion of numbers to whole numbers.
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <random>
 
+#include "platform/decimal.h"
 #include "platform/error.h"
 #include "platform/host.h"
 #include "runtime/keygate.h"
@@ -163,8 +163,7 @@ double decimalVal(const std::string& text) {
   double value = 0;
   const char* first = text.data() + number;
   const char* last = text.data() + text.size();
-  const auto res = std::from_chars(first, last, value, std::chars_format::general);
-  if (res.ec == std::errc::result_out_of_range) {
+  if (readDecimal(std::string_view(first, static_cast<std::size_t>(last - first)), value) == DecimalRead::OutOfRange) {
     // Too large is infinite, too small is zero: decide by where the first
     // significant digit sits, shifted by the exponent.
     long long magnitude = 0, seen = 0;

@@ -1,9 +1,10 @@
 // The printed text of a number: the general layout (also STR$) and the fixed
-// layout. Formatting goes through std::to_chars, so the C library's locale
-// never slips a separator in; the user's separator is `decimalseparator`.
-#include <charconv>
+// layout. Formatting goes through platform/decimal.h, so the C library's
+// locale never slips a separator in; the user's separator is `decimalseparator`.
 #include <cmath>
+#include <cstdlib>
 
+#include "platform/decimal.h"
 #include "runtime/oskcommands.h"
 
 namespace drum {
@@ -14,16 +15,13 @@ constexpr int kSignificant = 15;
 // The digits of |value| rounded to 15 significant digits, trailing zeros
 // dropped, and the decimal exponent of the first digit.
 void significantDigits(double value, std::string& digits, int& exponent) {
-  char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
-                                 kSignificant - 1);
-  const std::string_view text(buf, res.ptr - buf);  // d.dddddddddddddde±xx
+  const std::string text = scientificDecimal(std::fabs(value), kSignificant - 1);  // d.dddddddddddddde±xx
   const auto e = text.find('e');
   digits.clear();
   for (char c : text.substr(0, e))
     if (c != '.') digits += c;
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(), exponent);
+  exponent = std::atoi(text.c_str() + e + 1);
 }
 
 std::string fixedLayout(const std::string& general) {

@@ -34,12 +34,14 @@ void soundReturned(std::int64_t gapMicros) {
 }
 
 void openRealOutput(const AudioRender& render) {
-  // The audio thread hands callbacks over; a thread of the mixer's runs them.
-  mixer = std::make_unique<Mixer>(monoMicros, Mixer::Delivery::Thread);
-  output = openWatchedOutput(render, kPeriod, soundReturned, &deviceError);
+  // An audio thread hands callbacks over to a thread of the mixer's; an
+  // output rendered on the UI thread runs them there as it renders.
+  mixer = std::make_unique<Mixer>(monoMicros, deviceOutputHasThread() ? Mixer::Delivery::Thread
+                                                                      : Mixer::Delivery::Inline);
+  output = openDeviceOutput(render, kPeriod, soundReturned, &deviceError);
   // A command lands one period ahead of the request that renders it, plus
   // room for the device's jitter, so its frame is never already gone.
-  mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000);
+  mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000 + output->aheadMicros());
 }
 
 void renderMixer(float* stereo, int frames, std::int64_t at) { mixer->render(stereo, frames, at); }

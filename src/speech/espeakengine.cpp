@@ -15,10 +15,22 @@
 #include <thread>
 #include <utility>
 
+#include "platform/clock.h"
 #include "platform/cp1250.h"
 #include "platform/host.h"
-#include "platform/realtime.h"
 #include "runtime/mixer.h"
+
+// A browser's page has no threads: synthesis runs on the UI thread in slices,
+// one buffer at a time, through the two calls our copy of espeak-ng adds.
+#ifdef __EMSCRIPTEN__
+#define DRUM_SLICED_SYNTHESIS 1
+extern "C" {
+espeak_ng_STATUS drum_synth_begin(const void* text, unsigned int flags, void* user_data);
+int drum_synth_step(void);
+}
+#else
+#include "platform/realtime.h"
+#endif
 
 namespace drum {
 
@@ -30,7 +42,11 @@ constexpr std::uint32_t kSpeedNormal = espeakRATE_NORMAL;
 constexpr std::uint16_t kPitchMax = 100;
 constexpr std::uint16_t kPitchNormal = 50;
 constexpr int kSilentSample = 32;  // below -60 dBFS
+#ifdef DRUM_SLICED_SYNTHESIS
+constexpr std::int64_t kSliceMicros = 3000;  // of synthesis per pump on the UI thread
+#else
 constexpr int kWorkerNice = -10;
+#endif
 
 // What one engine shares with the worker and the mixer: its stream, the
 // texts it has withdrawn, and which mixer utterance carries which text.
@@ -67,11 +83,17 @@ class Synth {
   void submit(Job job);
   // Wakes the worker so it drops withdrawn texts without waiting.
   void poke() { wake_.notify_all(); }
+  // Sliced synthesis: a few milliseconds of it.
+  void pump();
 
  private:
   explicit Synth(int rate);
   void listModes();
   void run();
+  // A job's voice and values set; false when it was withdrawn.
+  bool begin(const Job& job);
+  // The job's utterance ended, unless it was withdrawn meanwhile.
+  void end(Job& job);
   static int callback(short* wav, int count, espeak_EVENT* events);
 
   const int rate_;
@@ -84,7 +106,10 @@ class Synth {
   std::vector<std::int16_t> scratch_;
   std::string voiceSet_;
   std::thread worker_;
+  std::unique_ptr<Job> slicing_;  // sliced synthesis: the job under way
 };
+
+Synth* started = nullptr;  // once espeak-ng has started
 
 Synth* Synth::get() {
   static std::unique_ptr<Synth> synth;
@@ -102,6 +127,7 @@ Synth* Synth::get() {
     if (espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 20, nullptr) != ENS_OK) return nullptr;
     synth.reset(new Synth(espeak_ng_GetSampleRate()));
     if (synth->modes().empty()) synth.reset();
+    started = synth.get();
   }
   return synth.get();
 }
@@ -109,7 +135,9 @@ Synth* Synth::get() {
 Synth::Synth(int rate) : rate_(rate) {
   espeak_SetSynthCallback(&Synth::callback);
   listModes();
+#ifndef DRUM_SLICED_SYNTHESIS
   worker_ = std::thread([this] { run(); });
+#endif
 }
 
 Synth::~Synth() {
@@ -120,7 +148,7 @@ Synth::~Synth() {
   }
   abort_ = true;
   wake_.notify_all();
-  worker_.join();
+  if (worker_.joinable()) worker_.join();
   espeak_Terminate();
 }
 
@@ -151,6 +179,52 @@ void Synth::submit(Job job) {
   wake_.notify_all();
 }
 
+bool Synth::begin(const Job& job) {
+  {
+    std::lock_guard lock(job.link->mutex);
+    if (job.number <= job.link->cancelledUpTo || !job.link->stream) return false;
+  }
+  if (job.voice != voiceSet_ && espeak_SetVoiceByName(job.voice.c_str()) == EE_OK) voiceSet_ = job.voice;
+  espeak_SetParameter(espeakRATE, static_cast<int>(job.speed), 0);
+  espeak_SetParameter(espeakPITCH, job.pitch, 0);
+  return true;
+}
+
+void Synth::end(Job& job) {
+  std::lock_guard lock(job.link->mutex);
+  if (abort_ || job.number <= job.link->cancelledUpTo || !job.link->stream) return;
+  // A text that made no sound still ends as an (empty) utterance, so its
+  // engine hears that it is done.
+  if (!job.mapped) job.link->textOf[job.link->stream->currentUtterance()] = job.number;
+  job.link->stream->endUtterance();
+}
+
+#ifdef DRUM_SLICED_SYNTHESIS
+void Synth::run() {}
+
+void Synth::pump() {
+  const std::int64_t deadline = monoMicros() + kSliceMicros;
+  do {
+    if (!slicing_) {
+      if (queue_.empty()) return;
+      slicing_ = std::make_unique<Job>(std::move(queue_.front()));
+      queue_.pop_front();
+      if (!begin(*slicing_) ||
+          drum_synth_begin(slicing_->text.c_str(), espeakCHARS_UTF8, slicing_.get()) != ENS_OK) {
+        end(*slicing_);
+        slicing_.reset();
+        continue;
+      }
+    }
+    if (drum_synth_step() != ENS_OK) {
+      end(*slicing_);
+      slicing_.reset();
+    }
+  } while (monoMicros() < deadline);
+}
+#else
+void Synth::pump() {}
+
 void Synth::run() {
   // A larger share of the CPU where the system grants it, so a busy machine
   // delays the first sound of a text less. Not real time: a long text is
@@ -165,23 +239,12 @@ void Synth::run() {
       job = std::move(queue_.front());
       queue_.pop_front();
     }
-    {
-      std::lock_guard lock(job.link->mutex);
-      if (job.number <= job.link->cancelledUpTo || !job.link->stream) continue;
-    }
-    if (job.voice != voiceSet_ && espeak_SetVoiceByName(job.voice.c_str()) == EE_OK) voiceSet_ = job.voice;
-    espeak_SetParameter(espeakRATE, static_cast<int>(job.speed), 0);
-    espeak_SetParameter(espeakPITCH, job.pitch, 0);
+    if (!begin(job)) continue;
     espeak_Synth(job.text.c_str(), job.text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &job);
-
-    std::lock_guard lock(job.link->mutex);
-    if (abort_ || job.number <= job.link->cancelledUpTo || !job.link->stream) continue;
-    // A text that made no sound still ends as an (empty) utterance, so its
-    // engine hears that it is done.
-    if (!job.mapped) job.link->textOf[job.link->stream->currentUtterance()] = job.number;
-    job.link->stream->endUtterance();
+    end(job);
   }
 }
+#endif
 
 int Synth::callback(short* wav, int count, espeak_EVENT* events) {
   Job* job = events ? static_cast<Job*>(events->user_data) : nullptr;
@@ -485,6 +548,10 @@ class EspeakEnum : public ITTSEnum {
 };
 
 }  // namespace
+
+void pumpEspeak() {
+  if (started) started->pump();
+}
 
 Status createEspeakEnumerator(std::shared_ptr<ITTSEnum>& enumerator) {
   Synth* synth = Synth::get();

@@ -38,6 +38,11 @@ class MixerAudioDestination : public IAudioMultiMediaDevice {
 // process, started on the first call.
 Status createEspeakEnumerator(std::shared_ptr<ITTSEnum>& enumerator);
 
+// Where there are no threads (a browser's page) nothing synthesizes in the
+// background: the UI thread calls this whenever it delivers events, and it
+// synthesizes for a few milliseconds at most.
+void pumpEspeak();
+
 // The modes in the order the enumerator lists them (empty when espeak-ng
 // cannot start).
 std::vector<TTSMODEINFO> espeakModes();

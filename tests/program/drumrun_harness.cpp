@@ -4,7 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -74,13 +78,55 @@ RunResult GameFolder::run(const std::vector<std::string>& keys, const std::vecto
   writeFile("keys.txt", script);
   std::vector<std::string> args = {"--virtual", "--transcript", "--script", "keys.txt"};
   args.insert(args.end(), extra.begin(), extra.end());
-  return runRaw(args);
+  const char* wasm = std::getenv("DRUM_WASM_DRUMRUN");
+  if (!wasm || !*wasm) return runRaw(args);
+
+  // The same run by the WebAssembly drumrun under Node, from the same files:
+  // everything it prints and leaves must be the same, byte for byte.
+  const fs::path twin = dir_.string() + "-wasm";
+  fs::remove_all(twin);
+  fs::create_directories(twin);
+  for (const auto& entry : fs::directory_iterator(dir_)) {
+    if (entry.path().filename() == "drumrun") continue;
+    if (entry.is_symlink()) fs::create_symlink(fs::read_symlink(entry.path()), twin / entry.path().filename());
+    else fs::copy_file(entry.path(), twin / entry.path().filename());
+  }
+  const fs::path built = wasm;
+  fs::copy_file(built / "drumrun.js", twin / "drumrun.js");
+  fs::create_symlink(built / "drumrun.wasm", twin / "drumrun.wasm");
+  RunResult native = runRaw(args);
+  std::vector<std::string> node = {"node", "--no-experimental-fetch", "drumrun.js"};
+  node.insert(node.end(), args.begin(), args.end());
+  const RunResult web = execute(twin, node, "", {});
+  EXPECT_EQ(web.status, native.status) << "the wasm drumrun's exit status";
+  EXPECT_EQ(web.errors, native.errors) << "the wasm drumrun's standard error";
+  EXPECT_EQ(slurp(twin / "ram.dat"), slurp(dir_ / "ram.dat")) << "the wasm drumrun's ram.dat";
+  const std::size_t n = std::min(web.lines.size(), native.lines.size());
+  std::size_t at = 0;
+  while (at < n && web.lines[at] == native.lines[at]) ++at;
+  if (at < n || web.lines.size() != native.lines.size()) {
+    ADD_FAILURE() << "the wasm drumrun's transcript differs at line " << at + 1 << ":\n  native: "
+                  << (at < native.lines.size() ? native.lines[at] : "(end)")
+                  << "\n  wasm:   " << (at < web.lines.size() ? web.lines[at] : "(end)");
+  }
+  fs::remove_all(twin);
+  return native;
 }
 
 RunResult GameFolder::runRaw(const std::vector<std::string>& args, const std::string& stdinput,
                              const std::vector<std::string>& env) {
-  writeFile("stdin.txt", stdinput);
-  const std::string dir = dir_.string();
+  std::vector<std::string> argv = {"./drumrun"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return execute(dir_, argv, stdinput, env);
+}
+
+RunResult GameFolder::execute(const fs::path& folder, const std::vector<std::string>& command,
+                              const std::string& stdinput, const std::vector<std::string>& env) {
+  {
+    std::ofstream in(folder / "stdin.txt", std::ios::binary);
+    in << stdinput;
+  }
+  const std::string dir = folder.string();
   const pid_t pid = ::fork();
   if (pid == 0) {
     if (::chdir(dir.c_str()) != 0) _exit(126);
@@ -98,21 +144,19 @@ RunResult GameFolder::runRaw(const std::vector<std::string>& args, const std::st
       else ::setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
     }
     ::alarm(60);  // a run that hangs is killed, and the test fails
+    std::vector<std::string> copies = command;
     std::vector<char*> argv;
-    std::string self = "./drumrun";
-    argv.push_back(self.data());
-    std::vector<std::string> copies = args;
     for (auto& a : copies) argv.push_back(a.data());
     argv.push_back(nullptr);
-    ::execv("./drumrun", argv.data());
+    ::execvp(argv[0], argv.data());
     _exit(127);
   }
   RunResult r;
   int status = 0;
   ::waitpid(pid, &status, 0);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  r.lines = splitLines(slurp(dir_ / "stdout.txt"));
-  r.errors = slurp(dir_ / "stderr.txt");
+  r.lines = splitLines(slurp(folder / "stdout.txt"));
+  r.errors = slurp(folder / "stderr.txt");
   return r;
 }
 

@@ -27,6 +27,8 @@ class GameFolder {
   void writeFile(const std::string& name, const std::string& content);
 
   // drumrun --virtual --transcript --script <keys> plus `extra` arguments.
+  // With DRUM_WASM_DRUMRUN naming the browser build's folder, the wasm
+  // drumrun makes the same run under Node, and any difference fails the test.
   RunResult run(const std::vector<std::string>& keys, const std::vector<std::string>& extra = {});
   // drumrun with exactly these arguments; `stdinput` is fed to it. `env`:
   // "NAME=value" sets a variable for the run, "NAME" removes it.
@@ -34,6 +36,8 @@ class GameFolder {
                    const std::vector<std::string>& env = {});
 
  private:
+  static RunResult execute(const std::filesystem::path& folder, const std::vector<std::string>& command,
+                           const std::string& stdinput, const std::vector<std::string>& env);
   std::filesystem::path dir_;
 };
 

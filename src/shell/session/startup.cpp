@@ -125,10 +125,7 @@ bool dataFileOpen() { return datafile.isOpen(); }
 
 std::string mainWindowCaption(const std::string& executable) {
   std::string path = executable;
-  if (path.empty()) {
-    std::error_code ec;
-    path = std::filesystem::read_symlink("/proc/self/exe", ec).string();
-  }
+  if (path.empty()) path = executablePath();
   std::string name = std::filesystem::path(path).filename().string();
   name = name.substr(0, name.find('.'));
   return utf8ToCp1250(name) + " - " + LocalString(1);

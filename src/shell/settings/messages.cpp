@@ -64,6 +64,20 @@ constexpr Message kMessages[] = {
     {44, {"Prosím přepiš", "Please retype", "Prosím prepíš"}},
     {45, {"U&končit program", "E&xit program", "U&končiť program"}},
     {46, {"&Braillská klávesnice", "&Braille keyboard", "&Braillská klávesnica"}},
+    // The browser's own words.
+    {47, {"Hru spustíte libovolnou klávesou.", "Press any key to start.", "Hru spustíte ľubovoľnou klávesou."}},
+    {48, {"E&xportovat hru", "E&xport the game", "E&xportovať hru"}},
+    {49, {"&Importovat hru...", "&Import a game...", "&Importovať hru..."}},
+    {50, {"Mluvit přes čtečku &obrazovky", "Speak through the screen &reader", "Hovoriť cez čítačku &obrazovky"}},
+    {51, {"Prohlížeč nemá místo na uložení hry.", "The browser has no room left to save the game.", "Prehliadač nemá miesto na uloženie hry."}},
+    {52, {"Toto okno prohlížeče si hru nezapamatuje (soukromé okno?).", "This browser window cannot keep the game (a private window?).", "Toto okno prehliadača si hru nezapamätá (súkromné okno?)."}},
+    {53, {"Program skončil. Chcete-li hrát dál, načtěte stránku znovu.", "The program has ended. Reload the page to play again.", "Program skončil. Ak chcete hrať ďalej, načítajte stránku znova."}},
+    {54, {"Program se nepodařilo načíst.", "The program could not be loaded.", "Program sa nepodarilo načítať."}},
+    {55, {"Zatím není uložená žádná hra.", "There is no saved game yet.", "Zatiaľ nie je uložená žiadna hra."}},
+    {56, {"Během hry nelze hru importovat, nejdřív ji ukončete.", "A game cannot be imported while one runs: end it first.", "Počas hry nie je možné hru importovať, najprv ju ukončite."}},
+    {57, {"Tento soubor není hra: ram.dat má 65 536 bajtů.", "This file is not a game: ram.dat has 65,536 bytes.", "Tento súbor nie je hra: ram.dat má 65 536 bajtov."}},
+    {58, {"Hra byla importována.", "The game was imported.", "Hra bola importovaná."}},
+    // The sound server came back after a gap.
     {kSoundBackMessage, {"Zvuk je zpět.", "The sound is back.", "Zvuk je späť."}},
 };
 
