@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
   setHost(&host);
   auto& display = BrailleDisplay::instance();
   display.setEnabled(true);
-  display.focusTerminal();
+  display.focusProgram();
   if (!pumpUntil(host, [&] { return display.connected(); }, std::chrono::seconds(10))) {
     std::printf("no connection to BRLTTY\n");
     return 1;

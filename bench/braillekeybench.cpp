@@ -177,7 +177,7 @@ int main(int argc, char** argv) {
   // No X window ids offscreen: the display is taken as a terminal's.
   auto& display = BrailleDisplay::instance();
   display.setEnabled(true);
-  display.focusTerminal();
+  display.focusProgram();
   std::printf("sound output: %s%s\n", soundOutputName().c_str(),
               atsink ? ", recorded at the null sink" : " (no null sink: mixer times only)");
   soundMixer()->setTap(tap);

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Installs what drum needs to build, run and test on Debian 12. Safe to run again.
+# Installs what drum needs to build, run and test on Debian 12 or 13. Safe to run again.
 # With --play, only what building and playing need (scripts/run.sh); with
 # --web, only what building the browser site needs (scripts/web.sh).
 set -euo pipefail
 play=(
   build-essential cmake pkg-config ccache
-  qt6-base-dev libgl-dev qt6-qpa-plugins
+  qt6-base-dev libgl-dev qt6-qpa-plugins qt6-wayland libwayland-dev libxkbcommon-dev
   libsdl2-dev libpulse-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
@@ -16,19 +16,20 @@ play=(
 web=(emscripten nodejs python3)
 pkgs=(
   build-essential cmake pkg-config git
-  libgtest-dev libgmock-dev clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libgtest-dev libgmock-dev clang libclang-rt-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland libwayland-dev libxkbcommon-dev
   libsdl2-dev libpulse-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   pulseaudio-utils sox
   xvfb xauth xdotool x11-utils imagemagick
+  sway wtype
   liblouis-bin liblouis-data liblouis-dev
   libbrlapi-dev brltty xbrlapi
   orca at-spi2-core python3-pyatspi openbox dbus-x11 libglib2.0-bin dconf-gsettings-backend
   libc-bin locales
   ccache tmux qt6-qpa-plugins
-  dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db debootstrap
   "${web[@]}" chromium
 )
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds everything (warnings are errors) and the
 # browser build, runs every test, then builds, installs and checks the Debian
-# package, then runs the tests again on a sanitizer build and replays and
-# runs the fuzz targets. This is what CI runs (.ci/run).
+# package (here and in a Debian 13 tree, beside its Orca), then runs the tests
+# again on a sanitizer build and replays and runs the fuzz targets. This is
+# what CI runs (.ci/run).
 #
 # --quick: the build and the tests that need no screen reader (Orca), no
 # package and no sanitizer build: a few minutes, for working on a change.
@@ -33,5 +34,6 @@ for server in $(scripts/sound-server.sh installed | tail -n +2); do
     -L '^(realsound|speech|tools)$'
 done
 scripts/ci-package.sh
+scripts/ci-trixie.sh
 scripts/ci-sanitize.sh
 scripts/ci-fuzz.sh

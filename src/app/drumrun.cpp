@@ -260,7 +260,7 @@ struct Runner {
     auto& display = BrailleDisplay::instance();
     display.onKey = [this](const BrailleKey& k) { brailleKey(k); };
     display.setEnabled(true);
-    display.focusTerminal();
+    display.focusProgram();
     showBraille();
   }
 

@@ -29,7 +29,7 @@ namespace {
 // the next try.
 constexpr int kRetryMillis = 2000;
 
-enum class Focus { None, Window, Terminal };
+enum class Focus { None, Window, Program };
 
 // An error BRLTTY reports after the call that caused it: the connection is
 // dropped (the call then fails) instead of libbrlapi's default, which prints
@@ -378,10 +378,10 @@ void BrailleDisplay::focusWindow(unsigned long windowId) {
   impl_->notify();
 }
 
-void BrailleDisplay::focusTerminal() {
+void BrailleDisplay::focusProgram() {
   {
     std::lock_guard guard(impl_->lock);
-    impl_->focus = Focus::Terminal;
+    impl_->focus = Focus::Program;
     ++impl_->focusSerial;
   }
   impl_->notify();

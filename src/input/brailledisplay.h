@@ -1,7 +1,7 @@
 // A refreshable Braille display reached through BRLTTY's BrlAPI. Connecting
 // goes on in the background and is retried while BRLTTY is not there, so a
 // machine without a display costs nothing and hears nothing. The display is
-// taken only for the window (or terminal) that has the focus, and given back
+// taken only for the window (or program) that has the focus, and given back
 // when it loses it. Everything here is called on the UI thread; keys arrive
 // there through the host's posted calls.
 #pragma once
@@ -37,10 +37,12 @@ class BrailleDisplay {
   // Cells of the display's text area (0 when none is connected).
   int columns() const;
 
-  // Which window has the focus: an X window id, or the terminal the
-  // program runs in (drumrun). `unfocus` gives the display back.
+  // What has the focus: an X window id, or the program as a whole, without
+  // a window (the terminal drumrun runs in; the desktop program, while it is
+  // the active application, where windows have no ids a focus teller could
+  // report, as on Wayland). `unfocus` gives the display back.
   void focusWindow(unsigned long windowId);
-  void focusTerminal();
+  void focusProgram();
   void unfocus();
 
   // The text to show, one cell a character, and the caret's index in it

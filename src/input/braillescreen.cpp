@@ -8,17 +8,8 @@
 namespace drum {
 
 BrailleScreenLine brailleScreenLine() {
-  const auto lineAt = [](int row) {
-    std::string line = row >= 0 && row < printmemo.count() ? printmemo.line(row) : std::string();
-    const auto end = line.find_last_not_of(' ');
-    line.resize(end == std::string::npos ? 0 : end + 1);
-    return line;
-  };
-  const int row = scrcursor.row();
-  const int column = scrcursor.column();
-  std::string line = lineAt(row);
-  if (line.empty() && column == 0 && row > 0) return {cp1250ToUtf16(lineAt(row - 1)), -1};
-  return {cp1250ToUtf16(line), column};
+  const ScreenPlace place = readingPlace();
+  return {cp1250ToUtf16(screenLine(place.row)), place.written ? -1 : place.column};
 }
 
 std::string cellDots(std::uint8_t cell) {

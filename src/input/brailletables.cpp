@@ -85,7 +85,7 @@ bool parseInteger(const std::string& text, long& value) {
 }
 
 // A piece of a line fit to quote in a message: short, no control bytes.
-std::string quoted(const std::string& text) {
+std::string quotedPiece(const std::string& text) {
   std::string shown = text.substr(0, 40);
   for (char& c : shown)
     if (static_cast<unsigned char>(c) < 32) c = '?';
@@ -165,7 +165,7 @@ void LoadKeyFile() {
     Split s = splitAtEquals(line);
     long number = 0;
     if (!parseInteger(s.left, number))
-      throw Error(keyfile + ", line " + std::to_string(reader.number()) + ": " + quoted(s.left) +
+      throw Error(keyfile + ", line " + std::to_string(reader.number()) + ": " + quotedPiece(s.left) +
                   " is not an integer.");
     echokeys[filled].code = static_cast<std::uint8_t>(number & 0xFF);
     echokeys[filled].text = std::move(s.right);

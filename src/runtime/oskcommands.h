@@ -73,6 +73,20 @@ void writetext(const std::string& text);
 void newline();
 void screenfull();
 void cls();
+
+// Where a reader of the screen stands: at the cursor, except where a PRINT
+// has ended its line and left the cursor at the start of the empty line
+// below; then at the end of the line just written, since the program's
+// latest words are the ones to read (`written` is set). Trailing blanks are
+// no part of a line here (the screen pads its lines).
+struct ScreenPlace {
+  int row = 0;
+  int column = 0;
+  bool written = false;
+};
+ScreenPlace readingPlace();
+// A line of the screen without the blanks that pad it.
+std::string screenLine(int row);
 void resetruntime();
 
 // Once at process start: the locale's decimal separator, the screen filled

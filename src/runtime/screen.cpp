@@ -197,6 +197,21 @@ void cls() {
   scrcursor.setRow(0);
 }
 
+std::string screenLine(int row) {
+  std::string line = row >= 0 && row < printmemo.count() ? printmemo.line(row) : std::string();
+  const auto end = line.find_last_not_of(' ');
+  line.resize(end == std::string::npos ? 0 : end + 1);
+  return line;
+}
+
+ScreenPlace readingPlace() {
+  const int row = scrcursor.row();
+  const int column = scrcursor.column();
+  if (column == 0 && row > 0 && screenLine(row).empty())
+    return {row - 1, static_cast<int>(screenLine(row - 1).size()), true};
+  return {row, column, false};
+}
+
 void resetruntime() {
   lastvoice = 1;
   lastduration = 1;

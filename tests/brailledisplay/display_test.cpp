@@ -27,7 +27,7 @@ VirtualBraille::Cells slice(const VirtualBraille::Cells& cells, std::size_t from
 TEST_F(DisplayTest, ShowsTheLineWithItsCaret) {
   ASSERT_TRUE(connect());
   EXPECT_EQ(display().columns(), 40);
-  display().focusTerminal();
+  display().focusProgram();
   const std::u16string line = u"hra dr\u00FAm.";
   display().show(line, 3);
   EXPECT_TRUE(braille().waitForText(cellsOf(line), 3)) << VirtualBraille::cellsText(braille().cells());
@@ -41,7 +41,7 @@ TEST_F(DisplayTest, ShowsTheLineWithItsCaret) {
 
 TEST_F(DisplayTest, KeysArriveAsTheyWereTyped) {
   ASSERT_TRUE(connect());
-  display().focusTerminal();
+  display().focusProgram();
   display().show(u"abc", 0);
   ASSERT_TRUE(braille().waitForText(cellsOf(u"abc"), 0));
   BrailleKey k;
@@ -76,7 +76,7 @@ TEST_F(DisplayTest, KeysArriveAsTheyWereTyped) {
 
 TEST_F(DisplayTest, PanKeysMoveAlongALongLineAndRoutingCountsThePan) {
   ASSERT_TRUE(connect());
-  display().focusTerminal();
+  display().focusProgram();
   const std::u16string line = longLine();
   const auto cells = cellsOf(line);
   display().show(line, -1);
@@ -113,7 +113,7 @@ TEST_F(DisplayTest, PanKeysMoveAlongALongLineAndRoutingCountsThePan) {
 
 TEST_F(DisplayTest, TheDisplayIsGivenBackWithTheFocusAndTakenAgain) {
   ASSERT_TRUE(connect());
-  display().focusTerminal();
+  display().focusProgram();
   const std::u16string line = u"hra";
   display().show(line, -1);
   ASSERT_TRUE(braille().waitForText(cellsOf(line)));
@@ -124,7 +124,7 @@ TEST_F(DisplayTest, TheDisplayIsGivenBackWithTheFocusAndTakenAgain) {
   braille().send("LNDN");
   EXPECT_TRUE(braille().waitFor([&](const VirtualBraille::Cells& c) { return c != ours; }, 5s))
       << "the display still shows our line";
-  display().focusTerminal();
+  display().focusProgram();
   EXPECT_TRUE(braille().waitForText(cellsOf(line))) << "the line is not shown again";
   // Switched off: let go at once, and no key comes.
   display().setEnabled(false);
@@ -141,7 +141,7 @@ TEST_F(DisplayTest, TheDisplayIsGivenBackWithTheFocusAndTakenAgain) {
 
 TEST_F(DisplayTest, KeysWithoutAHostAreDropped) {
   ASSERT_TRUE(connect());
-  display().focusTerminal();
+  display().focusProgram();
   display().show(u"a", -1);
   ASSERT_TRUE(braille().waitForText(cellsOf(u"a")));
   setHost(nullptr);
@@ -160,7 +160,7 @@ TEST_F(DisplayTest, KeysWithoutAHostAreDropped) {
 
 TEST_F(DisplayTest, BrlttyComingBackFindsTheFocusAndTheLine) {
   ASSERT_TRUE(connect());
-  display().focusTerminal();
+  display().focusProgram();
   display().show(u"abc", 1);
   ASSERT_TRUE(braille().waitForText(cellsOf(u"abc"), 1));
   braille_.reset();  // BRLTTY ends
@@ -189,7 +189,7 @@ TEST_F(DisplayTest, ChordsReachKeybufferThroughTheTableWithItsPrefixes) {
     typed.push_back(keybuffer);
   };
   ASSERT_TRUE(connect());
-  display().focusTerminal();
+  display().focusProgram();
   display().show(u"a", 0);
   ASSERT_TRUE(braille().waitForText(cellsOf(u"a"), 0));
   const auto type = [&](const std::function<void()>& press) {
@@ -226,7 +226,7 @@ TEST(NoBrltty, NothingConnectsAndNothingIsSaid) {
   ::testing::internal::CaptureStderr();
   ::testing::internal::CaptureStdout();
   d.setEnabled(true);
-  d.focusTerminal();
+  d.focusProgram();
   d.show(u"hra dr\u00FAm.", 2);
   for (int i = 0; i < 25; ++i) host.waitForEvents(Millis(20));
   EXPECT_FALSE(d.connected());

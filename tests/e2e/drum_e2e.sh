@@ -1,19 +1,37 @@
 #!/usr/bin/env bash
-# The real drum under X with real key events: Ctrl+S starts the game, the
-# cursor is moved and a letter read, a two-key chord in Braille mode makes a
-# move, Escape ends the game, Up opens the screen review (the game has
+# The real drum on a desktop with real key events: Ctrl+S starts the game,
+# the cursor is moved and a letter read, two-key chords in Braille mode make
+# moves, Escape ends the game, Up opens the screen review (the game has
 # unlocked it), Alt+F4 leaves. Then "ram.dat", "drum.ini" and what the null
-# sink recorded are checked.
+# sink recorded are checked. The desktop is X (xdotool's keys) or a headless
+# Wayland compositor of the test's own (sway, Qt's Wayland platform, keys
+# from wtype's virtual keyboard, which brings a keymap of its own).
 #
-# Usage: drum_e2e.sh GAME_DIR   (run under scripts/with-servers.sh)
+# Usage: drum_e2e.sh GAME_DIR [x11|wayland]   (run under scripts/with-servers.sh)
 set -uo pipefail
 game=${1:?game folder}
+desktop=${2:-x11}
+support=$(cd "$(dirname "$0")/../support" && pwd)
 skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*"; [ -f "$work/drum.log" ] && sed 's/^/  drum: /' "$work/drum.log"; exit 1; }
+fail() {
+  echo "FAILED: $*"
+  [ -f "$work/drum.log" ] && sed 's/^/  drum: /' "$work/drum.log"
+  [ -f "$work/sway.log" ] && tail -20 "$work/sway.log" | sed 's/^/  sway: /'
+  exit 1
+}
 
-[ -n "${DISPLAY:-}" ] || skip "no X display"
 [ -n "${DRUM_NULL_SINK:-}" ] || skip "no PulseAudio null sink"
-for tool in xdotool parec sox; do command -v $tool >/dev/null || skip "$tool missing"; done
+for tool in parec sox; do command -v $tool >/dev/null || skip "$tool missing"; done
+case $desktop in
+  x11)
+    [ -n "${DISPLAY:-}" ] || skip "no X display"
+    command -v xdotool >/dev/null || skip "xdotool missing"
+    ;;
+  wayland)
+    for tool in sway swaymsg wtype; do command -v $tool >/dev/null || skip "$tool missing"; done
+    ;;
+  *) echo "unknown desktop $desktop"; exit 2 ;;
+esac
 [ -x "$game/drum" ] && [ -f "$game/sounds.dat" ] || fail "no drum or sounds.dat in $game"
 
 work=$(mktemp -d /tmp/drum-e2e-XXXXXX)
@@ -43,44 +61,110 @@ game_image "$work/ram.dat" LMABCDEFGHIJK NOPQRSETUVXYZ
 parec -d "$DRUM_NULL_SINK.monitor" --rate=48000 --channels=1 --format=s16le --file-format=wav "$work/capture.wav" &
 pids+=($!)
 
+if [ "$desktop" = wayland ]; then
+  "$support/sway.sh" "$work/sway" >"$work/sway.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do
+    socket=$(find "$work/sway" -maxdepth 1 -type s -name 'wayland-[0-9]*' 2>/dev/null | head -1)
+    [ -n "$socket" ] && break
+    sleep 0.1
+  done
+  [ -n "$socket" ] || { grep -q 'unprivileged' "$work/sway.log" && skip "$(cat "$work/sway.log")"; fail "sway did not start"; }
+  export WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland
+  export SWAYSOCK=$(find "$work/sway" -maxdepth 1 -type s -name 'sway-ipc.*' | head -1)
+  unset DISPLAY
+fi
+
+# Keys and windows, on either desktop. wtype holds a key only within one
+# call: what is done while it is held runs beside it.
+if [ "$desktop" = x11 ]; then
+  key() { xdotool key --window "$wid" --clearmodifiers "$@"; }
+  hold() { xdotool keydown "$1"; sleep "${2:-0.4}"; xdotool keyup "$1"; }
+  chord() { xdotool keydown "$1" keydown "$2" keyup "$1"; sleep "$3"; xdotool keyup "$2"; }
+  window() { timeout "${2:-10}" xdotool search --sync --name "$1" | head -1; }
+  shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+  focus() { xdotool windowfocus --sync "$1" 2>/dev/null || true; }
+else
+  key() {
+    local k mods args=()
+    for k in "$@"; do
+      mods=()
+      case $k in
+        ctrl+*) mods=(-M ctrl); k=${k#ctrl+} ;;
+        alt+*) mods=(-M alt); k=${k#alt+} ;;
+      esac
+      args+=("${mods[@]}" -k "$k")
+      [ ${#mods[@]} -gt 0 ] && args+=(-m "${mods[1]}")
+    done
+    wtype "${args[@]}"
+  }
+  pause() { local ms; ms=$(awk -v s="$1" 'BEGIN { print int(s * 1000) }'); [ "$ms" -gt 0 ] && echo "-s $ms"; }
+  hold() { wtype -P "$1" $(pause "${2:-0.4}") -p "$1"; }
+  chord() { wtype -P "$1" -P "$2" -p "$1" $(pause "$3") -p "$2"; }
+  titles() { swaymsg -t get_tree | grep -o '"name": "[^"]*"' | sed 's/^"name": "//; s/"$//'; }
+  window() {
+    local n
+    for n in $(seq $((${2:-10} * 10))); do
+      titles | grep -E -m1 "$1" && return
+      sleep 0.1
+    done
+  }
+  shown() { titles | grep -qE "$1"; }
+  focus() { :; }                 # sway gives a new window the focus
+fi
+
 cd "$work"
 # A zone where it is now noon: the same greeting at any hour of the run.
-TZ="NOON$((10#$(date -u +%H) - 12))" ./drum >"$work/drum.log" 2>&1 &
+TZ="NOON$((10#$(date -u +%H) - 12))" DRUM_KEYTRACE="$work/keys.log" ./drum >"$work/drum.log" 2>&1 &
 drum=$!
 pids+=($drum)
 
-wid=$(timeout 20 xdotool search --sync --name "^drum - " | head -1)
+wid=$(window "^drum - " 20)
 [ -n "$wid" ] || fail "the main window did not appear"
-xdotool windowfocus --sync "$wid" 2>/dev/null || true
+focus "$wid"
 sleep 1
-
-key() { xdotool key --window "$wid" --clearmodifiers "$@"; }
-hold() { xdotool keydown "$1"; sleep "${2:-0.4}"; xdotool keyup "$1"; }
 
 key ctrl+s
 sleep 9                          # greeting, jingle, title, prompt
-key space                        # cursor to the crossing: a letter is read
+key ctrl+b                       # Braille keys on (rising tones)
+sleep 1
+# Left first, refused (the cursor is nowhere yet), then Space alone, the
+# space chord: the cursor to the crossing, a letter is read. wtype's keymap
+# numbers these two keys 9 and 10, the places of Esc and 1 on a PC keyboard.
+key Left space
 sleep 2
 hold Right                       # a cursor code lives while its key is held
 sleep 2
-key ctrl+b                       # Braille keys on (rising tones)
-sleep 1
-xdotool keydown f keydown d keyup f   # dots 1 and 2: "b", the row moves left
-sleep 0.6
-xdotool keyup d
+chord f d 0.6                    # dots 1 and 2: "b", the row moves left
 sleep 3
+moves="49 49" took="84 20 88 62 1b"
+if [ "$desktop" = wayland ]; then
+  chord f j 0                    # dots 1 4, released together: "c", the column up
+  sleep 2.5
+  chord k d 0.01                 # dots 2 5, 10 ms apart: ":", the column down again
+  sleep 3
+  moves="49 51" took="84 20 88 62 63 3a 1b"
+fi
 key Escape                       # the game saves and ends
 sleep 6
 kill -0 $drum 2>/dev/null || fail "drum ended before Alt+F4"
 
-xdotool keydown Up               # the review opens: the game has unlocked it
-review=$(timeout 10 xdotool search --sync --name "^Obrazovka$" | head -1)
+# Up held opens the review (the game has unlocked it); Esc closes it.
+if [ "$desktop" = x11 ]; then
+  xdotool keydown Up
+  review=$(window "^Obrazovka$")
+  sleep 1
+  xdotool key Escape
+  xdotool keyup Up
+else
+  wtype -P Up -s 2500 -k Escape -s 200 -p Up &
+  typing=$!
+  review=$(window "^Obrazovka$" 3)
+  wait $typing
+fi
 [ -n "$review" ] || fail "Up did not open the screen review"
-sleep 1
-xdotool key Escape
-xdotool keyup Up
 sleep 2
-xdotool search --onlyvisible --name "^Obrazovka$" >/dev/null 2>&1 && fail "Esc did not close the review"
+shown "^Obrazovka$" && fail "Esc did not close the review"
 
 key alt+F4
 for _ in $(seq 50); do kill -0 $drum 2>/dev/null || break; sleep 0.1; done
@@ -92,14 +176,20 @@ sleep 0.5
 kill "${pids[0]}" 2>/dev/null
 wait "${pids[0]}" 2>/dev/null
 
-# The memory image: the game's own saving with one move, the row moved left.
+# The keys the game took, in order.
+taken=$(awk '$1 == "took" { $1 = $2 = ""; print }' keys.log | xargs)
+[ "$taken" = "$took" ] || fail "the game took the keys $taken, not $took"
+echo "the game took (hex): $taken"
+
+# The memory image: the game's own saving with the moves, the row moved left.
 [ "$(stat -c %s ram.dat)" -eq 65536 ] || fail "ram.dat is not 65536 bytes"
 byte() { od -An -tu1 -j "$1" -N "${2:-1}" ram.dat | tr -s ' ' | sed 's/^ //'; }
 row=$(dd if=ram.dat bs=1 skip=262 count=13 status=none)
 [ "$row" = "MABCDEFGHIJKL" ] || fail "horizontal row stored as '$row'"
 column=$(dd if=ram.dat bs=1 skip=275 count=13 status=none)
 [ "$column" = "NOPQRSFTUVXYZ" ] || fail "vertical row stored as '$column'"
-[ "$(byte 288 2)" = "49 49" ] || fail "move count bytes are $(byte 288 2), not one move"
+echo "ram.dat keeps the rows $row and $column"
+[ "$(byte 288 2)" = "$moves" ] || fail "move count bytes are $(byte 288 2), not $moves"
 [ "$(byte 50730)" = "0" ] || fail "review lock left at $(byte 50730)"
 
 # The settings file: created at start, Braille keys written by Ctrl+B.

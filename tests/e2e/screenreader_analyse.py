@@ -136,14 +136,32 @@ print(f"key events the accessibility bridge held 100 ms: {len(held)}; of the gam
 
 letters = set(t for _, t in printed if len(t) == 1)
 if mode == "orca":
-    spoken = []
+    spoken, echoed, version = [], [], 0
     with open(f"{work}/orca.log", errors="replace") as f:
+        echo = False
         for line in f:
+            m = re.search(r"Orca version (\d+)", line)
+            if m and not version:
+                version = int(m.group(1))
+            if "DEFAULT: Presenting keyboard event" in line:
+                echo = True
             m = re.search(r"SPEECH OUTPUT: '(.*?)' ?\{'established'", line)
             if m:
-                spoken.append(m.group(1))
+                (echoed if echo else spoken).append(m.group(1))
+                echo = False
+    # Orca 44 and later take the keys from the X server (at-spi's device
+    # API), not from the program, and echo them as typed: an echo names a key,
+    # not a letter of the game's. Before that Orca heard only the keys the
+    # program passed on, so an echoed game key is a key drum failed to keep.
+    if version < 44:
+        spoken += echoed
+    else:
+        print(f"Orca {version} echoed {len(echoed)} keys: {echoed}")
     strangers = [s for s in spoken if len(s.strip()) == 1 and s.strip().isalpha() and s.strip() not in letters]
     print(f"Orca said {len(spoken)} utterances; single letters the game did not print: {strangers}")
+    # After a key it heard as a caret move, Orca reads the character at the
+    # caret: an end of line is "blank".
+    print(f"Orca said \"blank\" {spoken.count('blank')} times")
     total = overlap_between(marks["start"][0], marks["exit"][0])
     print(f"OVERLAP {total:.2f} s")
     if total >= 0.2:

@@ -9,6 +9,7 @@
 
 #include "input/chordkeyboard.h"
 #include "platform/cp1250.h"
+#include "platform/windows/keymap.h"
 #include "platform/windows/qthost.h"
 
 #ifdef DRUM_X11
@@ -143,7 +144,10 @@ int bykey(int key, Qt::KeyboardModifiers modifiers) {
 }  // namespace
 
 int virtualKey(const QKeyEvent& event) {
-  if (const int code = byposition(event.nativeScanCode())) return code;
+  // A keyboard with a keymap of its own (a virtual one) has no places.
+  const bool byplace = keysByPlace(event.nativeScanCode(), event.nativeVirtualKey());
+  if (byplace)
+    if (const int code = byposition(event.nativeScanCode())) return code;
   const int key = event.key();
   // Keys that say what they are (letters of the layout, control keys).
   const bool latinletter = key >= Qt::Key_A && key <= Qt::Key_Z;
@@ -151,7 +155,8 @@ int virtualKey(const QKeyEvent& event) {
     if (const int code = bykey(key, event.modifiers())) return code;
   }
   // Character keys (digits, punctuation, national letters) by place first.
-  if (const int code = mainBlock(event.nativeScanCode())) return code;
+  if (byplace)
+    if (const int code = mainBlock(event.nativeScanCode())) return code;
   if (const int code = bykey(key, event.modifiers())) return code;
   // A key that types something but that nothing above knows.
   return event.text().isEmpty() ? 0 : vk::Oem8;
@@ -184,6 +189,7 @@ KeyPreview::KeyPreview(QWidget* window) : window_(window) {
   setKeyState(&input_);
   input_.runhandler = [](const std::function<void()>& fn) { guarded(fn); };
   detectableAutoRepeat();
+  watchKeymap();
   // Keys released while another application has the focus never report it.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive) clear();

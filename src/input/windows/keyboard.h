@@ -21,7 +21,9 @@ namespace drum {
 // The virtual-key code of a key event. The six dot keys and Space are known
 // by their place on the keyboard (the native scan code, an X11/Wayland
 // keycode = evdev code + 8), whatever the layout prints on them; other keys by
-// what they are, and by place where that says nothing. 0 for a key unknown.
+// what they are, and by place where that says nothing. A keyboard whose
+// keymap numbers its keys otherwise (platform/windows/keymap.h) is read by
+// what its keys are alone. 0 for a key unknown.
 int virtualKey(const QKeyEvent& event);
 ShiftState shiftState(const QKeyEvent& event);
 // The character the key types, in Windows-1250, if it types one.

@@ -88,6 +88,10 @@ void typeKey(QWidget* control, Qt::Key key, QChar character) {
 
 bool isXcb() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
+// What the display is taken for where windows have no ids: no X window has
+// this id (X's ids have their top three bits clear).
+constexpr unsigned long kProgram = ~0ul;
+
 }  // namespace
 
 BrailleView::BrailleView(DesktopWindows& windows) : windows_(windows) {
@@ -137,18 +141,19 @@ QWidget* BrailleView::front() const {
 
 void BrailleView::refocus() {
   QWidget* active = QGuiApplication::applicationState() == Qt::ApplicationActive ? front() : nullptr;
-  // Only X has window ids that a focus teller reports to BRLTTY; elsewhere
-  // the display is never taken for a window.
-  if (isXcb()) {
-    const unsigned long id = active ? static_cast<unsigned long>(active->winId()) : 0;
-    if (id != focused_) {
-      focused_ = id;
-      if (id)
-        BrailleDisplay::instance().focusWindow(id);
-      else
-        BrailleDisplay::instance().unfocus();
-      sent_ = false;  // a display taken anew gets the text again
-    }
+  // X has window ids, which a focus teller reports to BRLTTY: the display is
+  // taken for the window. Elsewhere (Wayland) there are none, and the
+  // display is taken for the program while it is the active application.
+  const unsigned long id = !active ? 0 : isXcb() ? static_cast<unsigned long>(active->winId()) : kProgram;
+  if (id != focused_) {
+    focused_ = id;
+    if (id == kProgram)
+      BrailleDisplay::instance().focusProgram();
+    else if (id)
+      BrailleDisplay::instance().focusWindow(id);
+    else
+      BrailleDisplay::instance().unfocus();
+    sent_ = false;  // a display taken anew gets the text again
   }
   follow(active ? active->focusWidget() : nullptr);
   refresh();

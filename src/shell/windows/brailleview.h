@@ -1,7 +1,8 @@
 // The desktop program's windows on the Braille display. The display is
 // taken for the window that has the focus (its X window id, which the focus
-// teller of the X session reports to BRLTTY) and given back when the program
-// loses the focus. It shows, one cell a character:
+// teller of the X session reports to BRLTTY; on Wayland, which has no such
+// ids, for the program while it is the active application) and given back
+// when the program loses the focus. It shows, one cell a character:
 // - the main window: the line of the text screen that the program writes
 //   (the cursor's), with the cursor;
 // - the review window: the caret's line of the copy, with the caret;
@@ -49,7 +50,7 @@ class BrailleView : public QObject {
   std::u16string text_;
   int caret_ = -1;
   bool sent_ = false;
-  unsigned long focused_ = 0;  // the X window the display is taken for; 0: none
+  unsigned long focused_ = 0;  // the X window the display is taken for, or the program; 0: none
   QPointer<QWidget> followed_;
   std::vector<QMetaObject::Connection> followers_;
 };

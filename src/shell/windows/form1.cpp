@@ -185,11 +185,13 @@ void TForm1::syncScreen() {
   }
   if (text == printmemo_->toPlainText()) return;
   printmemo_->setPlainText(text);
-  // The caret stands where the program writes next, so that a screen
+  // The caret stands at the reading place: where the program writes next,
+  // or at the end of the line a PRINT has just written, so that a screen
   // reader's current line is the line the program last wrote.
-  const QTextBlock line = printmemo_->document()->findBlockByNumber(drum::scrcursor.row());
+  const ScreenPlace place = readingPlace();
+  const QTextBlock line = printmemo_->document()->findBlockByNumber(place.row);
   QTextCursor cursor(printmemo_->document());
-  if (line.isValid()) cursor.setPosition(line.position() + std::min<int>(drum::scrcursor.column(), line.length() - 1));
+  if (line.isValid()) cursor.setPosition(line.position() + std::min<int>(place.column, line.length() - 1));
   printmemo_->setTextCursor(cursor);
 }
 
