@@ -422,7 +422,7 @@ int Runner::run() {
     terminal.enter(false);  // raw keys all the same
   }
   if (interactive) {
-    terminal.startReader([this](const TerminalKey& k) { host->post([this, k] { terminalKey(k); }); });
+    terminal.startReader([this](const TerminalKey& k) { postToHost([this, k] { terminalKey(k); }); });
   }
 
   int status = 0;

@@ -191,9 +191,14 @@ class FakeSpeechd {
     }
     closing.notify_all();
     for (auto& t : enders) t.join();
+    // Out of the list before the number is free: a connection accepted
+    // meanwhile may be given the same number, and must stay in the list
+    // (dropAll would miss it, and the end of the test would wait for ever).
+    {
+      std::lock_guard guard(lock_);
+      clients_.erase(std::remove(clients_.begin(), clients_.end(), fd), clients_.end());
+    }
     ::close(fd);
-    std::lock_guard guard(lock_);
-    clients_.erase(std::remove(clients_.begin(), clients_.end(), fd), clients_.end());
   }
 
   std::atomic<Mode> mode_;
