@@ -4,7 +4,9 @@
 #include "platform/host.h"
 #include "platform/screenreader.h"
 #include "runtime/oskcommands.h"
+#include "runtime/soundsystem.h"
 #include "shell/settings/flags.h"
+#include "shell/settings/messages.h"
 #include "shell/settings/resourcelocalizer.h"
 #include "speech/standin.h"
 #include "speech/voiceselection.h"
@@ -171,6 +173,14 @@ void sapi4EngineReleased() {
 void installSpeechHooks() {
   speaktexthook = SpeakText;
   enumeratorexistshook = [] { return ttsenum != nullptr; };
+  // The sound server came back after a while: the player, who heard nothing
+  // meanwhile, learns that the game can be heard again.
+  soundreturnedhook = [] {
+    try {
+      SpeakTextNoWait(LocalString(kSoundBackMessage));
+    } catch (...) {
+    }
+  };
 }
 
 void ReleaseSpeech() {
