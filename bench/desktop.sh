@@ -2,7 +2,7 @@
 # Figures of the desktop program: start-up to the main window shown and the
 # memory it then holds (the real drum under X), and key to the first audible
 # sample of the letter the game reads (the real windows, engine and output).
-# Usage: bench/desktop.sh [--load N] [build dir] [startup runs] [keys]
+# Usage: bench/desktop.sh [--load N] [--server pipewire|pulseaudio] [build dir] [startup runs] [keys]
 #   (startup runs 0: the key figures alone; --load N: N busy loops of its
 #   own run meanwhile)
 set -euo pipefail
@@ -18,10 +18,14 @@ trap 'bench_load_stop; for p in $(pgrep -f -- "--socket-path $work/" 2>/dev/null
 # and a runtime folder of its own for the speech service drum starts.
 cp "$build/game/drum" "$build/game/sounds.dat" "$build"/game/*.ebt "$build"/game/*.eky "$work/"
 mkdir -m 700 "$work/run"
-export PULSE_SERVER=${PULSE_SERVER:-unix:${XDG_RUNTIME_DIR:-/tmp/drum-runtime-$(id -u)}/pulse/native}
+# The sound server stays the one of the run (scripts/with-servers.sh).
+in_own_runtime() {
+  scripts/with-servers.sh sh -c 'export PULSE_SERVER=${PULSE_SERVER:-unix:$XDG_RUNTIME_DIR/pulse/native}
+    XDG_RUNTIME_DIR=$0 exec "$@"' "$work/run" "$@"
+}
 bench_load_start
 if [ "${2:-20}" != 0 ]; then
-  scripts/with-servers.sh env XDG_RUNTIME_DIR="$work/run" "$build/bench/bench_startup" "$work/drum" "${2:-20}"
+  in_own_runtime "$build/bench/bench_startup" "$work/drum" "${2:-20}"
   echo
 fi
-scripts/with-servers.sh env XDG_RUNTIME_DIR="$work/run" "$build/bench/bench_keylatency" "${3:-30}"
+in_own_runtime "$build/bench/bench_keylatency" "${3:-30}"

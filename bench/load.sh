@@ -1,7 +1,10 @@
-# Busy loops of a benchmark's own, for figures taken on a busy machine.
-# Sourced by the bench scripts:  bench_load_args "$@"  (takes "--load N" out of
-# the arguments into bench_args), then bench_load_start before the measurement;
-# the loops end with the script (bench_load_stop runs from its EXIT trap).
+# Busy loops of a benchmark's own, for figures taken on a busy machine, and
+# the sound server to measure on. Sourced by the bench scripts:
+# bench_load_args "$@"  (takes "--load N" and "--server pipewire|pulseaudio"
+# out of the arguments into bench_args; --server exports DRUM_SOUND_SERVER,
+# so scripts/with-servers.sh starts that server for the run in a runtime
+# folder of its own), then bench_load_start before the measurement; the loops
+# end with the script (bench_load_stop runs from its EXIT trap).
 bench_load=0
 bench_args=()
 bench_load_pids=()
@@ -11,10 +14,13 @@ bench_load_args() {
     case "$1" in
       --load) bench_load=${2:?--load needs a number of busy loops}; shift 2 ;;
       --load=*) bench_load=${1#--load=}; shift ;;
+      --server) export DRUM_SOUND_SERVER=${2:?--server needs pipewire or pulseaudio}; shift 2 ;;
+      --server=*) export DRUM_SOUND_SERVER=${1#--server=}; shift ;;
       *) bench_args+=("$1"); shift ;;
     esac
   done
   case "$bench_load" in *[!0-9]*|'') echo "--load takes a number of busy loops" >&2; exit 2 ;; esac
+  case "${DRUM_SOUND_SERVER:-}" in ''|pipewire|pulseaudio) ;; *) echo "--server takes pipewire or pulseaudio" >&2; exit 2 ;; esac
 }
 
 # What else runs: the load average and the compilers of other jobs, so a run
@@ -22,7 +28,7 @@ bench_load_args() {
 bench_load_report() {
   local compilers
   compilers=$(pgrep -c -x cc1plus 2>/dev/null || true)
-  echo "[$1] $(date +%T) load average $(cut -d' ' -f1-3 /proc/loadavg), busy loops of ours ${#bench_load_pids[@]}, other compilers running ${compilers:-0}"
+  echo "[$1] $(date +%T) load average $(cut -d' ' -f1-3 /proc/loadavg), busy loops of ours ${#bench_load_pids[@]}, other compilers running ${compilers:-0}, sound server ${DRUM_SOUND_SERVER:-as found}"
 }
 
 bench_load_start() {

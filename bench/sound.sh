@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sound figures on the real output (SDL2 -> PulseAudio null sink -> parec).
-# Usage: bench/sound.sh [--load N] [build dir] [lengths|farewell|key|cpu|mixer|starts]
+# Usage: bench/sound.sh [--load N] [--server pipewire|pulseaudio] [build dir] [lengths|farewell|key|cpu|mixer|starts|restart]
 #   (--load N: N busy loops of its own run meanwhile)
 set -euo pipefail
 cd "$(dirname "$0")/.."

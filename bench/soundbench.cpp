@@ -1,5 +1,5 @@
-// Sound figures on the real output path: SDL2 into a PulseAudio null sink,
-// recorded from its monitor with parec. Run under scripts/with-servers.sh
+// Sound figures on the real output path: the sound server (PulseAudio or
+// PipeWire) into a null sink, recorded from its monitor with parec. Run under scripts/with-servers.sh
 // (bench/sound.sh does). Prints what it measured; asserts nothing.
 #include <time.h>
 
@@ -17,6 +17,7 @@
 #include "runtime/soundbank.h"
 #include "runtime/soundsystem.h"
 #include "shell/settings/flags.h"
+#include "parec.h"
 #include "soundprobe.h"
 #include "soundsdesign.h"
 
@@ -58,8 +59,8 @@ struct Session {
     }
     ::setenv("PULSE_SINK", sink.name().c_str(), 1);
     initSound(false);
-    if (soundOutputName() != "pulseaudio") {
-      std::fprintf(stderr, "the output is %s (%s), not pulseaudio\n", soundOutputName().c_str(), soundDeviceError().c_str());
+    if (soundOutputName() != "pulseaudio" && soundOutputName() != "pipewire-pulse") {
+      std::fprintf(stderr, "the output is %s (%s), not a sound server\n", soundOutputName().c_str(), soundDeviceError().c_str());
       std::exit(1);
     }
     realhost.sleep(Millis(300));
@@ -268,6 +269,47 @@ void manyStarts() {
   std::printf("  a request with the 255 voices sounding: median %.2f ms\n", median(steady));
 }
 
+// The sound server stopped for 2.5 s and started again, five times: from the
+// server answering again (scripts/sound-server.sh start has returned: the null
+// sink is there and is the default) to the first sound of the program heard
+// at the sink, with a 20 ms tone played every 50 ms meanwhile. Only on a
+// server that scripts/with-servers.sh started for the run.
+void restart() {
+  const char* server = std::getenv("DRUM_STARTED_SOUND");
+  if (!server) {
+    std::fprintf(stderr, "restart: only on a server of the run's own (bench/sound.sh --server pipewire|pulseaudio)\n");
+    std::exit(1);
+  }
+  const std::string script = std::string(DRUM_SOURCE_DIR) + "/scripts/sound-server.sh";
+  const std::string start = script + " start " + server + " >/dev/null", stop = script + " stop";
+  std::printf("sound server (%s) stopped for 2.5 s and started again -> a tone played every 50 ms heard at the null sink\n",
+              server);
+  ::unsetenv("PULSE_SINK");
+  initSound(false);
+  std::vector<double> heard, named;
+  for (int round = 0; round < 5; ++round) {
+    if (std::system(stop.c_str()) != 0) std::exit(1);
+    realhost.sleep(Millis(2500));
+    if (std::system(start.c_str()) != 0) std::exit(1);
+    const std::int64_t back = monoMicros();
+    std::atomic<std::int64_t> at{-1};
+    bench::FirstAudibleAtSink<std::int64_t> sink([] { return monoMicros(); }, [] { return true; }, at, 0.01f);
+    if (!sink.start("null.monitor")) std::exit(1);
+    std::int64_t outputBack = -1;
+    while (at < 0 && monoMicros() - back < 15000000) {
+      if (outputBack < 0 && soundOutputName() != "silent clock") outputBack = monoMicros();
+      sound({1000}, 20, 0);
+      realhost.sleep(Millis(30));
+    }
+    sink.stop();
+    heard.push_back(at >= 0 ? (at - back) / 1000.0 : -1);
+    named.push_back(outputBack >= 0 ? (outputBack - back) / 1000.0 : -1);
+    std::printf("  round %d: output open again after %.0f ms, heard after %.0f ms\n", round + 1, named.back(), heard.back());
+  }
+  std::printf("server back -> heard: median %.0f ms, worst %.0f ms (goal <= 3000 ms)\n", median(heard), worst(heard));
+  releaseSound();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -286,5 +328,6 @@ int main(int argc, char** argv) {
   if (only.empty() || only == "cpu") keyWaitCpu(10);
   if (only.empty() || only == "mixer") mixerCost(10);
   if (only.empty() || only == "starts") manyStarts();
+  if (only == "restart") restart();
   return 0;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Speech figures on the real output (SDL2 -> PulseAudio null sink -> parec),
 # beside speech-dispatcher and the espeak-ng command line.
-# Usage: bench/speech.sh [--load N] [build dir] [rounds]
+# Usage: bench/speech.sh [--load N] [--server pipewire|pulseaudio] [build dir] [rounds]
 #   (a round: 10 letters, 5 sentences, 5 stops; --load N: N busy loops of
 #   its own run meanwhile)
 set -euo pipefail

@@ -6,7 +6,7 @@ set -euo pipefail
 play=(
   build-essential cmake pkg-config ccache
   qt6-base-dev libgl-dev qt6-qpa-plugins qt6-wayland libwayland-dev libxkbcommon-dev
-  libsdl2-dev libdbus-1-dev
+  libsdl2-dev libpulse-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   libbrlapi-dev liblouis-dev liblouis-data
@@ -18,10 +18,10 @@ pkgs=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland libwayland-dev libxkbcommon-dev
-  libsdl2-dev libdbus-1-dev
+  libsdl2-dev libpulse-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
-  pulseaudio pulseaudio-utils sox
+  pulseaudio-utils sox
   xvfb xauth xdotool x11-utils imagemagick
   sway wtype
   liblouis-bin liblouis-data liblouis-dev
@@ -32,11 +32,22 @@ pkgs=(
   dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db debootstrap
   "${web[@]}" chromium
 )
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
+# The tests play into a sound server of their own: PulseAudio and PipeWire,
+# whichever are there. A desktop's own sound system is never swapped:
+# PulseAudio only where neither it nor PipeWire's PulseAudio server is
+# installed, and PipeWire (without pipewire-audio or pipewire-alsa, which
+# would remove PulseAudio) beside a PulseAudio or where there is none.
+if ! installed pulseaudio && ! installed pipewire-pulse; then
+  pkgs+=(pulseaudio pipewire wireplumber pipewire-pulse)
+elif installed pulseaudio; then
+  pkgs+=(pipewire wireplumber pipewire-pulse)
+fi
 if [ "${1:-}" = --play ]; then pkgs=("${play[@]}"); fi
 if [ "${1:-}" = --web ]; then pkgs=("${web[@]}"); fi
 missing=()
 for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo

@@ -1,5 +1,6 @@
-// The sound device through SDL2's audio subsystem (PulseAudio, PipeWire or
-// ALSA, whichever SDL finds). Only asks the mixer for frames.
+// The sound device through SDL2's audio subsystem, where the sound server's
+// own library finds no server: ALSA, or whichever driver SDL_AUDIODRIVER
+// names. Only asks the mixer for frames.
 #include <SDL.h>
 #include <dlfcn.h>
 
@@ -77,6 +78,8 @@ class SdlOutput : public AudioOutput {
 
   int period() const override { return period_; }
   std::string name() const override { return driver_; }
+  // SDL stops a device whose server or card went away.
+  bool lost() const override { return SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED; }
 
  private:
   // Real-time scheduling for SDL's audio thread where the system grants it
@@ -104,8 +107,6 @@ class SdlOutput : public AudioOutput {
   AudioRender render_;
   int period_;
   bool initialised_ = false;
-  static constexpr int kAudioPriority = 4;
-  static constexpr int kAudioNice = -11;  // where real time is refused: as PulseAudio's own threads
   std::atomic<pid_t> audioThread_{0};     // set by the first callback
   std::atomic<bool> closing_{false};
   std::thread raiser_;                    // asks for the audio thread's priority once

@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cstdio>
 #include <mutex>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define DRUM_LEAK_CHECK 1
@@ -53,7 +55,25 @@ bool postToHost(std::function<void()> fn) {
   return true;
 }
 
+namespace {
+std::vector<void (*)()>& exitSteps() {
+  static auto* steps = new std::vector<void (*)()>;
+  return *steps;
+}
+}  // namespace
+
+void addExitStep(void (*step)()) {
+  auto& steps = exitSteps();
+  if (std::find(steps.begin(), steps.end(), step) == steps.end()) steps.push_back(step);
+}
+
 void exitNow(int status) {
+  auto& steps = exitSteps();
+  while (!steps.empty()) {
+    void (*step)() = steps.back();
+    steps.pop_back();
+    step();
+  }
   std::fflush(stdout);
   std::fflush(stderr);
 #ifdef DRUM_LEAK_CHECK

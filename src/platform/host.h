@@ -60,6 +60,9 @@ class Host {
 // streams. Not fflush(nullptr): it waits for the lock of every stream, and the
 // speech service's reader thread holds one while it waits on its socket.
 [[noreturn]] void exitNow(int status);
+// A step exitNow takes before the process ends (each once, the last added
+// first): what the process started outside itself and must not leave behind.
+void addExitStep(void (*step)());
 
 // The host in force for the whole process (set once by main, or by a test).
 // For the UI thread only: it reads the host without a lock, and a host may

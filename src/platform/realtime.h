@@ -15,6 +15,12 @@ enum class Raised {
   No,
 };
 
+// Where the audio threads ask to be: a little below the sound server's own
+// threads (PulseAudio's are at real-time priority 5); where real time is
+// refused, the nice level of PulseAudio's threads.
+constexpr int kAudioPriority = 4;
+constexpr int kAudioNice = -11;
+
 // The calling thread's kernel id (what the calls below take).
 pid_t currentThreadId();
 

@@ -16,6 +16,7 @@ namespace drum {
 namespace {
 
 constexpr int kPeriod = 256;  // frames per device request: 5.3 ms at 48 kHz
+constexpr std::int64_t kNoticedGapMicros = 2000000;  // sound gone this long: the player is told it is back
 constexpr char kBankFile[] = "sounds.dat";
 
 std::unique_ptr<Mixer> mixer;
@@ -24,12 +25,20 @@ std::string deviceError;
 bool openedForSpeech = false;  // the real output, not yet taken by initSound
 bool silenceReported = false;
 
+// From the output's own thread, when a device took over from the silent pace.
+void soundReturned(std::int64_t gapMicros) {
+  if (gapMicros <= kNoticedGapMicros) return;
+  postToHost([] {
+    if (soundreturnedhook) soundreturnedhook();
+  });
+}
+
 void openRealOutput(const AudioRender& render) {
   // An audio thread hands callbacks over to a thread of the mixer's; an
   // output rendered on the UI thread runs them there as it renders.
   mixer = std::make_unique<Mixer>(monoMicros, deviceOutputHasThread() ? Mixer::Delivery::Thread
                                                                       : Mixer::Delivery::Inline);
-  output = openDeviceOutput(render, kPeriod, &deviceError);
+  output = openDeviceOutput(render, kPeriod, soundReturned, &deviceError);
   // A command lands one period ahead of the request that renders it, plus
   // room for the device's jitter, so its frame is never already gone.
   mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000 + output->aheadMicros());
@@ -110,6 +119,8 @@ void releaseSound() {
   } catch (...) {
   }
 }
+
+std::function<void()> soundreturnedhook;
 
 Mixer* soundMixer() { return mixer.get(); }
 

@@ -1,7 +1,7 @@
 // The sound output of the process: the mixer, its audio output and the sound
 // bank bound to it. The main window (or drumrun, or a test) brings it up once:
 //
-//   initSound(false);     // SDL2 device; the silent clock when none opens
+//   initSound(false);     // the sound server (else SDL2), watched; the silent clock's pace while there is none
 //   initSound(true);      // virtual time: host() must be a VirtualHost
 //   loadsoundbank();      // "sounds.dat" of the current directory
 //   ... sound(), beep(), click() ...
@@ -9,6 +9,7 @@
 //
 // Speech feeds its PCM through soundMixer()->openStream(...) (runtime/mixer.h).
 #pragma once
+#include <functional>
 #include <string>
 
 #include "runtime/mixer.h"
@@ -17,10 +18,11 @@ namespace drum {
 
 // Creates the mixer and its output (replacing any earlier ones) and binds
 // `soundbank` to it. Never fails: without a device the sounds run silently
-// on a clock of the same pace. A real output that speech opened before
+// on a clock of the same pace, and the real output opens the default device
+// again whenever one answers (after a sound server restarted, say). A real output that speech opened before
 // (openSoundOutput) is kept: it becomes the output of the sounds too.
 void initSound(bool virtualDevice);
-// The real output (SDL device, else the silent clock) and its mixer, made
+// The real output (the watched device) and its mixer, made
 // when there is none, without the sound bank: the in-process speech engine
 // opens it as it is created, so speech does not wait for the last start-up
 // step and is heard even when an earlier one fails.
@@ -43,10 +45,16 @@ void releaseSound();
 
 // The mixer, or nullptr before initSound / after releaseSound.
 Mixer* soundMixer();
-// What plays the sound: the SDL driver ("pulseaudio", "alsa" ...),
-// "silent clock" or "virtual"; empty without an output.
+// What plays the sound: "pulseaudio", "pipewire-pulse", an SDL driver
+// ("alsa" ...), "silent clock" (no device now) or "virtual"; empty without
+// an output.
 std::string soundOutputName();
-// Why no device opened, when the silent clock runs instead.
+// Why no device opened at first, when the silent clock ran instead.
 std::string soundDeviceError();
+
+// Run on the UI thread when the real output's sound came back after it was
+// gone long enough for a player to notice (more than 2 s): speech tells the
+// player (installSpeechHooks).
+extern std::function<void()> soundreturnedhook;
 
 }  // namespace drum

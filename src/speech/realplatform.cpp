@@ -6,6 +6,7 @@
 #include "shell/settings/flags.h"
 #include "speech/espeakengine.h"
 #include "speech/speechdvoice.h"
+#include "speech/standin.h"
 
 namespace drum {
 
@@ -37,6 +38,12 @@ class RealSpeechPlatform : public SpeechPlatform {
     auto voice = std::make_shared<SpeechdVoice>();
     voice->inUse = [] { return sapi5inuse; };
     voice->backNotice = backNotice;
+    // While the service cannot be had, the in-process voice speaks for it.
+    voice->standIn = [](const std::string& text, std::function<void()> done) {
+      return standin::speak(utf8ToCp1250(text), std::move(done));
+    };
+    voice->standInStop = standin::stop;
+    voice->standInReady = standin::ready;
     return voice;
   }
   // The voice that speaks beside a screen reader, through the reader's service.

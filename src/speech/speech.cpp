@@ -4,8 +4,11 @@
 #include "platform/host.h"
 #include "platform/screenreader.h"
 #include "runtime/oskcommands.h"
+#include "runtime/soundsystem.h"
 #include "shell/settings/flags.h"
+#include "shell/settings/messages.h"
 #include "shell/settings/resourcelocalizer.h"
+#include "speech/standin.h"
 #include "speech/voiceselection.h"
 
 namespace drum {
@@ -135,7 +138,18 @@ void SpeakTextNoWait(const std::string& text) {
   }
 }
 
+void SpeakWindowText(const std::string& text) {
+  if (sapi5inuse || sapi4engine || !voiceallowed || text.empty() || readerInUse()) {
+    SpeakText(text);
+    return;
+  }
+  auto done = std::make_shared<bool>(false);
+  if (!standin::speak(text, [done] { *done = true; })) return;
+  waitWhile([done] { return !*done; });
+}
+
 void StopSpeech() {
+  standin::stop();
   if (ISpeechVoice* r = readerInUse()) {
     if (sapi5inuse || (voiceready && (sapi4speaking || sapi4handedover) && sapi4engine)) {
       sapi4handedover = false;
@@ -159,9 +173,18 @@ void sapi4EngineReleased() {
 void installSpeechHooks() {
   speaktexthook = SpeakText;
   enumeratorexistshook = [] { return ttsenum != nullptr; };
+  // The sound server came back after a while: the player, who heard nothing
+  // meanwhile, learns that the game can be heard again.
+  soundreturnedhook = [] {
+    try {
+      SpeakTextNoWait(LocalString(kSoundBackMessage));
+    } catch (...) {
+    }
+  };
 }
 
 void ReleaseSpeech() {
+  standin::release();
   ReleaseSpeechEngines();
   sapi4engine.reset();
   notifysink.reset();

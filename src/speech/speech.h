@@ -18,6 +18,11 @@ void SpeakText(const std::string& text);        // speaks and waits until spoken
 void SpeakTextNoWait(const std::string& text);  // speaks, returns at once
 void StopSpeech();                              // cancels speech in progress
 
+// A window's own words (a dialog, a message box): as SpeakText, except that
+// while no in-process engine has been chosen yet (before the first Start)
+// the stand-in voice (speech/standin.h) speaks them rather than nobody.
+void SpeakWindowText(const std::string& text);
+
 // Flags of the speech service's Speak.
 constexpr unsigned SVSFlagsAsync = 1;
 constexpr unsigned SVSFPurgeBeforeSpeak = 2;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "platform/cp1250.h"
 #include "platform/error.h"
@@ -242,6 +243,30 @@ void VoiceDialogCreate() {
   if (voiceallowed) FillVoiceList();
 
   wordseparators = {'\r', ' ', ','};
+}
+
+std::optional<TTSMODEINFO> storedOrFirstMode() {
+  if (!ttsenum) return std::nullopt;
+  std::string person;
+  try {
+    person = settingsFile().readString("Voice", "person", "");
+  } catch (const Error&) {
+    // An unreadable settings file is reported where it is read for good.
+  }
+  std::vector<TTSMODEINFO> modes;
+  if (!ttsenum->Reset().succeeded()) return std::nullopt;
+  for (;;) {
+    std::optional<TTSMODEINFO> mode;
+    if (!ttsenum->Next(mode).succeeded() || !mode) break;
+    modes.push_back(std::move(*mode));
+  }
+  const auto named = [&](const std::string& name) {
+    return std::find_if(modes.begin(), modes.end(), [&](const TTSMODEINFO& m) { return cp1250SameText(m.szModeName, name); });
+  };
+  if (auto m = named(person); !person.empty() && m != modes.end()) return *m;
+  if (auto m = named("Jakub"); m != modes.end()) return *m;
+  if (modes.empty()) return std::nullopt;
+  return modes.front();
 }
 
 void ReleaseSpeechEngines() {

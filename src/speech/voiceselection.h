@@ -50,6 +50,10 @@ void volumetbChange();
 // still runs, so the in-process engine is there.
 void VoiceDialogCreate();
 
+// The voice the settings file names when it is installed, else the one the
+// voice list starts with; none without an enumerator.
+std::optional<TTSMODEINFO> storedOrFirstMode();
+
 // Drops the engine state above (the end of the process, tests).
 void ReleaseSpeechEngines();
 

@@ -82,6 +82,20 @@ class ScreenReaderTest : public QObject {
     QVERIFY(contains(world->speech.log.said, "<stop>"));
   }
 
+  // Before the first Start no engine is chosen; the in-process voice speaks
+  // the windows all the same (before: silence).
+  void beforeTheFirstStartTheWindowsTalkWithTheInProcessVoice() {
+    world->start("[environment]\nlanguage=2000\n");
+    const std::vector<std::string> said = walkEnvironment();
+    QVERIFY(!said.empty());
+    QCOMPARE(said.front(), std::string("environment settings Language English"));
+    world->forget();
+    host().messageBox("sounds.dat was not found.");
+    std::string all;
+    for (const std::string& text : world->said()) all += (all.empty() ? "" : " ") + text;
+    QCOMPARE(all, mainWindowCaption() + " sounds.dat was not found. OK");
+  }
+
   void besideAScreenReaderTheDialogsAreQuiet() {
     world->start("[Voice]\nSAPI5=1\n");
     setScreenReaderRunning(true);

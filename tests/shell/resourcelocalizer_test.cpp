@@ -193,6 +193,8 @@ TEST(MessageTable, EveryTextOfTheThreeLanguages) {
       EXPECT_EQ(toUtf8(text), texts[n]) << "message " << base + n;
       EXPECT_LE(text.size(), 255u) << "message " << base + n;
     }
+    // The program's own messages beyond them, in every language too.
+    EXPECT_FALSE(TResourceLocalizer::LocalString(base, kSoundBackMessage).empty()) << base;
   }
   // The browser's own words (47 to 58), in each language too.
   for (const auto& [base, texts] : languages) {
@@ -202,7 +204,8 @@ TEST(MessageTable, EveryTextOfTheThreeLanguages) {
       EXPECT_EQ(toUtf8(text).find('<'), std::string::npos) << "message " << base + n;
     }
   }
-  EXPECT_EQ(messageTable().size(), 3u * 59u);
+  EXPECT_EQ(toUtf8(TResourceLocalizer::LocalString(1000, kSoundBackMessage)), "Zvuk je zpět.");
+  EXPECT_EQ(messageTable().size(), 3u * 60u);
 }
 
 TEST(MessageTable, TextsAreWindows1250Bytes) {
@@ -212,7 +215,7 @@ TEST(MessageTable, TextsAreWindows1250Bytes) {
 }
 
 TEST(MessageTable, NumbersWithoutTextAreEmpty) {
-  EXPECT_EQ(TResourceLocalizer::LocalString(1000, 59), "");
+  EXPECT_EQ(TResourceLocalizer::LocalString(1000, 60), "");
   EXPECT_EQ(TResourceLocalizer::LocalString(1000, -1), "");
   EXPECT_EQ(TResourceLocalizer::LocalString(4000, 0), "");
   EXPECT_EQ(TResourceLocalizer::LocalString(0, 5), "");

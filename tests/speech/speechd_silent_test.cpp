@@ -80,7 +80,7 @@ struct Unreachable {
   std::string saved;
 };
 
-TEST_F(ServiceFaults, AServiceThatNeverAnswersHoldsNothingAndIsReportedOnlyWhenInUse) {
+TEST_F(ServiceFaults, AServiceThatNeverAnswersIsNotReachedUntilChosenAndHoldsNothing) {
   const std::string path = "/tmp/drum-mute-speechd-" + std::to_string(::getpid());
   ::unlink(path.c_str());
   const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -99,13 +99,18 @@ TEST_F(ServiceFaults, AServiceThatNeverAnswersHoldsNothingAndIsReportedOnlyWhenI
     int started = 0, ended = 0;
     voice.OnStartStream = [&](std::int32_t) { ++started; };
     voice.OnEndStream = [&](std::int32_t) { ++ended; };
-    voice.inUse = [] { return false; };
-    // Connecting goes on in the background: the caller (the start-up) goes on.
+    bool chosen = false;
+    voice.inUse = [&] { return chosen; };
+    // A service nobody chose is neither reached nor started.
+    EXPECT_TRUE(voice.SetEventInterests(SVEAllEvents).succeeded());
+    EXPECT_FALSE(voice.connecting());
+    // Chosen: connecting goes on in the background, the caller goes on.
+    chosen = true;
     EXPECT_TRUE(voice.SetEventInterests(SVEAllEvents).succeeded());
     EXPECT_TRUE(voice.connecting());
     ASSERT_TRUE(waitFor([&] { return !voice.connecting(); }, 15000000));
     EXPECT_FALSE(voice.connected());
-    EXPECT_EQ(errors, std::vector<std::string>{});  // not in use: nobody is troubled
+    EXPECT_EQ(errors.size(), 1u);
     // Silent from then on: a text is taken and reported as begun and ended.
     EXPECT_TRUE(voice.Speak(u"dobrý deň", SVSFlagsAsync).succeeded());
     ASSERT_TRUE(waitFor([&] { return ended == 1; }, 1000000));
@@ -120,7 +125,7 @@ TEST_F(ServiceFaults, AServiceThatNeverAnswersHoldsNothingAndIsReportedOnlyWhenI
 TEST_F(ServiceFaults, AnUnreachableServiceIsReportedInOurWordsOnceAndOnlyWhenItIsUsed) {
   Unreachable nowhere;
   ASSERT_TRUE(voice5().SetEventInterests(SVEAllEvents).succeeded());
-  ASSERT_TRUE(waitFor([&] { return !voice().connecting(); }));
+  EXPECT_FALSE(voice().connecting());  // not chosen: not even tried
   EXPECT_EQ(errors, std::vector<std::string>{});  // speech goes through the built-in engine
 
   // The player chooses the service: the first text finds it missing.
@@ -212,6 +217,112 @@ TEST_F(ServiceFaults, AServiceThatStaysDeadIsTriedAtMostOnceASecondAndReportedOn
   // two when the second begins as the second runs out.
   EXPECT_LE(service.sessions() - before, 4);
   EXPECT_EQ(errors.size(), 1u);
+}
+
+}  // namespace
+}  // namespace drum
+
+namespace drum {
+namespace {
+
+// The voice of the service with a stand-in that writes down what it says
+// and takes `millis` for each text.
+struct WithStandIn {
+  explicit WithStandIn(SpeechdVoice& voice, int millis = 100) {
+    voice.standInReady = [] { return true; };
+    voice.standIn = [this, millis](const std::string& text, std::function<void()> done) {
+      said.push_back(text);
+      pending.push_back(done);
+      host().startTimer(Millis(millis), [this] {
+        if (pending.empty()) return;
+        auto fn = std::move(pending.front());
+        pending.erase(pending.begin());
+        fn();
+      });
+      return true;
+    };
+    voice.standInStop = [this] {
+      const auto cut = std::move(pending);
+      pending.clear();
+      for (const auto& fn : cut) fn();
+    };
+  }
+  std::vector<std::string> said;
+  std::vector<std::function<void()>> pending;
+};
+
+TEST_F(ServiceFaults, AServiceKilledMidTextIsReachedAgainAtOnceAndSaysTheCutTextInFull) {
+  testing::FakeSpeechd service;
+  ASSERT_TRUE(service.ok());
+  service.speakMillis = 3000;
+  useService();
+  pause(1100000);
+  bool killed = false;
+  rhost.startTimer(Millis(300), [&] {
+    service.speakMillis = 100;
+    service.dropAll();  // killed mid-text; started again, it listens anew
+    killed = true;
+  });
+  const auto before = rhost.nowMicros();
+  SpeakText(cp("Pravidlá hry sú takéto."));
+  ASSERT_TRUE(killed);
+  // Before: the text was taken for stuck, 2 s and more were waited, and the
+  // service was left alone for half a minute.
+  EXPECT_LT(rhost.nowMicros() - before, 2000000);
+  EXPECT_EQ(errors, std::vector<std::string>{});
+  SpeakText(cp("Ďalej."));
+  EXPECT_EQ(service.texts(), (std::vector<std::string>{"Pravidlá hry sú takéto.", "Reč je späť.",
+                                                       "Pravidlá hry sú takéto.", "Ďalej."}));
+}
+
+TEST_F(ServiceFaults, WhileTheServiceCannotBeHadTheStandInSpeaksAndTheServiceIsBackLater) {
+  testing::FakeSpeechd service;
+  ASSERT_TRUE(service.ok());
+  service.speakMillis = 3000;
+  useService();
+  WithStandIn standIn(voice());
+  pause(1100000);
+  rhost.startTimer(Millis(300), [&] {
+    service.setMode(testing::FakeSpeechd::Mode::Refuses);  // dead, and not started again
+    service.dropAll();
+  });
+  const auto before = rhost.nowMicros();
+  SpeakText(cp("Prvá veta."));
+  SpeakText(cp("Druhá veta."));
+  // The cut text and the next are heard from the stand-in within a second
+  // of the death each, and nobody is troubled with a box.
+  EXPECT_LT(rhost.nowMicros() - before, 300000 + 2 * 1000000);
+  EXPECT_EQ(standIn.said, (std::vector<std::string>{"Prvá veta.", "Druhá veta."}));
+  EXPECT_EQ(errors, std::vector<std::string>{});
+  EXPECT_FALSE(sapi5speaking);
+
+  // A key cuts the stand-in as it cuts the service.
+  bool stopped = false;
+  rhost.startTimer(Millis(50), [&] {
+    StopSpeech();
+    stopped = true;
+  });
+  standIn.said.clear();
+  const auto cut = rhost.nowMicros();
+  voice().standIn = [&](const std::string& text, std::function<void()> done) {
+    standIn.said.push_back(text);
+    standIn.pending.push_back(done);  // never ends by itself
+    return true;
+  };
+  SpeakText(cp("Dlhá veta."));
+  EXPECT_TRUE(stopped);
+  EXPECT_LT(rhost.nowMicros() - cut, 1000000);
+
+  // Started again: reached with a later text, which it says after the notice.
+  service.setMode(testing::FakeSpeechd::Mode::Speaks);
+  service.speakMillis = 50;
+  pause(2100000);  // past the wait before the next try
+  SpeakText(cp("Späť."));
+  SpeakText(cp("A ďalej."));
+  const auto texts = service.texts();
+  ASSERT_GE(texts.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(texts.end() - 3, texts.end()),
+            (std::vector<std::string>{"Reč je späť.", "Späť.", "A ďalej."}));
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 // The speech service for real: speech-dispatcher, started by the first
 // connection, playing into the PulseAudio null sink that the test scripts
 // start (scripts/with-servers.sh); its monitor tells what was heard.
+#include <signal.h>
+
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include "nullsink.h"
 #include "platform/cp1250.h"
@@ -106,6 +110,76 @@ TEST_F(Speechd, TheFacadeWaitsForTheServiceAndTheDialogConnectsIt) {
 
   ReleaseSpeech();
   releaseSound();
+  sapi5inuse = voiceready = voiceallowed = false;
+}
+
+pid_t servicePid() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::ifstream in(std::string(runtime ? runtime : "") + "/speech-dispatcher/pid/speech-dispatcher.pid");
+  long pid = 0;
+  return in >> pid && pid > 1 ? static_cast<pid_t>(pid) : 0;
+}
+
+// The service killed (SIGKILL) while it speaks a long text of ours: first
+// it can be started again, then it cannot. The game goes on speaking.
+TEST_F(Speechd, KilledMidTextItIsStartedAgainOrTheInProcessVoiceSpeaks) {
+  initSound(false);
+  const std::string settings = std::string(::testing::TempDir()) + "/drum-speechd-kill.ini";
+  setSettingsPath(settings);
+  std::vector<std::string> errors;
+  rhost.onError = [&](const std::string& t) { errors.push_back(t); };
+  sapi5inuse = voiceready = voiceallowed = true;
+  const std::string text = cp("Pravidlá hry: dva rady po trinástich písmenách sa križujú v strednom políčku.");
+  NullSinkRecorder recorder;
+  ASSERT_TRUE(recorder.start());
+  // Speaks the text, killing the service 1.2 s into it; what was heard
+  // from 0.3 s after the kill (what the sink still held is gone by then).
+  pid_t killed = 0;
+  std::size_t after = 0;
+  const auto killedMidText = [&] {
+    SpeakText(cp("Pripravený."));
+    killed = 0;
+    after = 0;
+    rhost.startTimer(Millis(1200), [&] {
+      killed = servicePid();
+      if (killed) ::kill(killed, SIGKILL);
+    });
+    rhost.startTimer(Millis(1500), [&] { after = recorder.recorded(); });
+    SpeakText(text);
+    waitFor([&] { return after != 0; }, 3000000);
+    pause(300000);
+    EXPECT_GT(killed, 0);
+    EXPECT_FALSE(sapi5speaking);
+    return after;
+  };
+
+  // Started again by the next connection: the cut text is heard in full
+  // from the new service. (Before: silence for half a minute, and a box.)
+  const std::size_t back = killedMidText();
+  EXPECT_TRUE(dynamic_cast<SpeechdVoice&>(voice5()).connected());
+  EXPECT_NE(servicePid(), 0);
+  EXPECT_EQ(errors, std::vector<std::string>{});
+
+  // It cannot be started again: the in-process voice says the text.
+  InitSpeechEngines();
+  pause(2100000);
+  ::setenv("SPEECHD_CMD", "/bin/false", 1);
+  const std::size_t standIn = killedMidText();
+  ::unsetenv("SPEECHD_CMD");
+  const auto samples = recorder.stop();
+  EXPECT_EQ(errors, std::vector<std::string>{});
+  const auto heard = [&](std::size_t from, std::size_t to) {
+    to = std::min(to, samples.size());
+    from = std::min(from, to);
+    return loudestRms({samples.begin() + static_cast<std::ptrdiff_t>(from), samples.begin() + static_cast<std::ptrdiff_t>(to)},
+                      NullSinkRecorder::kRate);
+  };
+  EXPECT_GT(heard(back, standIn), 0.02);
+  EXPECT_GT(heard(standIn, samples.size()), 0.02);
+
+  ReleaseSpeech();
+  releaseSound();
+  std::remove(settings.c_str());
   sapi5inuse = voiceready = voiceallowed = false;
 }
 

@@ -75,7 +75,8 @@ class WebOutput : public AudioOutput {
 
 }  // namespace
 
-std::unique_ptr<AudioOutput> openDeviceOutput(AudioRender render, int period, std::string*) {
+std::unique_ptr<AudioOutput> openDeviceOutput(AudioRender render, int period, std::function<void(std::int64_t)>,
+                                              std::string*) {
   return std::make_unique<WebOutput>(std::move(render), period);
 }
 

@@ -19,6 +19,7 @@
 #include "shell/settings/inifile.h"
 #include "shell/settings/messages.h"
 #include "shell/settings/resourcelocalizer.h"
+#include "speech/speech.h"
 #include "speech/voiceselection.h"
 
 namespace drum {
@@ -304,6 +305,8 @@ void usesapi5submenuClick() {
   enabled[static_cast<int>(MenuItem::Voicesubmenu)] = !usesapi5checked;
   menuChanged();
   WriteSapi5Mark(usesapi5checked);
+  // The service, chosen now, is reached (and started) while the tones play.
+  if (usesapi5checked && options.speech) voice5().SetEventInterests(SVEAllEvents);
   if (usesapi5checked)
     twoTones(400, 600);
   else

@@ -77,6 +77,8 @@ constexpr Message kMessages[] = {
     {56, {"Během hry nelze hru importovat, nejdřív ji ukončete.", "A game cannot be imported while one runs: end it first.", "Počas hry nie je možné hru importovať, najprv ju ukončite."}},
     {57, {"Tento soubor není hra: ram.dat má 65 536 bajtů.", "This file is not a game: ram.dat has 65,536 bytes.", "Tento súbor nie je hra: ram.dat má 65 536 bajtov."}},
     {58, {"Hra byla importována.", "The game was imported.", "Hra bola importovaná."}},
+    // The sound server came back after a gap.
+    {kSoundBackMessage, {"Zvuk je zpět.", "The sound is back.", "Zvuk je späť."}},
 };
 
 // Our own texts beside the numbered table; "%s" stands for what the caller fills in.

@@ -5,6 +5,9 @@
 
 namespace drum {
 
+// Messages of the program's own beyond the table's first ones.
+constexpr int kSoundBackMessage = 59;  // the sound server came back after a gap
+
 // Every text of the table by its number, in Windows-1250. Built once, on
 // first use, from the UTF-8 texts of the source.
 const std::map<int, std::string>& messageTable();

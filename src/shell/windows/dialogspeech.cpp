@@ -56,7 +56,7 @@ QDialog* talkingDialog(QWidget* w) {
 
 void speak(const std::string& text) {
   StopSpeech();
-  SpeakText(text);
+  SpeakWindowText(text);
 }
 
 void say(const std::string& text, const QWidget* where) {
