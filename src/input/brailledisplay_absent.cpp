@@ -18,7 +18,7 @@ bool BrailleDisplay::enabled() const { return false; }
 bool BrailleDisplay::connected() const { return false; }
 int BrailleDisplay::columns() const { return 0; }
 void BrailleDisplay::focusWindow(unsigned long) {}
-void BrailleDisplay::focusTerminal() {}
+void BrailleDisplay::focusProgram() {}
 void BrailleDisplay::unfocus() {}
 void BrailleDisplay::show(std::u16string_view, int) {}
 
