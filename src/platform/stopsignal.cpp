@@ -23,7 +23,6 @@ std::condition_variable woken;
 bool stopped = false;  // under `lock`
 std::function<void()> stopAction;
 std::atomic<bool> ran{false};
-Host* stopHost = nullptr;
 
 void runStop() {
   if (ran.exchange(true)) return;
@@ -39,15 +38,23 @@ sigset_t stopSignals() {
   return set;
 }
 
+// A blocked mask survives fork and exec: a child we start (speech-dispatcher
+// spawned by its library) would never end on SIGTERM.
+void unblockInChild() {
+  const sigset_t set = stopSignals();
+  pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+}
+
 }  // namespace
 
 void blockStopSignals() {
+  static const bool registered = pthread_atfork(nullptr, nullptr, unblockInChild) == 0;
+  (void)registered;
   const sigset_t set = stopSignals();
   pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
 void catchStopSignals(Host& host, std::function<void()> stop) {
-  stopHost = &host;
   stopAction = std::move(stop);
   blockStopSignals();
   const sigset_t set = stopSignals();
@@ -60,7 +67,7 @@ void catchStopSignals(Host& host, std::function<void()> stop) {
       stopped = true;
     }
     woken.notify_all();
-    stopHost->post(runStop);
+    postToHost(runStop);
   }).detach();
 }
 
