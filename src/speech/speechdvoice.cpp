@@ -163,6 +163,7 @@ struct SpeechdVoice::Impl {
   int failures = 0;  // connection attempts failed in a row
   bool everLinked = false;
   bool lost = false;      // speech was lost; cleared when a text is spoken to its end
+  bool relinked = false;  // this link replaced one that broke
   bool reported = false;  // the loss was reported (once a loss)
   bool noticeQueued = false;
 
@@ -577,7 +578,9 @@ void SpeechdVoice::Impl::connectFailed(const std::shared_ptr<Link>& from) {
 // not yet said to its end, the cut text included, goes to a new connection
 // at once, unless the last one broke this soon (a service that keeps dying).
 void SpeechdVoice::Impl::broken() {
-  const bool shortLived = !linked || host().nowMicros() - linkedAt < kShortLivedMicros;
+  // Only a replacement that breaks as soon tells of a service that keeps
+  // dying; a first break is a service that died once.
+  const bool shortLived = !linked || (relinked && host().nowMicros() - linkedAt < kShortLivedMicros);
   lost = true;
   abandonLink();
   std::vector<std::int32_t> ended;
@@ -596,6 +599,7 @@ void SpeechdVoice::Impl::broken() {
     lose(false);
     return;
   }
+  relinked = true;
   startLink();
 }
 
@@ -651,6 +655,7 @@ void SpeechdVoice::Impl::event(const std::shared_ptr<Link>& from, int messageId,
 // silent and the loss is reported once.
 void SpeechdVoice::Impl::lose(bool stuck) {
   abandonLink();
+  relinked = false;
   if (watchdog) host().cancelTimer(watchdog);
   watchdog = 0;
   if (!stuck) ++failures;
