@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <atomic>
 #include <fstream>
 #include <chrono>
@@ -277,16 +278,24 @@ int connectSocket(const std::string& path) {
 
 // Sends one request and reads the answer up to its last line (the one whose
 // code is followed by a blank), waiting at most `millis` for each piece.
-std::string exchange(int fd, const char* request, int millis) {
+// `hungUp` tells whether the service closed the connection.
+std::string exchange(int fd, const char* request, int millis, bool* hungUp = nullptr) {
+  if (hungUp) *hungUp = false;
   const std::size_t length = std::strlen(request);
-  if (::send(fd, request, length, MSG_NOSIGNAL) != static_cast<ssize_t>(length)) return {};
+  if (::send(fd, request, length, MSG_NOSIGNAL) != static_cast<ssize_t>(length)) {
+    if (hungUp) *hungUp = true;
+    return {};
+  }
   std::string answer;
   char chunk[1024];
   for (;;) {
     pollfd ready{fd, POLLIN, 0};
     if (::poll(&ready, 1, millis) != 1) return answer;
     const ssize_t n = ::recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
-    if (n <= 0) return answer;
+    if (n <= 0) {
+      if (hungUp) *hungUp = n == 0 || errno != EAGAIN;
+      return answer;
+    }
     answer.append(chunk, static_cast<std::size_t>(n));
     if (answer.size() > 65536) return answer;
     if (answer.size() < 2 || answer.compare(answer.size() - 2, 2, "\r\n") != 0) continue;
@@ -303,13 +312,22 @@ std::string exchange(int fd, const char* request, int millis) {
 // then starts the service. (libspeechd crashes when a service hangs up in
 // the middle of a call of its, so a service that is mute, or that drops the
 // connection at once, is found here, before any libspeechd call.)
+//
+// A service that was just killed may still accept a connection for a moment
+// while the kernel tears it down, and then drop it: such a hang-up is asked
+// again a few times before the service counts as mute.
 bool muteService(const std::string& path, bool& listening) {
-  const int fd = connectSocket(path);
-  listening = fd >= 0;
-  if (fd < 0) return false;
-  const std::string answer = exchange(fd, "HELP\r\n", 3000);
-  ::close(fd);
-  return answer.empty() || answer[0] < '1' || answer[0] > '9';
+  for (int attempt = 0;; ++attempt) {
+    const int fd = connectSocket(path);
+    listening = fd >= 0;
+    if (fd < 0) return false;
+    bool hungUp = false;
+    const std::string answer = exchange(fd, "HELP\r\n", 3000, &hungUp);
+    ::close(fd);
+    const bool mute = answer.empty() || answer[0] < '1' || answer[0] > '9';
+    if (!mute || !hungUp || !answer.empty() || attempt == 4) return mute;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
 }
 
 // The pid the service wrote where it keeps its runtime files.
