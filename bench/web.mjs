@@ -27,6 +27,11 @@ async function quiet(ms = 300, level = 0.003, max = 20000) {
   }
 }
 
+// The gaps the AudioWorklet played because the core had not written them yet.
+async function underruns(page) {
+  console.log(`  underruns in that game: ${await page.evaluate(() => globalThis.drumPage.underruns())}`);
+}
+
 async function fresh(files) {
   const b = await launch();
   const cdp = await b.page.context().newCDPSession(b.page);
@@ -127,6 +132,7 @@ if (only === 'all' || only === 'key') {
     await quiet(500);
   }
   if (stop.length) console.log(`key to silence during speech, ${stop.length} of 10: median ${f1(pct(stop, 50))} ms, worst ${f1(Math.max(...stop))} ms`);
+  await underruns(page);
   await close();
 }
 
@@ -164,6 +170,7 @@ if (only === 'all' || only === 'sound') {
   }
   const abs = err.map(Math.abs);
   console.log(`SOUND: three notes of 70 ms heard as one 210 ms jingle, ${err.length} of 20: median |error| ${f1(pct(abs, 50))} ms, worst ${f1(Math.max(...abs))} ms, median error ${f1(pct(err, 50))} ms`);
+  await underruns(page);
   await close();
 }
 sink.stop();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -9,26 +10,36 @@
 namespace drum {
 namespace {
 
-// Far enough ahead that a pump every few milliseconds keeps the worklet fed,
-// near enough that a key's sound starts soon.
-constexpr std::int64_t kLeadMicros = 24000;
+// How far ahead of the context's clock the mixer renders. The page sees that
+// clock move in the steps the browser's audio thread renders at a time (in
+// Chromium on PulseAudio 512 or 640 frames, every 10 ms or so), and each step
+// must find its frames written: the lead is the largest step of the last
+// second or two, plus a quantum and a margin. Everything rendered ahead is
+// heard before a key's sound, so no more than that.
+constexpr int kChunk = 128;  // frames rendered at a time: the worklet's quantum
+constexpr double kMarginFrames = 48;
+constexpr double kMinLeadFrames = 4 * kChunk;
+constexpr double kMaxLeadFrames = 2400;  // 50 ms: a page held up does not keep it
+constexpr double kStepWindowFrames = AudioOutput::kRate;
+// Commands land this far beyond one period of the mixer's (soundsystem.cpp):
+// enough for the lead of Chromium on PulseAudio.
+constexpr std::int64_t kAheadMicros = 12000;
 
 class WebOutput;
 WebOutput* current = nullptr;
 
 class WebOutput : public AudioOutput {
  public:
-  WebOutput(AudioRender render, int period)
-      : render_(std::move(render)), period_(period), start_(monoMicros()) {
-    buffer_.resize(static_cast<std::size_t>(period) * 2);
+  explicit WebOutput(AudioRender render) : render_(std::move(render)), start_(monoMicros()) {
+    buffer_.resize(static_cast<std::size_t>(kChunk) * 2);
     current = this;
   }
   ~WebOutput() override {
     if (current == this) current = nullptr;
   }
-  int period() const override { return period_; }
+  int period() const override { return kChunk; }
   std::string name() const override { return "Web Audio"; }
-  std::int64_t aheadMicros() const override { return kLeadMicros; }
+  std::int64_t aheadMicros() const override { return kAheadMicros; }
 
   void pump() {
     const std::int64_t now = monoMicros();
@@ -38,17 +49,17 @@ class WebOutput : public AudioOutput {
       return;
     }
     const double playing = time * kRate;
-    const double lead = static_cast<double>(kLeadMicros) * kRate / 1e6;
+    const double lead = leadFor(playing);
     // The first pump with a context, or one after the page was held up so
     // long (a hidden tab) that everything rendered is past: start afresh.
     if (next_ < playing) next_ = std::ceil(playing + lead / 2);
     batch_.clear();
     double at = next_;
-    while (at + period_ <= playing + lead) {
+    while (at + kChunk <= playing + lead) {
       const auto due = now + static_cast<std::int64_t>((at - playing) * 1e6 / kRate);
-      render_(buffer_.data(), period_, due);
+      render_(buffer_.data(), kChunk, due);
       batch_.insert(batch_.end(), buffer_.begin(), buffer_.end());
-      at += period_;
+      at += kChunk;
     }
     if (batch_.empty()) return;
     page::audioWrite(batch_.data(), static_cast<int>(batch_.size() / 2), next_);
@@ -56,28 +67,44 @@ class WebOutput : public AudioOutput {
   }
 
  private:
+  double leadFor(double playing) {
+    if (lastPlaying_ >= 0 && playing > lastPlaying_) stepMax_[1] = std::max(stepMax_[1], playing - lastPlaying_);
+    lastPlaying_ = playing;
+    if (playing - windowStart_ >= kStepWindowFrames) {
+      stepMax_[0] = stepMax_[1];
+      stepMax_[1] = 0;
+      windowStart_ = playing;
+    }
+    const double step = std::max(stepMax_[0], stepMax_[1]);
+    // Before the clock has moved twice: what Chromium on PulseAudio needs.
+    if (step == 0) return 640 + kChunk + kMarginFrames;
+    return std::clamp(step + kChunk + kMarginFrames, kMinLeadFrames, kMaxLeadFrames);
+  }
+
   void paceSilently(std::int64_t now) {
     while (true) {
       const std::int64_t due = start_ + silentFrames_ * 1000000 / kRate;
       if (due > now) return;
-      render_(buffer_.data(), period_, due);
-      silentFrames_ += period_;
+      render_(buffer_.data(), kChunk, due);
+      silentFrames_ += kChunk;
     }
   }
 
   AudioRender render_;
-  int period_;
   std::int64_t start_;
   std::int64_t silentFrames_ = 0;
   double next_ = -1;  // the context frame of the next frame to write
+  double lastPlaying_ = -1;
+  double windowStart_ = 0;
+  double stepMax_[2] = {0, 0};  // the largest clock steps of the last window and of this one
   std::vector<float> buffer_, batch_;
 };
 
 }  // namespace
 
-std::unique_ptr<AudioOutput> openDeviceOutput(AudioRender render, int period, std::function<void(std::int64_t)>,
+std::unique_ptr<AudioOutput> openDeviceOutput(AudioRender render, int, std::function<void(std::int64_t)>,
                                               std::string*) {
-  return std::make_unique<WebOutput>(std::move(render), period);
+  return std::make_unique<WebOutput>(std::move(render));
 }
 
 bool deviceOutputHasThread() { return false; }

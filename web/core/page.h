@@ -31,6 +31,9 @@ bool flag(const char* field);
 std::string bytes(const char* field);
 // Yields to the browser until an event is posted or `millis` have passed.
 void wait(int millis);
+// Yields to the browser for what it has pending only: back within a fraction
+// of a millisecond on an idle page.
+void yieldNow();
 
 // The page's storage (IndexedDB): a file's bytes, or nothing.
 std::optional<std::string> storageGet(const std::string& name);

@@ -24,6 +24,16 @@ EM_ASYNC_JS(void, jsWait, (int millis), {
   });
 });
 
+// A message to the page itself comes back as soon as the browser has run
+// what is pending, where a nested setTimeout waits at least 4 ms.
+EM_ASYNC_JS(void, jsYield, (), {
+  await new Promise(function(resolve) {
+    var channel = Module.drumChannel || (Module.drumChannel = new MessageChannel());
+    channel.port1.onmessage = function() { resolve(); };
+    channel.port2.postMessage(0);
+  });
+});
+
 EM_ASYNC_JS(int, jsStorageGet, (const char* name, unsigned char** out), {
   var bytes = await globalThis.drumPage.storageGet(UTF8ToString(name));
   if (!bytes) return -1;
@@ -42,6 +52,8 @@ EM_ASYNC_JS(char*, jsStoragePut, (const char* name, const unsigned char* bytes, 
 }  // namespace
 
 void wait(int millis) { jsWait(millis); }
+
+void yieldNow() { jsYield(); }
 
 std::optional<std::string> storageGet(const std::string& name) {
   if (!present()) return std::nullopt;

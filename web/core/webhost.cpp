@@ -16,6 +16,10 @@ namespace {
 // How long the host yields at a time while it waits: the sound output is fed
 // and the voice synthesized at least this often.
 constexpr std::int64_t kFeedMicros = 4000;
+// Within this of a timer's due time or a sleep's end the host yields without
+// a browser timer (which comes late by up to a step), so a SOUND's tones
+// stop, and a pause ends, within a fraction of a millisecond of their time.
+constexpr std::int64_t kPreciseMicros = 5000;
 
 }  // namespace
 
@@ -32,6 +36,8 @@ WebHost::WebHost() {
     }
   });
 }
+
+WebHost::~WebHost() { retire(); }
 
 void WebHost::feed() {
   pumpEspeak();
@@ -51,8 +57,13 @@ void WebHost::waitForEvents(Millis timeout) {
     if (deliver() > 0 || taken_ != before) return;
     const std::int64_t now = nowMicros();
     if (now >= end) return;
+    const auto due = queue_.nextDue();
+    if (due && *due - now <= kPreciseMicros) {
+      page::yieldNow();
+      continue;
+    }
     std::int64_t until = std::min(end, now + kFeedMicros);
-    if (const auto due = queue_.nextDue()) until = std::min(until, *due);
+    if (due) until = std::min(until, *due);
     page::wait(static_cast<int>(std::max<std::int64_t>(0, (until - now + 999) / 1000)));
   }
 }
@@ -63,7 +74,10 @@ void WebHost::sleep(Millis duration) {
     feed();
     const std::int64_t left = end - nowMicros();
     if (left <= 0) return;
-    emscripten_sleep(static_cast<unsigned>(std::min(left, kFeedMicros) + 999) / 1000);
+    if (left <= kPreciseMicros)
+      page::yieldNow();
+    else
+      emscripten_sleep(static_cast<unsigned>(std::min(left - kPreciseMicros, kFeedMicros) + 999) / 1000);
   }
 }
 

@@ -14,6 +14,7 @@ namespace drum {
 class WebHost : public QueueHost {
  public:
   WebHost();
+  ~WebHost() override;
   void processEvents() override;
   void waitForEvents(Millis timeout) override;
   // No events are delivered, but the browser runs and the sound goes on.

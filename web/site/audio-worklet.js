@@ -3,13 +3,18 @@
 // no memory, so each chunk comes as a transferred buffer and lands in a ring
 // indexed by frame: a frame already past is dropped, a frame never written
 // is silence, and a later write for a frame not yet played replaces the
-// earlier one (what the mixer rendered ahead before a StopSpeech).
+// earlier one (what the mixer rendered ahead before a StopSpeech). The core
+// renders only a few milliseconds ahead, so a quantum it has not reached yet
+// (an underrun: heard as a gap) is counted and told to the page.
 const RING = 1 << 16;   // frames, about 1.4 s at 48 kHz
 
 class DrumOutput extends AudioWorkletProcessor {
   constructor() {
     super();
     this.ring = new Float32Array(RING * 2);
+    this.end = -1;        // the frame after the last one written
+    this.fed = false;     // whether the last quantum was written whole
+    this.underruns = 0;
     this.port.onmessage = (e) => this.write(e.data.samples, e.data.frame);
   }
 
@@ -17,6 +22,7 @@ class DrumOutput extends AudioWorkletProcessor {
     const n = samples.length >> 1;
     const from = Math.max(0, currentFrame - frame);
     const to = Math.min(n, currentFrame + RING - frame);
+    this.end = Math.max(this.end, frame + n);
     for (let i = from; i < to; ++i) {
       const at = ((frame + i) % RING) * 2;
       this.ring[at] = samples[2 * i];
@@ -28,6 +34,10 @@ class DrumOutput extends AudioWorkletProcessor {
     const out = outputs[0];
     const left = out[0];
     const right = out[1] || left;
+    // Counted once a gap, from the first write on.
+    const fed = this.end >= currentFrame + left.length;
+    if (this.fed && !fed) this.port.postMessage({ underruns: ++this.underruns });
+    this.fed = fed;
     for (let i = 0; i < left.length; ++i) {
       const at = ((currentFrame + i) % RING) * 2;
       left[i] = this.ring[at];

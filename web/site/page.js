@@ -307,6 +307,8 @@ globalThis.drumPage = {
   speak,
   audioTime() { return player.time(); },
   audioWrite(samples, frame) { player.write(samples, frame); },
+  // The sound's gaps so far (bench/web.mjs reads it).
+  underruns() { return player.underruns; },
 
   openDialog(dialog, model) {
     if (dialog === 'message') {

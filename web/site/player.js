@@ -12,6 +12,7 @@ export class Player {
     this.node = null;
     this.ring = null;   // the ScriptProcessorNode's ring; null with a worklet
     this.starting = null;
+    this.underruns = 0;   // gaps the worklet played because nothing was written yet
   }
 
   get running() { return this.ctx !== null && this.ctx.state === 'running'; }
@@ -33,6 +34,7 @@ export class Player {
       this.node = new AudioWorkletNode(ctx, 'drum-output', {
         numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [2],
       });
+      this.node.port.onmessage = (e) => { this.underruns = e.data.underruns; };
     } else {
       this.node = this.scriptProcessor(ctx);
     }
