@@ -2,7 +2,8 @@
 // the first key starts the sound, Ctrl+S the game (its greeting heard at the
 // null sink), a cursor key reads a letter, a chord makes a move, a key cuts
 // the speech short, Export gives the memory image, a reload offline (the service
-// worker's cache) keeps the game;
+// worker's cache) keeps the game, Import takes a game file and refuses a
+// damaged one;
 // then the screen-reader setting sends the game's texts to the live region
 // (seen in the accessibility tree), and axe finds nothing wrong with the page
 // and each of its dialogs open.
@@ -145,6 +146,26 @@ try {
   const kept = game(await exportGame());
   check(kept.rows === game(ram).rows && kept.moves === 1, 'a reload keeps the game', JSON.stringify(kept));
   await page.context().setOffline(false);
+
+  // Import, from the menu's file chooser: a damaged file is refused in words
+  // and the game stays; another game replaces it; the first one back.
+  const importGame = async (bytes) => {
+    const [chooser] = await Promise.all([page.waitForEvent('filechooser', { timeout: 10000 }), menu('import')]);
+    await chooser.setFiles({ name: 'ram.dat', mimeType: 'application/octet-stream', buffer: bytes });
+    await page.waitForSelector('#message[open]', { timeout: 10000 });
+    const said = await page.textContent('#message-text');
+    await page.click('#message-ok');
+    await page.waitForSelector('#message[open]', { state: 'detached', timeout: 5000 }).catch(() => {});
+    return said;
+  };
+  const refused = await importGame(Buffer.alloc(1000, 7));
+  check(refused.includes('ram.dat') && refused.includes('65'), 'Import of a file of the wrong size says why', refused);
+  check(JSON.stringify(game(await exportGame())) === JSON.stringify(kept), 'a refused import keeps the game');
+  await importGame(gameImage('NOPQRSETUVXYZ', 'LMABCDEFGHIJK'));
+  const other = game(await exportGame());
+  check(other.rows === 'NOPQRSETUVXYZLMABCDEFGHIJK' && other.moves === 0, 'Import replaces the game', JSON.stringify(other));
+  await importGame(ram);
+  check(JSON.stringify(game(await exportGame())) === JSON.stringify(kept), 'Import brings an exported game back');
 
   // The screen-reader setting: the game's texts go to the live region.
   await page.keyboard.press('Shift');
