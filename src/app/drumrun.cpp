@@ -18,7 +18,6 @@
 #include "app/drumrun_terminal.h"
 #include "app/drumrun_transcript.h"
 #include "input/braillecells.h"
-#include "input/braillecells.h"
 #include "input/brailledisplay.h"
 #include "input/brailletables.h"
 #include "input/chordkeyboard.h"
@@ -375,7 +374,16 @@ int Runner::run() {
   if (transcript) tracehooks.end = [this] { transcript->end(); };
 
   auto& queuehost = static_cast<QueueHost&>(*host);
-  queuehost.onMessageBox = [this](const std::string& t) { report("MSGBOX", t); };
+  queuehost.onMessageBox = [this](const std::string& t) {
+    report("MSGBOX", t);
+    // As the desktop's message boxes do, said as well as shown: a player
+    // who cannot see the terminal hears why, say, a second copy ends.
+    if (!realhost) return;
+    try {
+      SpeakWindowText(t);
+    } catch (const Error&) {
+    }
+  };
   queuehost.onError = [this](const std::string& t) { report("ERROR", t); };
   queuehost.setDeliveryHook([this] {
     showBraille();

@@ -1,6 +1,7 @@
 #include "input/chordkeyboard.h"
 
 #include "input/brailletables.h"
+#include "input/keyboardinput.h"
 #include "input/screenreview.h"
 #include "platform/host.h"
 #include "runtime/oskcommands.h"
@@ -53,7 +54,10 @@ int cursorCode() {
 
 void FormKeyDown(int key, ShiftState shift) {
   if (braillemode) chord.clear();
-  StopSpeech();
+  // A press that reaches us after a text that began later than it (held by
+  // a screen reader's bridge while a shortcut went ahead) was not meant to
+  // silence that text.
+  if (keyPressedAt() < 0 || keyPressedAt() >= latestTextAt()) StopSpeech();
   if (soundplaying) endSoundWait();
   switch (key) {
     case vk::Back:

@@ -10,10 +10,12 @@ namespace {
 bool valid(int key) { return key > 0 && key < 256; }
 
 bool lastpressrepeated = false;
+std::int64_t lastpressat = -1;
 
 }  // namespace
 
 bool lastKeyPressRepeated() { return lastpressrepeated; }
+std::int64_t keyPressedAt() { return lastpressat; }
 
 KeyboardInput::~KeyboardInput() {
   if (releasetimer_) host().cancelTimer(*releasetimer_);
@@ -54,7 +56,13 @@ void KeyboardInput::press(const KeyEvent& event) {
       run([&] { FormKeyRepeat(event.key, event.shift, event.typed); });
       return;
     }
-    run([&] { FormKeyDown(event.key, event.shift); });
+    run([&] {
+      lastpressat = event.pressedAt;
+      struct Reset {
+        ~Reset() { lastpressat = -1; }
+      } reset;
+      FormKeyDown(event.key, event.shift);
+    });
     if (event.typed) run([&] { FormKeyPress(*event.typed); });
   });
 }

@@ -24,12 +24,18 @@ struct KeyEvent {
   std::optional<char> typed;   // the character a press types, if any
   std::uint64_t timestamp = 0;  // the window system's, in ms; 0 when it gives none
   bool autorepeat = false;      // the window system says it is the keyboard's repeat
+  // When the key reached the program, on the host's clock, for a press
+  // delivered later than that (-1: as it is delivered).
+  std::int64_t pressedAt = -1;
   Receiver receiver = Receiver::MainWindow;
 };
 
 // Whether the latest key press delivered was the keyboard repeating a key
 // already down (a window that reads chords itself must not form a new one).
 bool lastKeyPressRepeated();
+// When the press being handled reached the program (the host's clock), for
+// one delivered late; -1 for a press handled as it comes.
+std::int64_t keyPressedAt();
 
 class KeyboardInput : public KeyState {
  public:

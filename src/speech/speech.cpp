@@ -113,7 +113,17 @@ void TextDataAndWait(const std::string& text) {
   waitWhile([] { return sapi4speaking || sapi4handedover; });
 }
 
+namespace {
+std::int64_t latesttextat = -1;
+void noteText(const std::string& text) {
+  if (!text.empty()) latesttextat = host().nowMicros();
+}
+}  // namespace
+
+std::int64_t latestTextAt() { return latesttextat; }
+
 void SpeakText(const std::string& text) {
+  noteText(text);
   if (sapi5inuse) {
     if (text.empty()) return;
     sapi5speaking = true;
@@ -130,6 +140,7 @@ void SpeakText(const std::string& text) {
 }
 
 void SpeakTextNoWait(const std::string& text) {
+  noteText(text);
   if (sapi5inuse) {
     // An empty text would say nothing; the service is not even asked.
     if (!text.empty()) Speak5(text, SVSFlagsAsync);
@@ -139,6 +150,7 @@ void SpeakTextNoWait(const std::string& text) {
 }
 
 void SpeakWindowText(const std::string& text) {
+  noteText(text);
   if (sapi5inuse || sapi4engine || !voiceallowed || text.empty() || readerInUse()) {
     SpeakText(text);
     return;

@@ -18,6 +18,10 @@ void SpeakText(const std::string& text);        // speaks and waits until spoken
 void SpeakTextNoWait(const std::string& text);  // speaks, returns at once
 void StopSpeech();                              // cancels speech in progress
 
+// When the latest text was given to speech, on the host's clock (-1 before
+// the first): a key pressed before it was not pressed to silence it.
+std::int64_t latestTextAt();
+
 // A window's own words (a dialog, a message box): as SpeakText, except that
 // while no in-process engine has been chosen yet (before the first Start)
 // the stand-in voice (speech/standin.h) speaks them rather than nobody.

@@ -149,6 +149,32 @@ key Escape                       # the game saves and ends
 sleep 6
 kill -0 $drum 2>/dev/null || fail "drum ended before Alt+F4"
 
+# A second copy on the same game is refused, in words and aloud, and ends
+# when its box is answered; the first plays on.
+parec -d "$DRUM_NULL_SINK.monitor" --rate=48000 --channels=1 --format=s16le --file-format=wav "$work/second.wav" &
+second_recorder=$!
+TZ="NOON$((10#$(date -u +%H) - 12))" ./drum >"$work/second.log" 2>&1 &
+second=$!
+pids+=($second)
+box=$(window "^Basic interpreter$" 10)
+[ -n "$box" ] || fail "the second copy showed no box"
+focus "$box"
+sleep 2.5
+kill "$second_recorder" 2>/dev/null
+wait "$second_recorder" 2>/dev/null
+said=$(sox second.wav -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
+awk -v r="$said" 'BEGIN { exit !(r > 0.003) }' || fail "the second copy's refusal was not heard (RMS $said)"
+main=$wid wid=$box
+key Return
+wid=$main
+for _ in $(seq 50); do kill -0 $second 2>/dev/null || break; sleep 0.1; done
+kill -0 $second 2>/dev/null && fail "the second copy did not end when its box was answered"
+wait $second
+[ $? -eq 1 ] || fail "the second copy ended with another status than 1"
+kill -0 $drum 2>/dev/null || fail "the first copy ended with the second"
+echo "a second copy was refused aloud (RMS $said) and ended"
+focus "$wid"
+
 # Up held opens the review (the game has unlocked it); Esc closes it.
 if [ "$desktop" = x11 ]; then
   xdotool keydown Up

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "input/brailletables.h"
+#include "input/keyboardinput.h"
+#include "input/keycodes.h"
 #include "input/keyecho.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
@@ -203,6 +205,31 @@ TEST_F(KeyEcho, WithoutAnyEngineOnlyTheToneSounds) {
   EXPECT_EQ(tones.size(), 1u);
   EXPECT_TRUE(inprocess().empty());
   EXPECT_TRUE(service().empty());
+}
+
+// A key silences what is being said, but a press that reaches the game only
+// after a newer text began (a screen reader's bridge held it while a
+// shortcut went ahead and started the game) leaves that text alone.
+TEST_F(KeyEcho, AKeyStopsSpeechUnlessItWasPressedBeforeTheTextBegan) {
+  KeyboardInput input;
+  setKeyState(&input);
+  const auto resets = [this] {
+    return std::count(platform.log.calls.begin(), platform.log.calls.end(), std::string("AudioReset"));
+  };
+  KeyEvent control;
+  control.key = vk::Control;
+  const std::int64_t pressed = clock.nowMicros();
+  clock.advance(20000);
+  SpeakTextNoWait(cp("dobrý večer;"));
+  control.pressedAt = pressed;
+  input.press(control);
+  input.release(control);
+  EXPECT_EQ(resets(), 0);
+  control.pressedAt = -1;
+  input.press(control);
+  input.release(control);
+  EXPECT_EQ(resets(), 1);
+  setKeyState(nullptr);
 }
 
 TEST_F(KeyEcho, RefusedSpeechEndsTheCommandWithTheServicesWords) {

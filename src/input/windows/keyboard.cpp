@@ -1,5 +1,8 @@
 #include "input/windows/keyboard.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QApplication>
 #include <QMenuBar>
 #include <QGuiApplication>
@@ -230,7 +233,7 @@ bool KeyPreview::take(QObject* window, const QEvent& event) {
   if (event.type() == QEvent::KeyPress) {
     if (!takes_ || e.receiver != KeyEvent::Receiver::MainWindow || !takes_(key)) return false;
     if (known) taken_.set(static_cast<std::size_t>(e.key));
-    input_.press(e);
+    press(e, key);
     return true;
   }
   // The release of a key taken, where it was taken, also while a window it
@@ -243,10 +246,34 @@ bool KeyPreview::take(QObject* window, const QEvent& event) {
   return true;
 }
 
+void KeyPreview::press(KeyEvent e, const QKeyEvent& key) {
+  const auto same = [&key](const Arrival& a) {
+    return a.key == key.key() && a.scanCode == key.nativeScanCode();
+  };
+  if (key.spontaneous() || key.timestamp() != 0) {
+    // Handled as it came (or as our own copy of it): no late copy follows.
+    const auto found = std::find_if(arrivals_.rbegin(), arrivals_.rend(), same);
+    if (found != arrivals_.rend()) arrivals_.erase(std::next(found).base());
+  } else if (key.timestamp() == 0) {
+    const auto found = std::find_if(arrivals_.begin(), arrivals_.end(), same);
+    if (found != arrivals_.end()) {
+      e.pressedAt = found->at;
+      arrivals_.erase(arrivals_.begin(), std::next(found));
+    }
+  }
+  input_.press(e);
+}
+
 bool KeyPreview::previewFirst(QObject* receiver, QEvent* event) {
   if (!firstpreview || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) ||
       !receiver->isWindowType())
     return false;
+  if (event->type() == QEvent::KeyPress && event->spontaneous()) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    auto& arrivals = firstpreview->arrivals_;
+    if (arrivals.size() >= 32) arrivals.pop_front();
+    arrivals.push_back({key.key(), key.nativeScanCode(), host().nowMicros()});
+  }
   return firstpreview->take(receiver, *event);
 }
 
@@ -257,7 +284,7 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
     if (take(watched, *event)) return true;
     const KeyEvent e = keyEvent(watched, static_cast<const QKeyEvent&>(*event));
     if (event->type() == QEvent::KeyPress) {
-      input_.press(e);
+      press(e, static_cast<const QKeyEvent&>(*event));
     } else {
       input_.release(e);
     }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <bitset>
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -60,6 +61,17 @@ class KeyPreview : public QObject {
  private:
   KeyEvent keyEvent(QObject* window, const QKeyEvent& key) const;
   bool take(QObject* window, const QEvent& event);
+  void press(KeyEvent e, const QKeyEvent& key);
+
+  // Presses as they came from the window system. A screen reader's bridge
+  // holds a press and sends a copy later (without the window system's
+  // timestamp); the copy gets the time its original arrived.
+  struct Arrival {
+    int key;
+    quint32 scanCode;
+    std::int64_t at;
+  };
+  std::deque<Arrival> arrivals_;
 
   QPointer<QWidget> window_;
   KeyboardInput input_;

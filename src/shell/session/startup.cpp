@@ -88,6 +88,16 @@ std::string gameFolderShown() {
 // save: the second one says so and ends before it has touched anything.
 void holdTheGame() {
   if (holdGameFolder()) return;
+  // Said as well as shown (unless the player turned the voice off): the
+  // voice is brought up for it, the settings file only read.
+  if (options.speech) {
+    InitSpeechEngines();
+    try {
+      voiceallowed = settingsFile().readBool("voice", "voiceallowed", true);
+    } catch (const Error&) {
+      voiceallowed = true;
+    }
+  }
   host().messageBox(ownText(OwnText::alreadyRunning, languagebase, gameFolderShown()));
   host().terminate(1);
 }

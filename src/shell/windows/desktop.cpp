@@ -34,6 +34,9 @@ DesktopWindows& desktop() { return windows; }
 
 void createWindows() {
   created.clear();
+  // Before the main window: its creation may already show a box (a second
+  // copy on the same game is told so and ends).
+  if (auto* qthost = dynamic_cast<QtHost*>(&host())) qthost->setMessageBoxHook([](QDialog& box) { talkWhenAlone(&box); });
   windows.Form1 = make<TForm1>("TForm1", nullptr);
   QWidget* main = windows.Form1.get();
   windows.Form2 = make<TForm2>("TForm2", main);
@@ -68,7 +71,6 @@ void createWindows() {
         return false;
     }
   });
-  if (auto* qthost = dynamic_cast<QtHost*>(&host())) qthost->setMessageBoxHook([](QDialog& box) { talkWhenAlone(&box); });
   startBrailleView(windows);
 }
 
