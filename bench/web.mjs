@@ -28,8 +28,10 @@ async function quiet(ms = 300, level = 0.003, max = 20000) {
 }
 
 // The gaps the AudioWorklet played because the core had not written them yet.
+let atStart = 0;
 async function underruns(page) {
-  console.log(`  underruns in that game: ${await page.evaluate(() => globalThis.drumPage.underruns())}`);
+  const n = await page.evaluate(() => globalThis.drumPage.underruns());
+  console.log(`  underruns in that game: ${n} (${atStart} of them before its first key)`);
 }
 
 async function fresh(files) {
@@ -47,6 +49,7 @@ async function started(page) {
   await page.keyboard.press('Control+s');
   await page.waitForFunction(() => document.getElementById('screen').textContent.includes('otazník'), null, { timeout: 30000 });
   await quiet(500);
+  atStart = await page.evaluate(() => globalThis.drumPage.underruns());
 }
 
 if (only === 'all' || only === 'load') {
