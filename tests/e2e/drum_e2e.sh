@@ -223,6 +223,27 @@ grep -qi '^voiceallowed=1' drum.ini || fail "drum.ini lacks voiceallowed=1: $(ca
 grep -qi '^braillekeys=1' drum.ini || fail "drum.ini lacks braillekeys=1: $(cat drum.ini)"
 grep -qi '^person=.' drum.ini || fail "drum.ini stores no voice: $(cat drum.ini)"
 
+# SIGTERM while the game speaks: saved and ended within a second, as Exit,
+# the game kept (the review lock is the game's, set while it runs).
+TZ="NOON$((10#$(date -u +%H) - 12))" ./drum >"$work/term.log" 2>&1 &
+term=$!
+pids+=($term)
+wid=$(window "^drum - " 20)
+[ -n "$wid" ] || fail "drum did not start again"
+focus "$wid"
+sleep 1
+key ctrl+s
+sleep 2                          # in the greeting
+kill -TERM $term
+for _ in $(seq 10); do kill -0 $term 2>/dev/null || break; sleep 0.1; done
+kill -0 $term 2>/dev/null && fail "SIGTERM did not end drum within a second"
+wait $term
+[ $? -eq 0 ] || fail "drum ended on SIGTERM with another status than 0"
+[ "$(stat -c %s ram.dat)" -eq 65536 ] || fail "ram.dat is not 65536 bytes after SIGTERM"
+[ "$(dd if=ram.dat bs=1 skip=262 count=26 status=none)" = "$row$column" ] || fail "SIGTERM did not keep the game"
+[ "$(byte 288 2)" = "$moves" ] || fail "SIGTERM left the move count bytes at $(byte 288 2)"
+echo "SIGTERM in the greeting ended drum within a second, the game kept"
+
 # What was heard: not silence.
 rms=$(sox capture.wav -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
 length=$(sox capture.wav -n stat 2>&1 | awk '/Length \(seconds\)/ {print $3}')
