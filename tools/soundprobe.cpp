@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -40,7 +41,14 @@ bool pulsereachable() {
   return status == 0;
 }
 
-ProbeSink::ProbeSink() : name_("drum_probe_" + std::to_string(::getpid())) {
+namespace {
+// A sink name of its own for every probe: a second probe of one process
+// named as the first would be renamed by the server, and the recorder and
+// PULSE_SINK would find the first one, about to go.
+std::atomic<int> probes{0};
+}  // namespace
+
+ProbeSink::ProbeSink() : name_("drum_probe_" + std::to_string(::getpid()) + "_" + std::to_string(++probes)) {
   int status = 0;
   const std::string index =
       run("pactl load-module module-null-sink sink_name=" + name_ + " rate=48000 channels=2 2>&1", &status);

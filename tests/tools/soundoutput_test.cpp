@@ -32,6 +32,7 @@ class RealOutput : public ::testing::Test {
     openSink();
   }
   void openSink() {
+    sink.reset();  // the old sink goes before the new one is made
     sink = std::make_unique<ProbeSink>();
     ASSERT_TRUE(sink->ok()) << sink->error();
     ::setenv("PULSE_SINK", sink->name().c_str(), 1);
