@@ -114,10 +114,21 @@ else
 fi
 
 cd "$work"
-# A zone where it is now noon: the same greeting at any hour of the run.
-TZ="NOON$((10#$(date -u +%H) - 12))" DRUM_KEYTRACE="$work/keys.log" ./drum >"$work/drum.log" 2>&1 &
-drum=$!
-pids+=($drum)
+# drum in the background, its output to LOG, its pid in $started; in a zone
+# where it is now noon, so the greeting is the same at any hour of the run.
+start_drum() {
+  TZ="NOON$((10#$(date -u +%H) - 12))" ./drum >"$1" 2>&1 &
+  started=$!
+  pids+=($started)
+}
+# Whether PID ends within TENTHS tenths of a second.
+ends_within() {
+  for _ in $(seq "$2"); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  ! kill -0 "$1" 2>/dev/null
+}
+
+DRUM_KEYTRACE="$work/keys.log" start_drum "$work/drum.log"
+drum=$started
 
 wid=$(window "^drum - " 20)
 [ -n "$wid" ] || fail "the main window did not appear"
@@ -153,9 +164,8 @@ kill -0 $drum 2>/dev/null || fail "drum ended before Alt+F4"
 # when its box is answered; the first plays on.
 parec -d "$DRUM_NULL_SINK.monitor" --rate=48000 --channels=1 --format=s16le --file-format=wav "$work/second.wav" &
 second_recorder=$!
-TZ="NOON$((10#$(date -u +%H) - 12))" ./drum >"$work/second.log" 2>&1 &
-second=$!
-pids+=($second)
+start_drum "$work/second.log"
+second=$started
 box=$(window "^Basic interpreter$" 10)
 [ -n "$box" ] || fail "the second copy showed no box"
 focus "$box"
@@ -167,8 +177,7 @@ awk -v r="$said" 'BEGIN { exit !(r > 0.003) }' || fail "the second copy's refusa
 main=$wid wid=$box
 key Return
 wid=$main
-for _ in $(seq 50); do kill -0 $second 2>/dev/null || break; sleep 0.1; done
-kill -0 $second 2>/dev/null && fail "the second copy did not end when its box was answered"
+ends_within $second 50 || fail "the second copy did not end when its box was answered"
 wait $second
 [ $? -eq 1 ] || fail "the second copy ended with another status than 1"
 kill -0 $drum 2>/dev/null || fail "the first copy ended with the second"
@@ -193,8 +202,7 @@ sleep 2
 shown "^Obrazovka$" && fail "Esc did not close the review"
 
 key alt+F4
-for _ in $(seq 50); do kill -0 $drum 2>/dev/null || break; sleep 0.1; done
-kill -0 $drum 2>/dev/null && fail "Alt+F4 did not end drum"
+ends_within $drum 50 || fail "Alt+F4 did not end drum"
 wait $drum
 status=$?
 [ $status -eq 0 ] || fail "drum ended with status $status"
@@ -225,9 +233,8 @@ grep -qi '^person=.' drum.ini || fail "drum.ini stores no voice: $(cat drum.ini)
 
 # SIGTERM while the game speaks: saved and ended within a second, as Exit,
 # the game kept (the review lock is the game's, set while it runs).
-TZ="NOON$((10#$(date -u +%H) - 12))" ./drum >"$work/term.log" 2>&1 &
-term=$!
-pids+=($term)
+start_drum "$work/term.log"
+term=$started
 wid=$(window "^drum - " 20)
 [ -n "$wid" ] || fail "drum did not start again"
 focus "$wid"
@@ -235,8 +242,7 @@ sleep 1
 key ctrl+s
 sleep 2                          # in the greeting
 kill -TERM $term
-for _ in $(seq 10); do kill -0 $term 2>/dev/null || break; sleep 0.1; done
-kill -0 $term 2>/dev/null && fail "SIGTERM did not end drum within a second"
+ends_within $term 10 || fail "SIGTERM did not end drum within a second"
 wait $term
 [ $? -eq 0 ] || fail "drum ended on SIGTERM with another status than 0"
 [ "$(stat -c %s ram.dat)" -eq 65536 ] || fail "ram.dat is not 65536 bytes after SIGTERM"
