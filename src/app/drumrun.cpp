@@ -365,8 +365,11 @@ int Runner::run() {
   if (options.transcript) {
     // In real time each line is worth seeing as it happens.
     // On the virtual clock only the whole matters: written in large blocks.
+    // The block is ours: some C libraries (the WebAssembly build's) keep
+    // their small one when given none, and write every few lines.
+    static char block[1 << 16];
     if (!virtualhost) std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    else std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    else std::setvbuf(stdout, block, _IOFBF, sizeof block);
     transcript = std::make_unique<Transcript>(stdout);
     transcript->observe();
   }

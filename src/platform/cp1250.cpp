@@ -24,22 +24,26 @@ constexpr std::array<char16_t, 128> kHigh = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
-void appendUtf8(std::string& out, char32_t c) {
+// Writes c's UTF-8 bytes at `to` (room for four); returns the end. Nothing
+// in here can throw, so a whole text converts without a call per character
+// that would need unwinding (which costs much in the WebAssembly build).
+char* putUtf8(char* to, char32_t c) noexcept {
   if (c < 0x80) {
-    out += static_cast<char>(c);
+    *to++ = static_cast<char>(c);
   } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *to++ = static_cast<char>(0xC0 | (c >> 6));
+    *to++ = static_cast<char>(0x80 | (c & 0x3F));
   } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *to++ = static_cast<char>(0xE0 | (c >> 12));
+    *to++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *to++ = static_cast<char>(0x80 | (c & 0x3F));
   } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *to++ = static_cast<char>(0xF0 | (c >> 18));
+    *to++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *to++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *to++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  return to;
 }
 
 // Decodes one UTF-8 sequence at s[i]; advances i. Returns 0xFFFFFFFF when malformed.
@@ -84,15 +88,16 @@ bool unicodeToCp1250(char32_t cp, unsigned char& byte) {
 }
 
 std::string cp1250ToUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() * 2);
-  for (char ch : text) appendUtf8(out, cp1250ToUnicode(static_cast<unsigned char>(ch)));
+  std::string out(text.size() * 3, '\0');  // the code page's characters take up to three bytes
+  char* end = out.data();
+  for (char ch : text) end = putUtf8(end, cp1250ToUnicode(static_cast<unsigned char>(ch)));
+  out.resize(static_cast<std::size_t>(end - out.data()));
   return out;
 }
 
 std::string utf16ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
+  std::string out(text.size() * 3, '\0');  // a pair's four bytes stand for two units
+  char* end = out.data();
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
@@ -101,8 +106,9 @@ std::string utf16ToUtf8(std::u16string_view text) {
     } else if (c >= 0xD800 && c < 0xE000) {
       c = 0xFFFD;
     }
-    appendUtf8(out, c);
+    end = putUtf8(end, c);
   }
+  out.resize(static_cast<std::size_t>(end - out.data()));
   return out;
 }
 

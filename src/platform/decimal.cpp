@@ -2,7 +2,9 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -39,17 +41,33 @@ std::string shortestDecimal(double value) {
   // Whole numbers (the game's are nearly all whole) need no search: their
   // digits are exact, and only the layout is to be chosen.
   if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
-    const long long whole = static_cast<long long>(value);
-    std::string digits = std::to_string(whole < 0 ? -whole : whole);
-    const std::string sign = std::signbit(value) ? "-" : "";
-    std::size_t significant = digits.size();
+    // Laid out in a buffer, without a string per piece: the transcript asks
+    // this for nearly every number it writes.
+    char digits[16];
+    const auto whole = static_cast<unsigned long long>(std::fabs(value));
+    const auto count = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
+    std::size_t significant = count;
     while (significant > 1 && digits[significant - 1] == '0') --significant;
-    const int exponent = static_cast<int>(digits.size()) - 1;
-    std::string sci = digits.substr(0, 1);
-    if (significant > 1) sci += "." + digits.substr(1, significant - 1);
-    sci += exponent < 10 ? "e+0" : "e+";
-    sci += std::to_string(exponent);
-    return sign + (digits.size() <= sci.size() ? digits : sci);
+    // d[.ddd]e+XX: below 1e15 the exponent has two digits.
+    const std::size_t scilength = (significant > 1 ? significant + 1 : 1) + 4;
+    char text[24];
+    char* end = text;
+    if (std::signbit(value)) *end++ = '-';
+    if (count <= scilength) {
+      end = std::copy(digits, digits + count, end);
+    } else {
+      *end++ = digits[0];
+      if (significant > 1) {
+        *end++ = '.';
+        end = std::copy(digits + 1, digits + significant, end);
+      }
+      const int exponent = static_cast<int>(count) - 1;
+      *end++ = 'e';
+      *end++ = '+';
+      *end++ = static_cast<char>('0' + exponent / 10);
+      *end++ = static_cast<char>('0' + exponent % 10);
+    }
+    return std::string(text, end);
   }
   CNumeric c;
   // The fewest significant digits that read back as the value.

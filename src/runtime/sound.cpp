@@ -1,5 +1,6 @@
 // SOUND, BEEP and CLICK: tones and recorded sounds from the sound bank.
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <optional>
 
@@ -23,9 +24,21 @@ void stopTimer() {
   timer.reset();
 }
 
-std::string toneName(std::size_t position, std::int64_t voice) {
-  return "snd" + std::to_string(position) + std::to_string(voice);
-}
+// "snd" + position + voice, in a buffer of its caller's: every SOUND looks
+// up its tones by these names.
+class ToneName {
+ public:
+  ToneName(std::size_t position, std::int64_t voice) {
+    char* end = std::copy_n("snd", 3, text_);
+    end = std::to_chars(end, text_ + sizeof text_, position).ptr;
+    length_ = static_cast<std::size_t>(std::to_chars(end, text_ + sizeof text_, voice).ptr - text_);
+  }
+  operator std::string_view() const { return {text_, length_}; }
+
+ private:
+  char text_[48];
+  std::size_t length_;
+};
 
 // Stops the tones a SOUND started, however it is left: a missing item, an
 // error escaping an event handler or the end of its wait.
@@ -35,7 +48,7 @@ class Tones {
   ~Tones() {
     for (std::size_t i = 1; i <= started_; ++i) {
       try {
-        soundbank.stop(soundbank.find(toneName(i, voice_)));
+        soundbank.stop(soundbank.find(ToneName(i, voice_)));
       } catch (...) {
       }
     }
@@ -77,7 +90,7 @@ void sound(const std::vector<double>& values, double duration, double voice) {
     // Far outside the playable range the rate is clamped anyway; this keeps m * 64 finite.
     std::int64_t m = std::clamp<std::int64_t>(truncate(values[i - 1]), -1000000, 1000000);
     if (m == 0) m = 2;
-    SoundItem& item = soundbank.find(toneName(i, v));
+    SoundItem& item = soundbank.find(ToneName(i, v));
     soundbank.setLooped(item, true);
     soundbank.setFrequency(item, static_cast<int>(m * 64));
     soundbank.setVolume(item, sndvolume);

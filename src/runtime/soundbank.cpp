@@ -47,11 +47,11 @@ void SoundBank::clear() {
   items_.clear();
 }
 
-SoundItem& SoundBank::find(const std::string& name) {
+SoundItem& SoundBank::find(std::string_view name) {
   for (auto& item : items_) {
     if (cp1250SameText(item.Name, name)) return item;
   }
-  throw Error("Wave '" + name + "' not found");
+  throw Error("Wave '" + std::string(name) + "' not found");
 }
 
 void SoundBank::setLooped(SoundItem& item, bool looped) {

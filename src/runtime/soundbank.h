@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "runtime/mixer.h"
@@ -44,7 +45,7 @@ class SoundBank {
   std::size_t count() const { return items_.size(); }
   SoundItem& item(std::size_t i) { return items_.at(i); }
   // Throws Error "Wave '%s' not found".
-  SoundItem& find(const std::string& name);
+  SoundItem& find(std::string_view name);
 
   // A different value stops the item first.
   void setLooped(SoundItem& item, bool looped);
