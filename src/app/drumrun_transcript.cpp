@@ -73,13 +73,20 @@ void Transcript::printnumber(int separator, double value) {
 
 void Transcript::say(const std::string& text) { line("SAY " + quote(text)); }
 
+// Most of a game's lines: written piece by piece from one buffer, with no
+// string to build (and, in the WebAssembly build, to unwind).
 void Transcript::sound(const std::vector<double>& values, double duration, double voice) {
-  std::string s = "SOUND ";
+  char text[kDecimalTextSize];
+  std::fputs("SOUND ", out_);
   for (std::size_t i = 0; i < values.size(); ++i) {
-    if (i > 0) s += ',';
-    s += number(values[i]);
+    if (i > 0) std::fputc(',', out_);
+    std::fwrite(text, 1, shortestDecimal(values[i], text), out_);
   }
-  line(s + " " + number(duration) + " " + number(voice));
+  std::fputc(' ', out_);
+  std::fwrite(text, 1, shortestDecimal(duration, text), out_);
+  std::fputc(' ', out_);
+  std::fwrite(text, 1, shortestDecimal(voice, text), out_);
+  std::fputc('\n', out_);
 }
 
 void Transcript::click(double n) { line("CLICK " + number(n)); }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace drum {
 namespace {
@@ -28,21 +29,30 @@ class CNumeric {
 };
 
 std::string print(const char* format, int precision, double value) {
-  char buf[400];  // %.0f of the largest double has 309 digits
+  char buf[kDecimalTextSize];
   const int n = std::snprintf(buf, sizeof buf, format, precision, value);
   return std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
+std::size_t printInto(char (&to)[kDecimalTextSize], const char* format, int precision, double value) noexcept {
+  const int n = std::snprintf(to, kDecimalTextSize, format, precision, value);
+  return n > 0 ? std::min(static_cast<std::size_t>(n), kDecimalTextSize - 1) : 0;
+}
+
+std::size_t put(char (&to)[kDecimalTextSize], const char* text) noexcept {
+  const std::size_t n = std::strlen(text);
+  std::copy(text, text + n, to);
+  return n;
+}
+
 }  // namespace
 
-std::string shortestDecimal(double value) {
-  if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
-  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+std::size_t shortestDecimal(double value, char (&to)[kDecimalTextSize]) noexcept {
+  if (std::isnan(value)) return put(to, std::signbit(value) ? "-nan" : "nan");
+  if (std::isinf(value)) return put(to, value < 0 ? "-inf" : "inf");
   // Whole numbers (the game's are nearly all whole) need no search: their
   // digits are exact, and only the layout is to be chosen.
   if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
-    // Laid out in a buffer, without a string per piece: the transcript asks
-    // this for nearly every number it writes.
     char digits[16];
     const auto whole = static_cast<unsigned long long>(std::fabs(value));
     const auto count = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
@@ -50,8 +60,7 @@ std::string shortestDecimal(double value) {
     while (significant > 1 && digits[significant - 1] == '0') --significant;
     // d[.ddd]e+XX: below 1e15 the exponent has two digits.
     const std::size_t scilength = (significant > 1 ? significant + 1 : 1) + 4;
-    char text[24];
-    char* end = text;
+    char* end = to;
     if (std::signbit(value)) *end++ = '-';
     if (count <= scilength) {
       end = std::copy(digits, digits + count, end);
@@ -67,21 +76,28 @@ std::string shortestDecimal(double value) {
       *end++ = static_cast<char>('0' + exponent / 10);
       *end++ = static_cast<char>('0' + exponent % 10);
     }
-    return std::string(text, end);
+    return static_cast<std::size_t>(end - to);
   }
   CNumeric c;
   // The fewest significant digits that read back as the value.
-  std::string sci;
+  char sci[kDecimalTextSize];
+  std::size_t scilength = 0;
   for (int decimals = 0; decimals <= 16; ++decimals) {
-    sci = print("%.*e", decimals, value);
-    if (std::strtod(sci.c_str(), nullptr) == value) break;
+    scilength = printInto(sci, "%.*e", decimals, value);
+    if (std::strtod(sci, nullptr) == value) break;
   }
-  const auto e = sci.find('e');
-  const int exponent = std::atoi(sci.c_str() + e + 1);
-  int digits = 0;
-  for (std::size_t i = 0; i < e; ++i) digits += sci[i] >= '0' && sci[i] <= '9';
-  const std::string fixed = print("%.*f", digits - 1 - exponent > 0 ? digits - 1 - exponent : 0, value);
-  return fixed.size() <= sci.size() ? fixed : sci;
+  const char* e = std::find(sci, sci + scilength, 'e');
+  const int exponent = std::atoi(e + 1);
+  const int digits = static_cast<int>(std::count_if(static_cast<const char*>(sci), e, [](char d) { return d >= '0' && d <= '9'; }));
+  const std::size_t fixedlength = printInto(to, "%.*f", digits - 1 - exponent > 0 ? digits - 1 - exponent : 0, value);
+  if (fixedlength <= scilength) return fixedlength;
+  std::copy(sci, sci + scilength, to);
+  return scilength;
+}
+
+std::string shortestDecimal(double value) {
+  char text[kDecimalTextSize];
+  return std::string(text, shortestDecimal(value, text));
 }
 
 std::string scientificDecimal(double value, int decimals) {

@@ -26,7 +26,7 @@ std::mt19937_64 generator;
 double draw() { return static_cast<double>(generator() >> 11) * 0x1.0p-53; }
 }  // namespace
 
-std::int64_t truncate(double x) {
+std::int64_t truncate(double x) noexcept {
   // Beyond the 64-bit range (and for NaN) a plain cast is undefined; such a
   // number is clamped, so it still reads as an address out of range.
   constexpr double kLimit = 9223372036854775808.0;  // 2^63
@@ -204,7 +204,7 @@ std::uint8_t asc(const std::string& text) {
 
 std::string chrstring(double code) { return std::string(1, static_cast<char>(lowByte(code))); }
 
-std::uint8_t lowByte(double x) {
+std::uint8_t lowByte(double x) noexcept {
   // The low eight bits of the truncated two's-complement integer, exact for
   // every finite double (fmod is exact); NaN and infinities give 0.
   if (!std::isfinite(x)) return 0;

@@ -154,9 +154,9 @@ void click(double n);
 
 // Truncation toward zero, the one conversion of a number to a whole number.
 // NaN gives 0; numbers beyond the 64-bit range are clamped to its ends.
-std::int64_t truncate(double x);
+std::int64_t truncate(double x) noexcept;
 // The low eight bits of truncate(x) in two's complement (POKE, CHR$).
-std::uint8_t lowByte(double x);
+std::uint8_t lowByte(double x) noexcept;
 // STR$: always the general layout of numbertext.
 std::string strstring(double x);
 
