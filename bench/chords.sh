@@ -45,6 +45,7 @@ run() {  # sounds(0/1) busy(0/1)
 }
 
 export PULSE_SERVER=${PULSE_SERVER:-unix:${XDG_RUNTIME_DIR:-/tmp/drum-runtime-$(id -u)}/pulse/native}
+export PIPEWIRE_RUNTIME_DIR=${PIPEWIRE_RUNTIME_DIR:-${XDG_RUNTIME_DIR:-/tmp/drum-runtime-$(id -u)}}
 # CHORD_RUNS picks the runs: "sounds:busy" pairs.
 for r in ${CHORD_RUNS:-1:0 0:0 1:1 0:1}; do
   run "${r%%:*}" "${r##*:}"

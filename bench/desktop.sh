@@ -21,6 +21,7 @@ mkdir -m 700 "$work/run"
 # The sound server stays the one of the run (scripts/with-servers.sh).
 in_own_runtime() {
   scripts/with-servers.sh sh -c 'export PULSE_SERVER=${PULSE_SERVER:-unix:$XDG_RUNTIME_DIR/pulse/native}
+    export PIPEWIRE_RUNTIME_DIR=${PIPEWIRE_RUNTIME_DIR:-$XDG_RUNTIME_DIR}
     XDG_RUNTIME_DIR=$0 exec "$@"' "$work/run" "$@"
 }
 bench_load_start

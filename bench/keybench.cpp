@@ -219,6 +219,8 @@ int main(int argc, char** argv) {
         handed.print("key at the main window -> the letter handed to SpeakText");
         leaving.print("key at the main window -> letter audible leaving the mixer");
         if (atsink) arriving.print("key at the main window -> letter audible at the null sink");
+        std::printf("the sound server ran out of our frames %lld times in the run\n",
+                    static_cast<long long>(soundUnderflows()));
         std::printf("goals: median <= 30 ms; at the sink p99 <= 15 ms quiet, p90 <= 25 ms and worst <= 60 ms busy\n");
         std::fflush(stdout);
         sink.stop();

@@ -12,6 +12,7 @@ build=${1:-build}
 command -v strace >/dev/null || { echo "strace missing"; exit 1; }
 game=$build/game
 export PULSE_SERVER=${PULSE_SERVER:-unix:${XDG_RUNTIME_DIR:-/tmp/drum-runtime-$(id -u)}/pulse/native}
+export PIPEWIRE_RUNTIME_DIR=${PIPEWIRE_RUNTIME_DIR:-${XDG_RUNTIME_DIR:-/tmp/drum-runtime-$(id -u)}}
 work=$(mktemp -d /tmp/drum-pass-XXXXXX)
 cp "$game/drum" "$game/sounds.dat" "$game"/*.ebt "$game"/*.eky "$work/"
 mkdir -m 700 "$work/run"

@@ -59,7 +59,7 @@ struct Session {
     }
     ::setenv("PULSE_SINK", sink.name().c_str(), 1);
     initSound(false);
-    if (soundOutputName() != "pulseaudio" && soundOutputName() != "pipewire-pulse") {
+    if (soundOutputName() != "pulseaudio" && soundOutputName() != "pipewire-pulse" && soundOutputName() != "pipewire") {
       std::fprintf(stderr, "the output is %s (%s), not a sound server\n", soundOutputName().c_str(), soundDeviceError().c_str());
       std::exit(1);
     }
@@ -157,6 +157,7 @@ void keyWaitCpu(double seconds) {
   std::printf("CPU of the key wait loop (CLICK 9 then INKEY$), %.0f s each, whole process (audio threads included)\n",
               seconds);
   Session s;
+  s.sink.stop();  // its recorder is a thread of this process too, and not drum's
   for (bool on : {true, false}) {
     oskirasounds = on;
     const double c0 = cpuSeconds(), w0 = wallSeconds();

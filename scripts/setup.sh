@@ -6,7 +6,7 @@ set -euo pipefail
 play=(
   build-essential cmake pkg-config ccache
   qt6-base-dev libgl-dev qt6-qpa-plugins qt6-wayland libwayland-dev libxkbcommon-dev
-  libsdl2-dev libpulse-dev libdbus-1-dev
+  libsdl2-dev libpulse-dev libpipewire-0.3-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   libbrlapi-dev liblouis-dev liblouis-data
@@ -18,7 +18,7 @@ pkgs=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland libwayland-dev libxkbcommon-dev
-  libsdl2-dev libpulse-dev libdbus-1-dev
+  libsdl2-dev libpulse-dev libpipewire-0.3-dev libdbus-1-dev
   libespeak-ng-dev espeak-ng espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   pulseaudio-utils sox

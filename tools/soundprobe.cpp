@@ -41,6 +41,12 @@ bool pulsereachable() {
   return status == 0;
 }
 
+bool pipewireserves() {
+  int status = 0;
+  const std::string info = run("pactl info 2>/dev/null", &status);
+  return status == 0 && info.find("on PipeWire") != std::string::npos;
+}
+
 namespace {
 // A sink name of its own for every probe: a second probe of one process
 // named as the first would be renamed by the server, and the recorder and

@@ -13,6 +13,8 @@ namespace drum {
 
 // Whether a PulseAudio server answers (pactl info).
 bool pulsereachable();
+// Whether that server is PipeWire's (pipewire-pulse).
+bool pipewireserves();
 
 // A null sink loaded for the lifetime of the object, with a recorder on its
 // monitor. Point the program at it with PULSE_SINK=name() before the audio

@@ -6,6 +6,8 @@
 // keep their time, speech ends when it would have), and the output is opened
 // again on the default device with a growing pause between tries, as soon as
 // one answers. A stalled device that asks again takes over from the pace.
+#include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <condition_variable>
 #include <cstring>
@@ -29,6 +31,27 @@ constexpr std::int64_t kCatchUpMicros = 500000;     // the pace further behind t
 bool sdlChosen() {
   const char* driver = std::getenv("SDL_AUDIODRIVER");
   return driver && *driver && std::strcmp(driver, "pulseaudio") != 0 && std::strcmp(driver, "pipewire") != 0;
+}
+
+// The sound server's output. Where PipeWire serves the PulseAudio clients a
+// stream of its own plays instead, if that server can be reached in its own
+// way too: the libpulse stream only tells which server it is, and renders
+// nothing meanwhile.
+std::unique_ptr<AudioOutput> openServerOutput(AudioRender render, int period, const PulseOpening& how,
+                                              std::string* error, bool* noAnswer) {
+  auto live = std::make_shared<std::atomic<bool>>(false);
+  AudioRender gated = [render, live](float* stereo, int frames, std::int64_t at) {
+    if (live->load(std::memory_order_acquire)) render(stereo, frames, at);
+    else std::memset(stereo, 0, static_cast<std::size_t>(frames) * 2 * sizeof(float));
+  };
+  std::uint32_t cookie = 0;
+  auto pulse = openPulseOutput(std::move(gated), period, how, error, noAnswer, &cookie);
+  if (pulse && pulse->name() == "pipewire-pulse") {
+    if (auto own = openPipeWireOutput(render, period, std::min<std::int64_t>(how.waitMicros, 1000000), cookie, nullptr))
+      return own;
+  }
+  if (pulse) live->store(true, std::memory_order_release);
+  return pulse;
 }
 
 class WatchedOutput : public AudioOutput {
@@ -55,7 +78,7 @@ class WatchedOutput : public AudioOutput {
     const std::int64_t now = monoMicros();
     bool noAnswer = false;
     std::unique_ptr<AudioOutput> device;
-    if (!sdlChosen()) device = openPulseOutput(renderFor(1), period_, PulseOpening{}, error, &noAnswer);
+    if (!sdlChosen()) device = openServerOutput(renderFor(1), period_, PulseOpening{}, error, &noAnswer);
     // A server that took the connection and never answered would hold SDL's
     // own attempt on it for ever; the watch tries it again instead.
     if (!device && !noAnswer) {
@@ -87,6 +110,10 @@ class WatchedOutput : public AudioOutput {
   std::string name() const override {
     std::lock_guard lock(state_);
     return device_ && !pacing_ ? device_->name() : std::string("silent clock");
+  }
+  std::int64_t underflows() const override {
+    std::lock_guard lock(state_);
+    return pastUnderflows_ + (device_ ? device_->underflows() : 0);
   }
 
  private:
@@ -143,6 +170,7 @@ class WatchedOutput : public AudioOutput {
       }
       if (lost) {
         ++generation_;
+        pastUnderflows_ += device_->underflows();
         dropped = std::move(device_);
         nextTry_ = now + kFirstRetryMicros;
         retryPause_ = kFirstRetryMicros;
@@ -180,7 +208,7 @@ class WatchedOutput : public AudioOutput {
       generation = generation_ + 1;
     }
     std::unique_ptr<AudioOutput> device;
-    if (!sdlChosen()) device = openPulseOutput(renderFor(generation), period_, {false, kRetryWaitMicros}, nullptr);
+    if (!sdlChosen()) device = openServerOutput(renderFor(generation), period_, {false, kRetryWaitMicros}, nullptr, nullptr);
     if (!device && (usingSdl_ || sdlChosen())) device = openSdlOutput(renderFor(generation), period_, nullptr);
     std::lock_guard lock(state_);
     if (!device) {
@@ -206,6 +234,7 @@ class WatchedOutput : public AudioOutput {
   mutable std::mutex state_;
   std::unique_ptr<AudioOutput> device_;
   std::uint64_t generation_ = 1;     // of the device whose requests are rendered
+  std::int64_t pastUnderflows_ = 0;  // of the devices let go
   std::int64_t lastRequest_ = 0;
   bool pacing_ = false;
   bool resumed_ = false;             // a device took over from the pace: tell the watch

@@ -1,9 +1,10 @@
 // The sound device as the mixer sees it: something that asks, again and again,
-// for the next frames of 48 kHz stereo float audio. The sound server through
-// libpulse (PulseAudio or PipeWire), an SDL2 device where there is no sound
+// for the next frames of 48 kHz stereo float audio. PipeWire through its own
+// library, a sound server through libpulse (PulseAudio, or PipeWire where it
+// cannot be reached in its own way), an SDL2 device where there is no sound
 // server (ALSA), a silent clock that paces the same requests in real time when
 // no device opens, the watched device that the program plays on (one of the
-// first two, opened again whenever it goes away, with the silent clock's pace
+// first three, opened again whenever it goes away, with the silent clock's pace
 // meanwhile), a virtual one that renders as the VirtualHost's clock moves,
 // and in a browser Web Audio (web/core).
 #pragma once
@@ -29,13 +30,16 @@ class AudioOutput {
   virtual ~AudioOutput() = default;
   // Frames per request (at most 512).
   virtual int period() const = 0;
-  // What is behind it: "pulseaudio", "pipewire-pulse", the SDL driver's
+  // What is behind it: "pulseaudio", "pipewire", "pipewire-pulse", the SDL driver's
   // name, "silent clock", "virtual" or "Web Audio".
   virtual std::string name() const = 0;
   // How far ahead of its clock it renders, beyond one period.
   virtual std::int64_t aheadMicros() const { return 0; }
   // The server or device went away: this output will ask for nothing more.
   virtual bool lost() const { return false; }
+  // Times the server ran out of our frames and played silence meanwhile
+  // (a gap the player hears if anything was sounding).
+  virtual std::int64_t underflows() const { return 0; }
 };
 
 // The machine's own output. On a desktop: the watched device (below), whose
@@ -58,9 +62,16 @@ struct PulseOpening {
 // A playback stream on the default device of the PulseAudio or PipeWire
 // server. Returns nullptr and sets `error` when none can be opened;
 // `noAnswer` then says whether a server took the connection but never answered.
+// Where the server is PipeWire's, `pipewireCookie` is set to its cookie.
 std::unique_ptr<AudioOutput> openPulseOutput(AudioRender render, int period, const PulseOpening& how,
-                                             std::string* error, bool* noAnswer = nullptr);
+                                             std::string* error, bool* noAnswer = nullptr,
+                                             std::uint32_t* pipewireCookie = nullptr);
 
+// A stream of PipeWire's own on its default sink (PULSE_SINK names another),
+// open once the graph runs it; nullptr and `error` when that does not happen
+// within `waitMicros`, or when the server's cookie is not `cookie` (0: any).
+std::unique_ptr<AudioOutput> openPipeWireOutput(AudioRender render, int period, std::int64_t waitMicros,
+                                                std::uint32_t cookie, std::string* error);
 // An SDL2 audio device. Returns nullptr and sets `error` when none can be opened.
 std::unique_ptr<AudioOutput> openSdlOutput(AudioRender render, int period, std::string* error);
 // The device the program plays on: the sound server (libpulse), else SDL2,

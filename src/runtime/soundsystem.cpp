@@ -128,4 +128,6 @@ std::string soundOutputName() { return output ? output->name() : std::string(); 
 
 std::string soundDeviceError() { return deviceError; }
 
+std::int64_t soundUnderflows() { return output ? output->underflows() : 0; }
+
 }  // namespace drum

@@ -45,12 +45,14 @@ void releaseSound();
 
 // The mixer, or nullptr before initSound / after releaseSound.
 Mixer* soundMixer();
-// What plays the sound: "pulseaudio", "pipewire-pulse", an SDL driver
+// What plays the sound: "pulseaudio", "pipewire", "pipewire-pulse", an SDL driver
 // ("alsa" ...), "silent clock" (no device now) or "virtual"; empty without
 // an output.
 std::string soundOutputName();
 // Why no device opened at first, when the silent clock ran instead.
 std::string soundDeviceError();
+// Times the sound server ran out of the output's frames since initSound.
+std::int64_t soundUnderflows();
 
 // Run on the UI thread when the real output's sound came back after it was
 // gone long enough for a player to notice (more than 2 s): speech tells the

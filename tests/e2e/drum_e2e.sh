@@ -50,6 +50,7 @@ cp "$game/drum" "$game/sounds.dat" "$game"/*.ebt "$game"/*.eky "$work/"
 # alone; sound still goes to the shared server.
 orig_runtime=${XDG_RUNTIME_DIR:-/run/user/$(id -u)}
 export PULSE_SERVER=${PULSE_SERVER:-unix:$orig_runtime/pulse/native}
+export PIPEWIRE_RUNTIME_DIR=${PIPEWIRE_RUNTIME_DIR:-$orig_runtime}
 export XDG_RUNTIME_DIR=$work/run
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 

@@ -3,9 +3,11 @@
 // of SOUND 0.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/audiooutput.h"
 #include "platform/realhost.h"
 #include "runtime/oskcommands.h"
 #include "runtime/soundbank.h"
@@ -14,15 +16,17 @@
 #include "soundprobe.h"
 #include "soundsdesign.h"
 
-// PulseAudio's client library and D-Bus, loaded by SDL, keep a few blocks
+// PulseAudio's and PipeWire's client libraries and D-Bus keep a few blocks
 // until the process ends; a sanitizer build is not to count them as ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\nleak:libpulse.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libdbus-1.so\nleak:libpulse.so\nleak:libpipewire-0.3.so\n";
+}
 
 namespace drum {
 namespace {
 
 class RealOutput : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     if (!pulsereachable()) GTEST_SKIP() << "no PulseAudio server (scripts/with-servers.sh starts one)";
     ::setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
@@ -62,16 +66,50 @@ class RealOutput : public ::testing::Test {
   std::unique_ptr<ProbeSink> sink;
 };
 
+// SOUND 1000 for 200 ms, rests, SOUND 440 for 100 ms: two tones of their
+// pitch and length, nothing between them.
+void checkTonesAndRests(RealOutput& t);
+
 TEST_F(RealOutput, SoundHasItsPitchAndLengthAndSoundZeroIsSilent) {
-  // The sound server's own client, on PulseAudio or on PipeWire.
-  ASSERT_TRUE(soundOutputName() == "pulseaudio" || soundOutputName() == "pipewire-pulse")
-      << soundOutputName() << " " << soundDeviceError();
+  // The sound server's own client: PipeWire's own stream on PipeWire.
+  ASSERT_EQ(soundOutputName(), pipewireserves() ? "pipewire" : "pulseaudio") << soundDeviceError();
+  checkTonesAndRests(*this);
+}
+
+// PipeWire reached only through its PulseAudio server (its own socket is not
+// where the program looks): the libpulse stream plays, as well.
+TEST_F(RealOutput, OnPipeWireTheLibpulseStreamPlaysWhereTheServerCannotBeReachedOtherwise) {
+  if (!pipewireserves()) GTEST_SKIP() << "the sound server is not PipeWire";
+  releaseSound();
+  ::setenv("PIPEWIRE_REMOTE", "/proc/drum-no-pipewire", 1);
+  openSink();
+  ::unsetenv("PIPEWIRE_REMOTE");
+  ASSERT_EQ(soundOutputName(), "pipewire-pulse") << soundDeviceError();
+  checkTonesAndRests(*this);
+}
+
+TEST(PipeWireOutput, AnotherPipeWireThanTheSoundServersIsNotPlayedTo) {
+  if (!pulsereachable() || !pipewireserves()) GTEST_SKIP() << "the sound server is not PipeWire";
+  const AudioRender silence = [](float* stereo, int frames, std::int64_t) { std::fill(stereo, stereo + 2 * frames, 0.0f); };
+  std::string error;
+  std::uint32_t cookie = 0;
+  auto pulse = openPulseOutput(silence, 256, PulseOpening{}, &error, nullptr, &cookie);
+  ASSERT_TRUE(pulse) << error;
+  pulse.reset();
+  EXPECT_TRUE(openPipeWireOutput(silence, 256, 1000000, cookie, &error)) << error;
+  EXPECT_FALSE(openPipeWireOutput(silence, 256, 1000000, cookie + 1, &error));
+  EXPECT_EQ(error, "PipeWire: not the sound server's PipeWire");
+}
+
+void checkTonesAndRests(RealOutput& t) {
+  auto& realhost = t.realhost;
+  auto& sink = t.sink;
   struct Figures {
     std::size_t bursts = 0;
     double pitch[2] = {}, ms[2] = {};
     float between = 1;
   };
-  const Figures f = measure(
+  const Figures f = t.measure(
       [&] {
         realhost.sleep(Millis(300));  // the stream settles
         sound({1000}, 200, 0);
