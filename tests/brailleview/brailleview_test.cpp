@@ -152,6 +152,8 @@ class BrailleViewTest : public QObject {
     TForm3& form3 = *desktop().Form3;
     QString first, moved;
     whenShown(&form3, [&] {
+      // The dialog is visible before its first control has the focus.
+      waitfor([] { return !shown().isEmpty(); }, 2000);
       first = shown();
       keyClick(form3.windowHandle(), Qt::Key_Down);  // the next language, chosen as the focus moves
       moved = shown();
