@@ -1,6 +1,7 @@
 // Sound figures on the real output path: the sound server (PulseAudio or
 // PipeWire) into a null sink, recorded from its monitor with parec. Run under scripts/with-servers.sh
 // (bench/sound.sh does). Prints what it measured; asserts nothing.
+#include <sys/resource.h>
 #include <time.h>
 
 #include <algorithm>
@@ -36,6 +37,14 @@ double threadCpuSeconds() {
   return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
 }
 double wallSeconds() { return static_cast<double>(monoMicros()) / 1e6; }
+// The process's time in its own code and in the kernel (task switches, the
+// sound server's sockets), apart.
+std::pair<double, double> userSystemSeconds() {
+  rusage r{};
+  getrusage(RUSAGE_SELF, &r);
+  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return {seconds(r.ru_utime), seconds(r.ru_stime)};
+}
 
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -161,6 +170,7 @@ void keyWaitCpu(double seconds) {
   for (bool on : {true, false}) {
     oskirasounds = on;
     const double c0 = cpuSeconds(), w0 = wallSeconds();
+    const auto [u0, s0] = userSystemSeconds();
     long passes = 0;
     while (wallSeconds() - w0 < seconds) {
       click(9);
@@ -168,8 +178,9 @@ void keyWaitCpu(double seconds) {
       ++passes;
     }
     const double cpu = cpuSeconds() - c0, wall = wallSeconds() - w0;
-    std::printf("  sounds %s: %.2f %% of one core, %.0f passes per second\n", on ? "on " : "off", 100 * cpu / wall,
-                passes / wall);
+    const auto [u1, s1] = userSystemSeconds();
+    std::printf("  sounds %s: %.2f %% of one core (user %.2f %%, system %.2f %%), %.0f passes per second\n",
+                on ? "on " : "off", 100 * cpu / wall, 100 * (u1 - u0) / wall, 100 * (s1 - s0) / wall, passes / wall);
   }
   oskirasounds = true;
   const double c0 = cpuSeconds(), w0 = wallSeconds();
