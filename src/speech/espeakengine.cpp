@@ -216,9 +216,13 @@ void Synth::pump() {
         continue;
       }
     }
+    const bool silent = !slicing_->mapped;
     if (drum_synth_step() != ENS_OK) {
       end(*slicing_);
       slicing_.reset();
+    } else if (silent && slicing_->mapped) {
+      // A text's first sound goes to the output at once, not after the slice.
+      return;
     }
   } while (monoMicros() < deadline);
 }

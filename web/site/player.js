@@ -5,6 +5,7 @@
 // plays the same ring on the main thread, with more latency.
 
 const RING = 1 << 16;
+const CORE_RATE = 48000;   // the core's mixer, and the frames it names
 
 export class Player {
   constructor() {
@@ -27,12 +28,17 @@ export class Player {
 
   async create() {
     // The smallest buffer the browser offers: about 20 ms less from a key
-    // to its sound than 'interactive' in Chromium on PulseAudio.
-    const ctx = new AudioContext({ latencyHint: 0, sampleRate: 48000 });
-    if (ctx.audioWorklet) {
+    // to its sound than 'interactive' in Chromium on PulseAudio. With a
+    // worklet, at the device's own rate: the worklet converts the core's
+    // 48 kHz, and the browser's converter, with the buffer it keeps between
+    // the two rates, is left out.
+    const worklet = globalThis.isSecureContext && typeof AudioWorkletNode === 'function';
+    const ctx = new AudioContext(worklet ? { latencyHint: 0 } : { latencyHint: 0, sampleRate: CORE_RATE });
+    if (worklet && ctx.audioWorklet) {
       await ctx.audioWorklet.addModule(new URL('audio-worklet.js', import.meta.url));
       this.node = new AudioWorkletNode(ctx, 'drum-output', {
         numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [2],
+        processorOptions: { rate: CORE_RATE },
       });
       this.node.port.onmessage = (e) => { this.underruns = e.data.underruns; };
     } else {
