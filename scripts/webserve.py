@@ -5,8 +5,9 @@ Usage: webserve.py SITE_DIR [--port 8080] [--bind 127.0.0.1]
 
 The site is static; this server only adds what a plain one may lack: the
 WebAssembly and manifest types, gzip for whoever accepts it (what a web
-server in front of the site would do), no-cache so that a new build and its
-service worker are seen at once, and cross-origin isolation.
+server in front of the site would do), no-cache with an ETag so that a new
+build and its service worker are seen at once and an unchanged file is not
+sent twice, and cross-origin isolation.
 """
 import argparse
 import gzip
@@ -66,6 +67,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return None
         return real if os.path.isfile(real) else None
 
+    def send_common(self):
+        self.send_header('Vary', 'Accept-Encoding')
+        self.send_header('Cache-Control', 'no-cache')
+        self.send_header('X-Content-Type-Options', 'nosniff')
+        self.send_header('Cross-Origin-Opener-Policy', 'same-origin')
+        self.send_header('Cross-Origin-Embedder-Policy', 'require-corp')
+        self.send_header('Cross-Origin-Resource-Policy', 'same-origin')
+
     def do_HEAD(self):
         self.respond(body=False)
 
@@ -89,6 +98,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         ext = os.path.splitext(path)[1].lower()
         gz = ext not in UNCOMPRESSED and 'gzip' in self.headers.get('Accept-Encoding', '')
+        # A validator, so that a revalidation (the service worker's copy of
+        # what the page has just fetched) costs no second download.
+        etag = f'"{stat.st_mtime_ns:x}-{stat.st_size:x}{"-gz" if gz else ""}"'
+        if etag in [t.strip() for t in self.headers.get('If-None-Match', '').split(',')]:
+            self.send_response(304)
+            self.send_header('ETag', etag)
+            self.send_common()
+            self.end_headers()
+            return
         if gz:
             data = compressed(path, stat)
         else:
@@ -99,12 +117,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.send_header('Content-Length', str(len(data)))
         if gz:
             self.send_header('Content-Encoding', 'gzip')
-        self.send_header('Vary', 'Accept-Encoding')
-        self.send_header('Cache-Control', 'no-cache')
-        self.send_header('X-Content-Type-Options', 'nosniff')
-        self.send_header('Cross-Origin-Opener-Policy', 'same-origin')
-        self.send_header('Cross-Origin-Embedder-Policy', 'require-corp')
-        self.send_header('Cross-Origin-Resource-Policy', 'same-origin')
+        self.send_header('ETag', etag)
+        self.send_common()
         self.end_headers()
         if body:
             self.wfile.write(data)

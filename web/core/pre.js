@@ -7,25 +7,36 @@ Module['post'] = function (event) {
   Module['drumQueue'].push(event);
   if (Module['drumWake']) Module['drumWake']();
 };
-Module['preRun'] = [].concat(Module['preRun'] || [], [function () {
-  addRunDependency('drum-files');
-  ENV['ESPEAK_DATA_PATH'] = '/game';
+// The files are asked for as soon as the module is made (preInit: once the
+// module knows where its files lie), beside the WebAssembly's own download
+// and compilation; main waits for them.
+var drumFiles;
+Module['preInit'] = [].concat(Module['preInit'] || [], [function () {
+  drumFiles = fetchFiles();
+}]);
+function fetchFiles() {
   var fetchBytes = function (name) {
     return fetch(locateFile(name)).then(function (response) {
       if (!response.ok) throw new Error(name + ': ' + response.status);
       return response.arrayBuffer();
     });
   };
-  fetchBytes('files.json').then(function (buffer) {
+  return fetchBytes('files.json').then(function (buffer) {
     var names = JSON.parse(new TextDecoder().decode(buffer));
     return Promise.all(names.map(function (name) {
-      return fetchBytes(name).then(function (bytes) {
-        var path = '/game/' + name;
-        FS.mkdirTree(path.substring(0, path.lastIndexOf('/')));
-        FS.writeFile(path, new Uint8Array(bytes));
-      });
+      return fetchBytes(name).then(function (bytes) { return [name, bytes]; });
     }));
-  }).then(function () {
+  });
+}
+Module['preRun'] = [].concat(Module['preRun'] || [], [function () {
+  addRunDependency('drum-files');
+  ENV['ESPEAK_DATA_PATH'] = '/game';
+  drumFiles.then(function (files) {
+    files.forEach(function (file) {
+      var path = '/game/' + file[0];
+      FS.mkdirTree(path.substring(0, path.lastIndexOf('/')));
+      FS.writeFile(path, new Uint8Array(file[1]));
+    });
     removeRunDependency('drum-files');
   }, function (error) {
     abort('the game\'s files could not be loaded (' + error.message + ')');

@@ -413,9 +413,6 @@ async function start() {
   drawScreen();
   app.focus();
   storage.persist();
-  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
-  }
   try {
     await loadScript('drum.js');
     const module = await globalThis.createDrum({});
@@ -426,6 +423,11 @@ async function start() {
     return;
   }
   showHint();
+  // The copy for offline play once the game runs: its downloads would
+  // otherwise compete with the first visit's own.
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
 }
 
 start();

@@ -10,8 +10,10 @@ const PAGE = ['./', 'index.html', 'drum.css', 'page.js', 'menu.js', 'dialogs.js'
 self.addEventListener('install', (event) => {
   event.waitUntil((async () => {
     const cache = await caches.open(CACHE);
-    const list = await (await fetch('files.json', { cache: 'no-store' })).json();
-    await cache.addAll([...PAGE, ...list].map((f) => new Request(f, { cache: 'no-store' })));
+    // Asked again of the server, which answers "not modified" for what the
+    // page has just fetched into the browser's cache.
+    const list = await (await fetch('files.json', { cache: 'no-cache' })).json();
+    await cache.addAll([...PAGE, ...list].map((f) => new Request(f, { cache: 'no-cache' })));
     await self.skipWaiting();
   })());
 });
