@@ -7,8 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+# Line tables only, as scripts/test.sh builds.
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRUM_SANITIZE=ON -DDRUM_GUI=OFF \
-  -DDRUM_BENCHMARKS=OFF -DBUILD_TESTING=ON -DDRUM_WERROR=ON "${launcher[@]}"
+  -DDRUM_BENCHMARKS=OFF -DBUILD_TESTING=ON -DDRUM_WERROR=ON \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "${launcher[@]}"
 cmake --build build-sanitize -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0

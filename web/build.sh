@@ -13,3 +13,8 @@ if [ -z "${EM_CACHE:-}" ] && [ ! -w /usr/share/emscripten/cache ]; then
 fi
 emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-web -j"$(nproc)"
+# drumrun for Node (build-web/drumrun.js) with WebAssembly's own exceptions,
+# which the page's Asyncify cannot take: the same sources in a tree of its own.
+emcmake cmake -S . -B build-web/node -DCMAKE_BUILD_TYPE=Release -DDRUM_WASM_EXCEPTIONS=ON >/dev/null
+cmake --build build-web/node -j"$(nproc)" --target drumrun
+cp build-web/node/drumrun.js build-web/node/drumrun.wasm build-web/

@@ -1,5 +1,7 @@
 #include "app/drumrun_transcript.h"
 
+#include <algorithm>
+
 #include "platform/cp1250.h"
 #include "platform/decimal.h"
 #include "runtime/oskcommands.h"
@@ -16,6 +18,16 @@ bool hasNoCharacter(unsigned char c) {
 }  // namespace
 
 std::string Transcript::quote(const std::string& text) {
+  // Most texts have nothing to escape: converted whole, not byte by byte.
+  if (std::none_of(text.begin(), text.end(), [](char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        return c == '\\' || c == '"' || hasNoCharacter(c);
+      })) {
+    std::string out = cp1250ToUtf8(text);
+    out.insert(out.begin(), '"');
+    out += '"';
+    return out;
+  }
   std::string out = "\"";
   std::string run;  // printable Windows-1250 bytes waiting for conversion
   const auto flushrun = [&] {

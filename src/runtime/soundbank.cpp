@@ -11,6 +11,16 @@ namespace drum {
 
 SoundBank soundbank;
 
+namespace {
+
+std::string folded(std::string_view name) {
+  std::string s(name);
+  for (char& c : s) c = static_cast<char>(cp1250Lower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+}  // namespace
+
 SoundBank::~SoundBank() {
   // The mixer may already be gone at process end; forget the voices quietly.
   mixer_ = nullptr;
@@ -34,6 +44,8 @@ void SoundBank::assign(std::vector<SoundItem> items) {
   }
   for (auto& item : items_) release(item);
   items_ = std::move(items);
+  index_.clear();
+  for (std::size_t i = 0; i < items_.size(); ++i) index_.emplace(folded(items_[i].Name), i);
   failed_ = false;
 }
 
@@ -45,12 +57,12 @@ void SoundBank::bind(Mixer* mixer) {
 void SoundBank::clear() {
   for (auto& item : items_) release(item);
   items_.clear();
+  index_.clear();
 }
 
 SoundItem& SoundBank::find(std::string_view name) {
-  for (auto& item : items_) {
-    if (cp1250SameText(item.Name, name)) return item;
-  }
+  const auto found = index_.find(folded(name));
+  if (found != index_.end()) return items_[found->second];
   throw Error("Wave '" + std::string(name) + "' not found");
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "runtime/mixer.h"
@@ -68,6 +69,9 @@ class SoundBank {
   void release(SoundItem& item);
   void prepare(SoundItem& item);
   std::vector<SoundItem> items_;
+  // Each name in small letters -> its first item: every SOUND looks its
+  // tones up by name, two lookups a tone.
+  std::unordered_map<std::string, std::size_t> index_;
   Mixer* mixer_ = nullptr;
   std::uint64_t starts_ = 0;
   bool failed_ = false;

@@ -294,6 +294,8 @@ class BrailleViewTest : public QObject {
     std::string expected;
     int firstcaret = -2;
     whenShown(&form5, [&] {
+      // As with the language dialog: visible before a control has the focus.
+      waitfor([&] { return form5.focusWidget() && !shown().isEmpty(); }, 2000);
       QWidget* focus = form5.focusWidget();
       expected = spokenControl(focus);
       first = shown();

@@ -126,6 +126,15 @@ TEST_F(SoundBankTest, ItemNamesMatchWithoutRegardToCaseInAnyLocale) {
   std::vector<SoundItem> items;
   items.push_back(clickItem(cp("Šum"), 5));
   items.push_back(clickItem(cp("ĽAD"), 5));
+  items.push_back(clickItem(cp("šum"), 7));  // a second of the same name is never found
+  soundbank.assign(std::move(items));
+  EXPECT_EQ(soundbank.find(cp("ŠUM")).Name, cp("Šum"));
+  soundbank.assign({clickItem("knock", 5)});  // a new bank forgets the old names
+  EXPECT_THROW(soundbank.find(cp("Šum")), Error);
+  EXPECT_EQ(soundbank.find("KNOCK").Name, "knock");
+  items.clear();
+  items.push_back(clickItem(cp("Šum"), 5));
+  items.push_back(clickItem(cp("ĽAD"), 5));
   soundbank.assign(std::move(items));
   const std::string before = std::setlocale(LC_ALL, nullptr);
   for (const char* locale : {"C", "C.UTF-8"}) {
