@@ -8,9 +8,10 @@ export LC_ALL=C.UTF-8
 game=$(cd "$1" && pwd)
 command -v tmux >/dev/null || { echo "tmux is not installed"; exit 77; }
 work=$(mktemp -d /tmp/drumrun-tmux.XXXXXX)
-sock="drumrun-test-$$"
-T() { tmux -L "$sock" -f /dev/null "$@"; }
-trap 'T kill-server 2>/dev/null; rm -rf "$work"' EXIT
+# A server socket in the test's own folder: a name in tmux's shared folder
+# could meet a stale socket of an earlier run with the same process id.
+T() { tmux -S "$work/tmux.sock" -f /dev/null "$@"; }
+trap 'T kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() {
   echo "FAIL: $*" >&2
   echo "--- screen:" >&2
