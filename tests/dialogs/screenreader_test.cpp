@@ -76,7 +76,8 @@ class ScreenReaderTest : public QObject {
     const std::vector<std::string> said = walkEnvironment();
     QVERIFY(!said.empty());
     QCOMPARE(said.front(), cp("Nastavení prostředí jazyk Čeština"));
-    QVERIFY(contains(said, "Ok"));
+    // The focus it opened with is said with the dialog, not again after it.
+    QCOMPARE(said.at(1), std::string("Ok"));
     QVERIFY(contains(said, cp("Zrušit")));
     // Each key silences what was being said.
     QVERIFY(contains(world->speech.log.said, "<stop>"));

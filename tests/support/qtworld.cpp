@@ -57,10 +57,11 @@ World::World(std::vector<std::string> voices) : speech(std::move(voices)) {
     events.push_back("beep");
   };
 
-  // Message boxes are read and answered, so no test waits on a person.
+  // Message boxes are read and answered, so no test waits on a person; once
+  // active, as a person would, so that a box is said before it is answered.
   boxes_.setInterval(10);
   QObject::connect(&boxes_, &QTimer::timeout, [this] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && box->isActiveWindow()) {
       (box->icon() == QMessageBox::Critical ? errors : boxes).push_back(cptext(box->text()));
       box->done(QMessageBox::Ok);
     }

@@ -112,9 +112,20 @@ class DialogSpeech : public QObject {
         }
         break;
       case QEvent::WindowActivate:
+        // Said once Qt has finished activating the dialog: speaking waits
+        // for the speech and runs the event loop, and inside this event the
+        // focus has not yet moved into the dialog (the Braille display would
+        // show the window behind it, and the focus arriving afterwards would
+        // be said a second time).
         if (auto* d = qobject_cast<QDialog*>(watched); d && d->property(kTalks).toBool() && !announced_.contains(d)) {
-          announced_.append(d);
-          say(spokenDialog(d), d);
+          QMetaObject::invokeMethod(
+              this,
+              [this, d = QPointer<QDialog>(d)] {
+                if (!d || announced_.contains(d) || !d->isVisible() || !d->isActiveWindow()) return;
+                announced_.append(d);
+                say(spokenDialog(d), d);
+              },
+              Qt::QueuedConnection);
         }
         break;
       default:
