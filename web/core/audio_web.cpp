@@ -24,6 +24,19 @@ constexpr double kStepWindowFrames = AudioOutput::kRate;
 // Commands land this far beyond one period of the mixer's (soundsystem.cpp):
 // enough for the lead of Chromium on PulseAudio.
 constexpr std::int64_t kAheadMicros = 12000;
+// A sound that begins after this much silence is moved up to the first frame
+// the page has not played: the silence rendered ahead of it is dropped, not
+// heard before it (a key's letter comes about one step sooner). Within a
+// sound, its rests keep their length.
+constexpr double kIdleFrames = AudioOutput::kRate / 20;  // 50 ms
+// Quieter than this (-80 dBFS) is silence: a filter's fading tail is.
+constexpr float kSilent = 1e-4f;
+
+bool silent(const std::vector<float>& samples) {
+  for (float x : samples)
+    if (x > kSilent || x < -kSilent) return false;
+  return true;
+}
 
 class WebOutput;
 WebOutput* current = nullptr;
@@ -54,15 +67,30 @@ class WebOutput : public AudioOutput {
     // long (a hidden tab) that everything rendered is past: start afresh.
     if (next_ < playing) next_ = std::ceil(playing + lead / 2);
     batch_.clear();
-    double at = next_;
+    double start = next_, at = next_;
+    bool onset = false;
     while (at + kChunk <= playing + lead) {
       const auto due = now + static_cast<std::int64_t>((at - playing) * 1e6 / kRate);
       render_(buffer_.data(), kChunk, due);
+      if (silent(buffer_)) {
+        quietFrames_ += kChunk;
+      } else {
+        const double first = std::max(std::ceil(playing), loudEnd_);
+        if (quietFrames_ >= kIdleFrames && first < at) {
+          // The silent chunks of this pass go too; the page moves the sound
+          // later again if its first frame is already playing.
+          batch_.clear();
+          start = at = first;
+          onset = true;
+        }
+        quietFrames_ = 0;
+        loudEnd_ = at + kChunk;
+      }
       batch_.insert(batch_.end(), buffer_.begin(), buffer_.end());
       at += kChunk;
     }
     if (batch_.empty()) return;
-    page::audioWrite(batch_.data(), static_cast<int>(batch_.size() / 2), next_);
+    page::audioWrite(batch_.data(), static_cast<int>(batch_.size() / 2), start, onset);
     next_ = at;
   }
 
@@ -94,6 +122,8 @@ class WebOutput : public AudioOutput {
   std::int64_t start_;
   std::int64_t silentFrames_ = 0;
   double next_ = -1;  // the context frame of the next frame to write
+  double loudEnd_ = 0;       // the frame after the last one written above silence
+  double quietFrames_ = 0;   // silent frames written since then
   double lastPlaying_ = -1;
   double windowStart_ = 0;
   double stepMax_[2] = {0, 0};  // the largest clock steps of the last window and of this one

@@ -21,9 +21,9 @@ EM_JS(double, jsAudioTime, (), {
   return p && p.audioTime ? p.audioTime() : -1;
 });
 
-EM_JS(void, jsAudioWrite, (const float* stereo, int frames, double frame), {
+EM_JS(void, jsAudioWrite, (const float* stereo, int frames, double frame, int onset), {
   var first = stereo >> 2;
-  globalThis.drumPage.audioWrite(HEAPF32.slice(first, first + frames * 2), frame);
+  globalThis.drumPage.audioWrite(HEAPF32.slice(first, first + frames * 2), frame, onset !== 0);
 });
 
 EM_JS(int, jsNextEvent, (), {
@@ -81,8 +81,8 @@ void call(const char* name, const std::string& args) {
 
 double audioTime() { return present() ? jsAudioTime() : -1; }
 
-void audioWrite(const float* stereo, int frames, double frame) {
-  if (present()) jsAudioWrite(stereo, frames, frame);
+void audioWrite(const float* stereo, int frames, double frame, bool onset) {
+  if (present()) jsAudioWrite(stereo, frames, frame, onset ? 1 : 0);
 }
 
 void speak(const std::string& text) { call("speak", json::array({json::str(text)})); }

@@ -16,8 +16,10 @@ void call(const char* name, const std::string& args);
 
 // The AudioContext's currentTime in seconds; negative before it runs.
 double audioTime();
-// Stereo frames to be played from the context's frame `frame` on.
-void audioWrite(const float* stereo, int frames, double frame);
+// Stereo frames to be played from the context's frame `frame` on. `onset`:
+// a sound after silence, which the page plays from the first frame it can
+// when `frame` has already begun to play, and what follows it as much later.
+void audioWrite(const float* stereo, int frames, double frame, bool onset = false);
 
 // A text for the player's screen reader (the live region).
 void speak(const std::string& text);

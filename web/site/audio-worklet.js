@@ -3,8 +3,11 @@
 // 48,000). Without threads the page and this thread share no memory, so each
 // chunk comes as a transferred buffer and lands in a ring indexed by frame: a
 // frame already past is dropped, a frame never written is silence, and a
-// later write for a frame not yet played replaces the earlier one (what the
-// mixer rendered ahead before a StopSpeech). A context at another rate (the
+// later write for a frame not yet played replaces the earlier one (the
+// silence the mixer rendered ahead of a sound it then moved up). A sound
+// after silence (`onset`) whose first frame has begun to play is moved to the
+// next frame instead, and what follows it as much: its start is never cut.
+// A context at another rate (the
 // device's own: the browser then resamples nothing, which saves a buffer of
 // latency) reads the ring with linear interpolation. The core renders only a
 // few milliseconds ahead, so a quantum it has not reached yet (an underrun:
@@ -21,15 +24,18 @@ class DrumOutput extends AudioWorkletProcessor {
     this.cleared = 0;     // the ring is zero from here on, up to what was written
     this.fed = false;     // whether the last quantum was written whole
     this.underruns = 0;
-    this.port.onmessage = (e) => this.write(e.data.samples, e.data.frame);
+    this.late = 0;        // frames the sound now playing was moved later by
+    this.port.onmessage = (e) => this.write(e.data.samples, e.data.frame, e.data.onset);
   }
 
   // The core frame playing at the context's frame `f`.
   at(f) { return f * this.step; }
 
-  write(samples, frame) {
+  write(samples, frame, onset) {
     const n = samples.length >> 1;
     const now = Math.floor(this.at(currentFrame));
+    if (onset) this.late = Math.max(0, now + 1 - frame);
+    frame += this.late;
     const from = Math.max(0, now - frame);
     const to = Math.min(n, now + RING - frame);
     this.end = Math.max(this.end, frame + n);

@@ -306,7 +306,7 @@ globalThis.drumPage = {
 
   speak,
   audioTime() { return player.time(); },
-  audioWrite(samples, frame) { player.write(samples, frame); },
+  audioWrite(samples, frame, onset) { player.write(samples, frame, onset); },
   // The sound's gaps so far (bench/web.mjs reads it).
   underruns() { return player.underruns; },
 

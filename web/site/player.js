@@ -14,6 +14,7 @@ export class Player {
     this.ring = null;   // the ScriptProcessorNode's ring; null with a worklet
     this.starting = null;
     this.underruns = 0;   // gaps the worklet played because nothing was written yet
+    this.late = 0;        // as in the worklet: frames the sound now playing was moved later by
   }
 
   get running() { return this.ctx !== null && this.ctx.state === 'running'; }
@@ -70,11 +71,14 @@ export class Player {
 
   time() { return this.running ? this.ctx.currentTime : -1; }
 
-  // Interleaved stereo at the context's rate, the first frame to play at `frame`.
-  write(samples, frame) {
+  // Interleaved stereo at the context's rate, the first frame to play at
+  // `frame`; an `onset` already begun moves later, as in the worklet.
+  write(samples, frame, onset) {
     if (!this.running) return;
     if (this.ring) {
       const now = Math.floor(this.ctx.currentTime * this.ctx.sampleRate);
+      if (onset) this.late = Math.max(0, now + 1 - frame);
+      frame += this.late;
       const n = samples.length >> 1;
       for (let i = Math.max(0, now - frame); i < n && frame + i < now + RING; ++i) {
         const at = ((frame + i) % RING) * 2;
@@ -86,6 +90,6 @@ export class Player {
     // A copy: the core's array may be a view of its own memory, which a
     // transfer would take away from it.
     const copy = samples.slice();
-    this.node.port.postMessage({ samples: copy, frame }, [copy.buffer]);
+    this.node.port.postMessage({ samples: copy, frame, onset }, [copy.buffer]);
   }
 }
