@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "page.h"
@@ -17,6 +18,7 @@ namespace {
 // second or two, plus a quantum and a margin. Everything rendered ahead is
 // heard before a key's sound, so no more than that.
 constexpr int kChunk = 128;  // frames rendered at a time: the worklet's quantum
+constexpr int kPiece = 32;   // the least rendered at a time while silent
 constexpr double kMarginFrames = 48;
 constexpr double kMinLeadFrames = 4 * kChunk;
 constexpr double kMaxLeadFrames = 2400;  // 50 ms: a page held up does not keep it
@@ -32,7 +34,7 @@ constexpr double kIdleFrames = AudioOutput::kRate / 20;  // 50 ms
 // Quieter than this (-80 dBFS) is silence: a filter's fading tail is.
 constexpr float kSilent = 1e-4f;
 
-bool silent(const std::vector<float>& samples) {
+bool silent(std::span<const float> samples) {
   for (float x : samples)
     if (x > kSilent || x < -kSilent) return false;
   return true;
@@ -66,28 +68,40 @@ class WebOutput : public AudioOutput {
     // The first pump with a context, or one after the page was held up so
     // long (a hidden tab) that everything rendered is past: start afresh.
     if (next_ < playing) next_ = std::ceil(playing + lead / 2);
+    // While silent, the window also moves as time passes between the clock's
+    // steps, and is rendered up to its end in pieces of any length: a sound
+    // the program starts is rendered (and moved up) at the next pump, not at
+    // the clock's next step or once a whole quantum is due.
+    double end = playing + lead;
+    if (quietFrames_ >= kIdleFrames) end = std::floor(end + std::min(step_, static_cast<double>(now - movedAt_) * kRate / 1e6));
     batch_.clear();
     double start = next_, at = next_;
     bool onset = false;
-    while (at + kChunk <= playing + lead) {
+    for (;;) {
+      int frames = kChunk;
+      if (at + kChunk > end) {
+        if (quietFrames_ < kIdleFrames || at + kPiece > end) break;
+        frames = static_cast<int>(end - at);
+      }
       const auto due = now + static_cast<std::int64_t>((at - playing) * 1e6 / kRate);
-      render_(buffer_.data(), kChunk, due);
-      if (silent(buffer_)) {
-        quietFrames_ += kChunk;
+      render_(buffer_.data(), frames, due);
+      const std::span<const float> rendered(buffer_.data(), static_cast<std::size_t>(frames) * 2);
+      if (silent(rendered)) {
+        quietFrames_ += frames;
       } else {
         const double first = std::max(std::ceil(playing), loudEnd_);
         if (quietFrames_ >= kIdleFrames && first < at) {
-          // The silent chunks of this pass go too; the page moves the sound
+          // The silence of this pass goes too; the page moves the sound
           // later again if its first frame is already playing.
           batch_.clear();
           start = at = first;
           onset = true;
         }
         quietFrames_ = 0;
-        loudEnd_ = at + kChunk;
+        loudEnd_ = at + frames;
       }
-      batch_.insert(batch_.end(), buffer_.begin(), buffer_.end());
-      at += kChunk;
+      batch_.insert(batch_.end(), rendered.begin(), rendered.end());
+      at += frames;
     }
     if (batch_.empty()) return;
     page::audioWrite(batch_.data(), static_cast<int>(batch_.size() / 2), start, onset);
@@ -97,6 +111,7 @@ class WebOutput : public AudioOutput {
  private:
   double leadFor(double playing) {
     if (lastPlaying_ >= 0 && playing > lastPlaying_) stepMax_[1] = std::max(stepMax_[1], playing - lastPlaying_);
+    if (playing != lastPlaying_) movedAt_ = monoMicros();
     lastPlaying_ = playing;
     if (playing - windowStart_ >= kStepWindowFrames) {
       stepMax_[0] = stepMax_[1];
@@ -105,8 +120,8 @@ class WebOutput : public AudioOutput {
     }
     const double step = std::max(stepMax_[0], stepMax_[1]);
     // Before the clock has moved twice: what Chromium on PulseAudio needs.
-    if (step == 0) return 640 + kChunk + kMarginFrames;
-    return std::clamp(step + kChunk + kMarginFrames, kMinLeadFrames, kMaxLeadFrames);
+    step_ = step == 0 ? 640 : step;
+    return std::clamp(step_ + kChunk + kMarginFrames, kMinLeadFrames, kMaxLeadFrames);
   }
 
   void paceSilently(std::int64_t now) {
@@ -122,6 +137,8 @@ class WebOutput : public AudioOutput {
   std::int64_t start_;
   std::int64_t silentFrames_ = 0;
   double next_ = -1;  // the context frame of the next frame to write
+  double step_ = 640;            // the clock's largest recent step
+  std::int64_t movedAt_ = 0;     // when the clock was last seen to move
   double loudEnd_ = 0;       // the frame after the last one written above silence
   double quietFrames_ = 0;   // silent frames written since then
   double lastPlaying_ = -1;
