@@ -28,6 +28,17 @@ mkdir -p "$site"
 # The page's own files beside them; the service worker's cache is named
 # after everything the site holds, so each new build replaces the old cache.
 cp web/site/* "$site/"
+# The data files preloaded too: otherwise they are asked for only once the
+# module has been made, after the page's modules and drum.js have run.
+python3 - "$site" <<'PY'
+import json, sys
+site = sys.argv[1]
+names = json.load(open(f"{site}/files.json"))
+links = "\n".join(f'<link rel="preload" href="{n}" as="fetch" crossorigin>' for n in names)
+page = open(f"{site}/index.html").read()
+lines = [links if "@DATA@" in line else line for line in page.split("\n")]
+open(f"{site}/index.html", "w").write("\n".join(lines))
+PY
 version=$(cd "$site" && find . -type f ! -name sw.js -print0 | sort -z | xargs -0 sha256sum | sha256sum | cut -c1-16)
 sed -i "s/@VERSION@/$version/" "$site/sw.js"
 echo "web.sh: the site is in $site/ ($(du -sh "$site" | cut -f1))"
