@@ -72,8 +72,12 @@ class WebOutput : public AudioOutput {
     // steps, and is rendered up to its end in pieces of any length: a sound
     // the program starts is rendered (and moved up) at the next pump, not at
     // the clock's next step or once a whole quantum is due.
+    // The window's end is then the same time ahead of the sound heard as at
+    // a step (the mixer times frames by the earliest requests, those at a
+    // step), so a command still lands on a frame not yet rendered.
     double end = playing + lead;
-    if (quietFrames_ >= kIdleFrames) end = std::floor(end + std::min(step_, static_cast<double>(now - movedAt_) * kRate / 1e6));
+    if (quietFrames_ >= kIdleFrames)
+      end = std::floor(end + std::min(step_, static_cast<double>(now - movedAt_) * kRate / 1e6));
     batch_.clear();
     double start = next_, at = next_;
     bool onset = false;
