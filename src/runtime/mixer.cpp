@@ -171,6 +171,11 @@ bool Mixer::isPlaying(VoiceId id) const {
   return voices_[id].playing;
 }
 
+bool Mixer::loopSounding() const {
+  std::lock_guard lock(locks_->state);
+  return std::any_of(voices_.begin(), voices_.end(), [](const Voice& v) { return v.cur.active && v.cur.looped; });
+}
+
 double Mixer::stepFor(const SampleBuffer& b, int rate) const {
   return static_cast<double>(rate == 0 ? b.rate : rate) / kRate;
 }

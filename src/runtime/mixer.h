@@ -98,6 +98,9 @@ class Mixer {
   // Started and not yet stopped or played to its end (a start still waiting
   // for its frame counts as playing).
   bool isPlaying(VoiceId id) const;
+  // Whether a looped voice sounds in what was rendered last: a tone, which
+  // ends only when a command stops it.
+  bool loopSounding() const;
 
   // ---- Streams
   std::shared_ptr<PcmStream> openStream(int rate, PcmStream::Callbacks callbacks);

@@ -39,9 +39,7 @@ void openRealOutput(const AudioRender& render) {
   mixer = std::make_unique<Mixer>(monoMicros, deviceOutputHasThread() ? Mixer::Delivery::Thread
                                                                       : Mixer::Delivery::Inline);
   output = openDeviceOutput(render, kPeriod, soundReturned, &deviceError);
-  // A command lands one period ahead of the request that renders it, plus
-  // room for the device's jitter, so its frame is never already gone.
-  mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000 + output->aheadMicros());
+  soundOutputAheadChanged();
 }
 
 void renderMixer(float* stereo, int frames, std::int64_t at) { mixer->render(stereo, frames, at); }
@@ -123,6 +121,13 @@ void releaseSound() {
 std::function<void()> soundreturnedhook;
 
 Mixer* soundMixer() { return mixer.get(); }
+
+void soundOutputAheadChanged() {
+  // A command lands one period ahead of the request that renders it, plus
+  // room for the device's jitter, so its frame is never already gone.
+  if (mixer && output)
+    mixer->setCommandDelay(static_cast<std::int64_t>(kPeriod) * 1000000 / Mixer::kRate + 3000 + output->aheadMicros());
+}
 
 std::string soundOutputName() { return output ? output->name() : std::string(); }
 

@@ -43,6 +43,11 @@ void loadsoundbank(const std::string& path);
 // Errors are swallowed: it runs on the way out.
 void releaseSound();
 
+// An output that renders further ahead as it goes (Web Audio, as the page's
+// turns come further apart) says so here, on the thread that queues the
+// commands and at a silent moment: commands then land that much later, on
+// frames not yet rendered, and a tone keeps its length.
+void soundOutputAheadChanged();
 // The mixer, or nullptr before initSound / after releaseSound.
 Mixer* soundMixer();
 // What plays the sound: "pulseaudio", "pipewire", "pipewire-pulse", an SDL driver
