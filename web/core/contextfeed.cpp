@@ -53,8 +53,8 @@ void ContextFeed::pump(std::int64_t now, double time, const Write& write) {
   // the program starts is rendered (and moved up) at the next pump, not at
   // the clock's next step or once a whole quantum is due.
   // The window's end is then the same time ahead of the sound heard as at
-  // a step (the mixer times frames by the earliest requests, those at a
-  // step), so a command still lands on a frame not yet rendered.
+  // a step (frames are timed from the clock's pace, as seen at its steps),
+  // so a command still lands on a frame not yet rendered.
   double end = playing + lead;
   if (quietFrames_ >= kIdleFrames)
     end = std::floor(end + std::min(step_, static_cast<double>(now - movedAt_) * kRate / 1e6));
