@@ -46,8 +46,10 @@ std::string inkey() {
     flushKeys();
     host().processEvents();
     // With the sounds off, CLICK 9 no longer paces the game's key wait: rather
-    // than spin, wait a few milliseconds for an event (a key ends it at once).
-    if (keybuffer.empty() && !oskirasounds) host().waitForEvents(Millis(5));
+    // than spin, wait for an event (a key ends the wait at once). 20 ms, not
+    // less: each wake costs a task switch, and at 5 ms the idle loop's 200
+    // wakes a second cost more CPU than the sound output's with sounds on.
+    if (keybuffer.empty() && !oskirasounds) host().waitForEvents(Millis(20));
   }
   std::string key = std::move(keybuffer);
   keybuffer.clear();
